@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// What every engine procedure reaches: the evaluator state, the error and debug logs, and the
+// platform services. The matrix operations take this much and never the parser.
+#pragma once
+
+#include "engine/error_log.h"
+#include "engine/eval_state.h"
+#include "platform/services.h"
+
+namespace engine {
+
+struct Core {
+  explicit Core(platform::Services& services) : platform(services) {}
+
+  EvalState state;              // the evaluator state
+  ErrorLog log;                 // error message log, extended info and the debug log
+  platform::Services& platform; // message boxes and clipboard
+};
+
+}  // namespace engine

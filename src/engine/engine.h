@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+// The expression engine's whole state: the shared core and the stores formulas read.
+#pragma once
+
+#include "engine/core.h"
+#include "engine/var_store.h"
+
+namespace engine {
+
+struct Engine {
+  explicit Engine(platform::Services& services) : core(services) {}
+
+  Core core;       // evaluator state, logs, platform services
+  VarStore vars;   // variables and user functions
+};
+
+}  // namespace engine

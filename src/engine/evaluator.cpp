@@ -1,0 +1,237 @@
+// SPDX-License-Identifier: MIT
+#include "engine/evaluator.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/engine.h"
+#include "engine/number_text.h"
+#include "engine/parser.h"
+#include "engine/text_util.h"
+#include "engine/tokenizer.h"
+
+namespace engine {
+namespace {
+
+// User functions expand as text; definitions that double the text at each level could grow it
+// without bound, so expansion stops here with code 13.
+constexpr std::size_t kMaxExpandedChars = std::size_t{1} << 24;
+
+// Length of the lexeme at text[i] that expansion must step over whole: bracketed matrix names,
+// "#" constants, "&" hex and "!" binary literals, and numbers. 0 for anything else.
+std::size_t OpaqueLength(std::u16string_view text, std::size_t i) {
+  const char16_t c = text[i];
+  std::size_t j = i + 1;
+  if (c == u'[') {
+    std::size_t close = text.find(u']', i);
+    return (close == std::u16string_view::npos ? text.size() : close + 1) - i;
+  }
+  if (c == u'#' || c == u'&') {
+    while (j < text.size() && IsNameChar(text[j])) ++j;
+    return j - i;
+  }
+  if (c == u'!' || IsAsciiDigit(c) || c == u'.') {
+    while (j < text.size() && (IsAsciiDigit(text[j]) || (c != u'!' && text[j] == u'.'))) ++j;
+    return j - i;
+  }
+  return 0;
+}
+
+// Prepares the text that the tokenizer will read: decimal commas become points, and user
+// functions are expanded. Returns false with e_error set when the expansion is refused.
+bool Prepare(Engine& engine, std::u16string_view expr) {
+  EvalState& s = engine.core.state;
+  s.expression.assign(expr);
+  std::replace(s.expression.begin(), s.expression.end(), u',', u'.');
+  if (!engine.vars.sFuncts.entries.empty()) {
+    std::u16string expanded = ReplaceFunctions(engine, s.expression);
+    if (!s.ok()) return false;
+    s.expression = std::move(expanded);
+  }
+  return true;
+}
+
+// Steps 5 to 7 shared by both entry points: tokenize and parse the prepared text, then
+// reject leftover tokens.
+double Run(Engine& engine, std::int8_t& type) {
+  EvalState& s = engine.core.state;
+  s.e_error = -1;
+  s.remaining = s.expression;
+  s.prsDepth = 0;
+  e_nxt(engine);
+  type = 0;
+  double value = e_prs(engine, 1, type);
+  s.resultType = type;
+  return value;
+}
+
+void Start(Engine& engine) {
+  EvalState& s = engine.core.state;
+  s.e_error = -1;
+  s.expression.clear();
+  s.remaining = {};
+  s.e_tok = Tok::End;
+  s.element = {};
+  ++s.runCount;
+}
+
+}  // namespace
+
+std::u16string ReplaceIdentifier(std::u16string_view text, std::u16string_view name,
+                                 std::u16string_view replacement) {
+  std::u16string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (std::size_t opaque = OpaqueLength(text, i)) {
+      out.append(text.substr(i, opaque));
+      i += opaque;
+    } else if (IsAsciiLetter(text[i]) || text[i] == u'_') {
+      std::size_t j = i + 1;
+      while (j < text.size() && IsNameChar(text[j])) ++j;
+      std::u16string_view word = text.substr(i, j - i);
+      out.append(EqualsIgnoreCase(word, name) ? replacement : word);
+      i = j;
+    } else {
+      out.push_back(text[i++]);
+    }
+    if (out.size() > kMaxExpandedChars) break;
+  }
+  return out;
+}
+
+std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text) {
+  std::u16string result(text);
+  for (const VarEntry& function : engine.vars.sFuncts.entries) {
+    result = ReplaceIdentifier(result, function.name, u"(" + function.value + u")");
+    if (result.size() > kMaxExpandedChars) {
+      engine.core.state.Fail(EvalError::InvalidArgument);
+      ReportEvalError(engine.core, u"ReplaceFunctions", 0,
+                      u"Expanded formula longer than 16777216 characters; function: " +
+                          function.name + u"\r\n");
+      break;
+    }
+  }
+  return result;
+}
+
+std::int32_t CheckFunctions(Engine& engine) {
+  EvalState& s = engine.core.state;
+  const auto& functions = engine.vars.sFuncts.entries;
+  if (functions.empty()) return s.e_error;
+  s.e_error = -1;
+  for (std::size_t i = 0; i < functions.size(); ++i) {
+    std::u16string rest;
+    for (std::size_t k = 0; k < functions.size(); ++k)
+      if (k != i) rest += functions[k].name + u"=" + functions[k].value + u";";
+    if (rest.find(functions[i].name) != std::u16string::npos) {
+      s.Fail(EvalError::AmbiguousFunction);
+      ReportEvalError(engine.core, u"CheckFunctions", 223,
+                      u"sFuncts: " + VarFuncListText(engine.vars, u"") + u"\r\nFunct: " +
+                          functions[i].name);
+      return s.e_error;
+    }
+  }
+  return s.e_error;
+}
+
+std::int32_t e_eval(Engine& engine, std::u16string_view expr, double* result, bool checkFuncs) {
+  EvalState& s = engine.core.state;
+  Start(engine);
+  if (checkFuncs && CheckFunctions(engine) == Code(EvalError::AmbiguousFunction)) return 1;
+  if (!Prepare(engine, expr)) return s.e_error;
+  std::int8_t type = 0;
+  s.evaluating = -1;
+  double value = Run(engine, type);
+  s.evaluating = 0;
+  if (s.e_tok != Tok::End && s.ok()) {
+    s.Fail(EvalError::EvaluatorSyntax);
+    ReportEvalError(engine.core, u"e_eval", 0, u"");
+  }
+  if (s.ok() && std::isinf(value) && value > 0) {
+    s.Fail(EvalError::DivisionByZero);
+    ReportEvalError(engine.core, u"e_eval", 0, u"");
+  }
+  if (!s.ok()) return s.e_error;
+  if (result != nullptr) *result = value;
+  return type == kMatrix ? kMatrix : kNumber;
+}
+
+double de_eval(Engine& engine, std::u16string_view expr, bool checkFuncs) {
+  EvalState& s = engine.core.state;
+  Start(engine);
+  if (checkFuncs && CheckFunctions(engine) == Code(EvalError::AmbiguousFunction)) return 1.0;
+  if (!Prepare(engine, expr)) return s.e_error;
+  std::int8_t type = 0;
+  double value = Run(engine, type);
+  if (s.e_tok != Tok::End && s.ok()) {
+    s.Fail(EvalError::EvaluatorSyntax);
+    ReportEvalError(engine.core, u"de_eval", 1010, u"e_tok = " + TokText(s));
+  }
+  if (!s.ok()) return s.e_error;
+  return value;
+}
+
+std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
+                     std::u16string_view var, double x1, std::int32_t n, std::span<double> xs,
+                     std::span<double> ys, std::span<double, 5> stats) {
+  EvalState& s = engine.core.state;
+  const std::size_t points = n < 0 ? 0 : static_cast<std::size_t>(n) + 1;
+  if (n < 0 || !std::isfinite(x0) || !std::isfinite(x1) || xs.size() < points ||
+      ys.size() < points) {
+    s.Fail(EvalError::InvalidArgument);
+    ReportEvalError(engine.core, u"e_evals", 0, u"Invalid range or number of steps\r\n");
+    return s.e_error;
+  }
+  const double step = n == 0 ? 0.0 : (x1 - x0) / n;
+  std::fill(stats.begin(), stats.end(), 0.0);
+  double y = 0.0;
+  bool anyPoint = false;
+  for (std::size_t i = 0; i < points; ++i) {
+    // Each point from x0 directly, so rounding never drops the last point.
+    const double x = i + 1 == points && n > 0 ? x1 : x0 + static_cast<double>(i) * step;
+    std::u16string formula =
+        ReplaceIdentifier(expr, var, u"(" + StrD0(FormatFixed(x)) + u")");
+    double value = 0.0;
+    e_eval(engine, formula, &value, false);
+    if (s.ok()) {
+      y = value;
+      if (!anyPoint) {
+        stats[1] = stats[3] = x;
+        stats[2] = stats[4] = y;
+        anyPoint = true;
+      } else {
+        stats[1] = std::min(stats[1], x);
+        stats[2] = std::min(stats[2], y);
+        stats[3] = std::max(stats[3], x);
+        stats[4] = std::max(stats[4], y);
+      }
+    }
+    xs[i] = x;
+    ys[i] = y;
+  }
+  if (!s.ok()) {
+    ReportEvalError(engine.core, u"e_evals", 0, u"");
+    return s.e_error;
+  }
+  return -1;
+}
+
+void ReSetEqParser(Engine& engine) {
+  ClearVarFuncList(engine.vars, u"vars");
+  ClearVarFuncList(engine.vars, u"");
+  engine.core.state.resultType = -1;
+  engine.core.state.messageFlag = 0;
+  ClearErrorLog(engine.core.log);
+}
+
+void SetBoolSign(Engine& engine, std::int32_t sign) {
+  if (sign == 1 || sign == -1) {
+    engine.core.state.BoolSign = sign;
+  } else if (engine.core.state.messageFlag & 1) {
+    DebugAdd(engine.core, u"Procedure: SetBoolSign\r\nWrong parameter. Must be 1 or -1",
+             u"EqParser: Error", true);
+  }
+}
+
+}  // namespace engine

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// The evaluation entry points and the two pre-passes over user functions.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+struct Engine;
+
+// Result type codes.
+inline constexpr std::int8_t kNumber = 0;
+inline constexpr std::int8_t kMatrix = 1;
+
+// Evaluates expr. Returns the error code when one stands afterwards, else the result type,
+// with the value written to result.
+std::int32_t e_eval(Engine& engine, std::u16string_view expr, double* result, bool checkFuncs);
+
+// The same evaluation returning the value itself, or the error code as a double.
+double de_eval(Engine& engine, std::u16string_view expr, bool checkFuncs);
+
+// Tabulates expr over var from x0 to x1 in n steps into xs and ys (n + 1 values each) and the
+// extremes into stats[1..4]. Returns -1 when the last point evaluated, else its error code.
+std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
+                     std::u16string_view var, double x1, std::int32_t n, std::span<double> xs,
+                     std::span<double> ys, std::span<double, 5> stats);
+
+// Code 1 when a user function's name occurs in the other definitions; else e_error.
+std::int32_t CheckFunctions(Engine& engine);
+
+// Expands user functions: each whole identifier naming one, in any case and outside bracketed
+// matrix names, becomes "(" + body + ")". Definitions apply in order.
+std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text);
+
+// Replaces every whole identifier `name` (any case) in text by `replacement`.
+std::u16string ReplaceIdentifier(std::u16string_view text, std::u16string_view name,
+                                 std::u16string_view replacement);
+
+// Clears variables, functions and matrices, the result type, the message flag and the log.
+void ReSetEqParser(Engine& engine);
+
+// Accepts 1 or -1; any other value is refused (with a message when asked for).
+void SetBoolSign(Engine& engine, std::int32_t sign);
+
+}  // namespace engine

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// Number text as the engine writes and reads it: fixed 10-decimal text, its short form, and
+// the lenient decimal reading used for number tokens and stored variable values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+// Fixed text with `decimals` digits after the point, the same on every platform. Infinities are
+// written "1.#INF000000" / "-1.#INF000000" (padded to the decimals), NaN "-1.#IND000000".
+std::u16string FormatFixed(double value, int decimals = 10);
+
+// Short form of a 10-decimal text: leading junk, trailing zeros and a bare point removed.
+std::u16string StrD0(std::u16string_view text);
+
+// The value of the longest decimal prefix of text (blanks, sign, digits, one point, digits,
+// optional exponent), or 0 when there is none; never fails.
+double ParseDecimal(std::u16string_view text);
+
+// Value of a number token (digits and points only); reads up to a second point.
+double ParseNumberToken(std::u16string_view digits);
+
+// The value as it reads back from its 10-decimal text: how variables and constants enter a
+// formula. Infinities and NaN pass through unchanged.
+double RoundTo10Decimals(double value);
+
+// Truncation toward zero to a 32-bit integer, saturating; NaN gives 0.
+std::int32_t TruncToInt32(double value);
+
+std::u16string ToU16(std::string_view ascii);
+std::string ToNarrowLossy(std::u16string_view text);
+
+}  // namespace engine

@@ -1,0 +1,348 @@
+// SPDX-License-Identifier: MIT
+#include "engine/parser.h"
+
+#include <string>
+#include <vector>
+
+#include "engine/builtins.h"
+#include "engine/engine.h"
+#include "engine/list_functions.h"
+#include "engine/number_text.h"
+#include "engine/tokenizer.h"
+#include "engine/trace.h"
+#include "matrix/matrix_ops.h"
+
+namespace engine {
+namespace {
+
+enum class Op { None, Pow, Mul, Div, IntDiv, Mod, Add, Sub, Eq, Lt, Gt, Ne, Le, Ge, And, Or, Xor };
+
+struct Binary {
+  Op op;
+  int threshold;   // applied by a call whose level is at most this
+  int rightLevel;  // level its right operand is parsed at
+};
+
+// The binary operator the current token stands for, with its precedence.
+Binary BinaryAt(const EvalState& s) {
+  switch (s.e_tok) {
+    case Tok::Char:
+      switch (s.tokChar) {
+        case u'^': return {Op::Pow, 11, 12};
+        case u'*': return {Op::Mul, 10, 11};
+        case u'/': return {Op::Div, 10, 11};
+        case u'\\': return {Op::IntDiv, 9, 10};
+        case u'+': return {Op::Add, 7, 8};
+        case u'-': return {Op::Sub, 7, 8};
+        case u'=': return {Op::Eq, 6, 7};
+        default: return {Op::None, 0, 0};
+      }
+    case Tok::Mod: return {Op::Mod, 8, 9};
+    case Tok::Lt: return {Op::Lt, 6, 7};
+    case Tok::Gt: return {Op::Gt, 6, 7};
+    case Tok::Ne: return {Op::Ne, 6, 7};
+    case Tok::Le: return {Op::Le, 6, 7};
+    case Tok::Ge: return {Op::Ge, 6, 7};
+    case Tok::And: return {Op::And, 5, 6};
+    case Tok::Or: return {Op::Or, 4, 5};
+    case Tok::Xor: return {Op::Xor, 3, 4};
+    default: return {Op::None, 0, 0};
+  }
+}
+
+bool IsChar(const EvalState& s, char16_t c) { return s.e_tok == Tok::Char && s.tokChar == c; }
+
+bool IsListFunction(Tok t) { return t >= Tok::Min && t <= Tok::Mean; }
+bool IsMatrixFunction(Tok t) { return t >= Tok::Det && t <= Tok::Vcoeff; }
+
+// Keeps the parser's depth for trace labels and the nesting limit.
+class DepthGuard {
+ public:
+  explicit DepthGuard(EvalState& s) : state_(s) { ++state_.prsDepth; }
+  ~DepthGuard() { --state_.prsDepth; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+
+ private:
+  EvalState& state_;
+};
+
+void Fail(Engine& engine, EvalError code, std::u16string_view procedure,
+          std::u16string_view message = u"") {
+  if (!engine.core.state.ok()) return;
+  engine.core.state.Fail(code);
+  ReportEvalError(engine.core, procedure, 0, message);
+}
+
+// hex -> "&" digits: the value of the hexadecimal digits up to the first other character, as a
+// 64-bit integer that wraps on overflow.
+double HexValue(std::u16string_view element) {
+  std::uint64_t value = 0;
+  for (char16_t c : element.substr(1)) {
+    int digit = c >= u'0' && c <= u'9'   ? c - u'0'
+                : c >= u'a' && c <= u'f' ? c - u'a' + 10
+                : c >= u'A' && c <= u'F' ? c - u'A' + 10
+                                         : -1;
+    if (digit < 0) break;
+    value = value * 16 + static_cast<std::uint64_t>(digit);
+  }
+  return static_cast<double>(static_cast<std::int64_t>(value));
+}
+
+// bin -> "!" digits: a "1" at 1-based position i of a text of length L adds 2^(L-i); any digit
+// other than 0 and 1 makes the whole value 0.
+double BinToDec(std::u16string_view element) {
+  double value = 0.0;
+  double weight = 1.0;
+  for (std::size_t i = element.size(); i-- > 1;) {
+    if (element[i] == u'1') value += weight;
+    else if (element[i] != u'0') return 0.0;
+    weight *= 2.0;
+  }
+  return value;
+}
+
+// An unexpected token where an operand belongs: code 3, shown only when the caller asked.
+void OperandExpected(Engine& engine) {
+  Core& core = engine.core;
+  if (!core.state.ok()) return;
+  if (core.state.messageFlag & 1) {
+    std::u16string report(ReportEvalError(core, u"e_prs", 0, u""));
+    DebugAdd(core,
+             u"Procedure: e_prs\r\nSyntax error, token = '" + ElementText(core.state) +
+                 u"'\r\n\r\nDebug:\r\n" + report,
+             u"EqParser: Error", true);
+  }
+  core.state.Fail(EvalError::ParserSyntax);
+}
+
+double MatrixFunction(Engine& engine, std::int8_t& type) {
+  EvalState& s = engine.core.state;
+  const std::u16string name = TokText(s);
+  const Tok fn = s.e_tok;
+  e_nxt(engine);
+  e_match(engine, Tok::Char, u'(');
+  double a = e_prs(engine, 1, type);
+  double b = 0.0;
+  double c = 0.0;
+  std::int8_t typeB = 0;
+  std::int8_t typeC = 0;
+  double value = a;
+  if (fn == Tok::Det || fn == Tok::Trace) {
+    value = matrix::CalcMatrFunct(engine.core, name, a, b, c, type, typeB, typeC);
+  } else if (fn == Tok::Syst) {
+    e_nxt(engine);  // the separator, whatever it is
+    b = e_prs(engine, 1, typeB);
+    value = matrix::CalcMatrFunct(engine.core, name, a, b, c, type, typeB, typeC);
+  } else {
+    e_nxt(engine);
+    b = e_prs(engine, 1, typeB);
+    e_nxt(engine);
+    c = e_prs(engine, 1, typeC);
+    if (typeC == 0) {
+      value = matrix::CalcMatrFunct(engine.core, name, a, b, c, type, typeB, typeC);
+    } else if (s.ok()) {
+      s.Fail(EvalError::InvalidArgument);
+      std::u16string report(ReportEvalError(engine.core, u"e_prs", 0, u""));
+      DebugAdd(engine.core,
+               u"Procedure: e_prs\r\nLast parameter must be numeric.\r\n\r\nDebug:\r\n" + report,
+               u"EqParser: Error", true);
+    }
+  }
+  e_match(engine, Tok::Char, u')');
+  return value;
+}
+
+// operand -> number | hex | bin | matrix | const | "(" expr ")" | ("-" | "+") operand
+//          | "not" operand | name "(" expr ")" | listfn "(" expr {";" expr} ")"
+//          | matrfn "(" args ")"
+double Operand(Engine& engine, std::int8_t& type) {
+  EvalState& s = engine.core.state;
+  double value = 0.0;
+  switch (s.e_tok) {
+    case Tok::Hex:
+      value = HexValue(s.element);
+      type = 0;
+      e_nxt(engine);
+      return value;
+    case Tok::Bin:
+      value = BinToDec(s.element);
+      type = 0;
+      e_nxt(engine);
+      return value;
+    case Tok::Num:
+      value = s.elementIsValue ? s.tokenValue : ParseNumberToken(s.element);
+      type = 0;
+      e_nxt(engine);
+      return value;
+    case Tok::Const:
+      value = e_function(engine.core, std::u16string(s.element), 0.0);
+      type = 0;
+      e_nxt(engine);
+      return value;
+    case Tok::Id: {
+      const std::u16string name(s.element);
+      e_nxt(engine);
+      e_match(engine, Tok::Char, u'(');
+      std::int8_t argType = 0;
+      double argument = e_prs(engine, 1, argType);
+      e_match(engine, Tok::Char, u')');
+      type = 0;
+      return e_function(engine.core, name, argument);
+    }
+    case Tok::Not:
+      e_nxt(engine);
+      value = e_prs(engine, 6, type);
+      type = 0;
+      return static_cast<double>(~TruncToInt32(value));
+    default: break;
+  }
+  if (IsChar(s, u'-')) {
+    e_nxt(engine);
+    value = e_prs(engine, 11, type);
+    if (type == 0) return -value;
+    return matrix::CalcMatrixDivMult(engine.core, u'*', value, -1.0, type, 0);
+  }
+  if (IsChar(s, u'+')) {
+    e_nxt(engine);
+    return e_prs(engine, 11, type);
+  }
+  if (IsChar(s, u'(')) {
+    e_nxt(engine);
+    value = e_prs(engine, 1, type);
+    e_match(engine, Tok::Char, u')');
+    return value;
+  }
+  if (IsListFunction(s.e_tok)) {
+    const Tok fn = s.e_tok;
+    e_nxt(engine);
+    e_match(engine, Tok::Char, u'(');
+    value = e_listfn(engine, fn);
+    type = 0;
+    e_match(engine, Tok::Char, u')');
+    return value;
+  }
+  if (IsMatrixFunction(s.e_tok)) return MatrixFunction(engine, type);
+  if (s.e_tok == Tok::Matrix) {
+    // No matrix is stored yet: the lookup fails as an unknown name does.
+    std::u16string key(s.element);
+    s.Fail(EvalError::MatrixNotFound);
+    ReportEvalError(engine.core, u"FindMatrix", 393, u"MatrName = " + key);
+    ReportEvalError(engine.core, u"e_prs", 0, u"");
+    return s.e_error;
+  }
+  OperandExpected(engine);
+  return value;
+}
+
+bool Holds(Op op, double a, double b) {
+  switch (op) {
+    case Op::Eq: return a == b;
+    case Op::Lt: return a < b;
+    case Op::Gt: return a > b;
+    case Op::Ne: return a != b;
+    case Op::Le: return a <= b;
+    case Op::Ge: return a >= b;
+    default: return false;
+  }
+}
+
+// a \ b: the quotient truncated toward zero to 32 bits; a zero divisor is code 8.
+double IntegerQuotient(Engine& engine, double a, double b) {
+  if (b == 0.0) {
+    Fail(engine, EvalError::DivisionByZero, u"e_prs");
+    return a;
+  }
+  return TruncToInt32(a / b);
+}
+
+// a mod b: remainder of the 32-bit truncations, with the dividend's sign (-7 mod 3 is -1).
+// A divisor that truncates to 0 is code 8; -1 divides everything, INT_MIN included.
+double IntegerRemainder(Engine& engine, double a, double b) {
+  std::int32_t divisor = TruncToInt32(b);
+  if (divisor == 0) {
+    Fail(engine, EvalError::DivisionByZero, u"e_prs");
+    return a;
+  }
+  if (divisor == -1) return 0.0;
+  return TruncToInt32(a) % divisor;
+}
+
+double Apply(Engine& engine, Op op, double value, double b, std::int8_t& type, std::int8_t typeB) {
+  Core& core = engine.core;
+  switch (op) {
+    case Op::Pow: return matrix::CalcMatrixDivMult(core, u'^', value, b, type, typeB);
+    case Op::Mul: return matrix::CalcMatrixDivMult(core, u'*', value, b, type, typeB);
+    case Op::Div: return matrix::CalcMatrixDivMult(core, u'/', value, b, type, typeB);
+    case Op::Add: return matrix::CalcMatrixSumSubt(core, u'+', value, b, type, typeB);
+    case Op::Sub: return matrix::CalcMatrixSumSubt(core, u'-', value, b, type, typeB);
+    default: break;
+  }
+  type = 0;
+  switch (op) {
+    case Op::IntDiv: return IntegerQuotient(engine, value, b);
+    case Op::Mod: return IntegerRemainder(engine, value, b);
+    case Op::And: return value != 0 && b != 0 ? 1.0 : 0.0;
+    case Op::Or: return value != 0 || b != 0 ? 1.0 : 0.0;
+    case Op::Xor: return (value != 0) != (b != 0) ? 1.0 : 0.0;
+    default: return Holds(op, value, b) ? core.state.BoolSign : 0.0;
+  }
+}
+
+}  // namespace
+
+std::int32_t e_match(Engine& engine, Tok expected, char16_t expectedChar) {
+  EvalState& s = engine.core.state;
+  if (s.ok() && (s.e_tok != expected || (expected == Tok::Char && s.tokChar != expectedChar))) {
+    s.Fail(EvalError::TokenMatch);
+    EvalState wanted;
+    wanted.e_tok = expected;
+    wanted.tokChar = expectedChar;
+    ReportEvalError(engine.core, u"e_match", 1546,
+                    u"Expected " + TokText(wanted) + u", got '" + ElementText(s) + u"'\r\n");
+  }
+  e_nxt(engine);
+  return s.e_error;
+}
+
+// expr(level) -> operand { binop expr(rightLevel of binop) }   while threshold >= level
+double e_prs(Engine& engine, int level, std::int8_t& type) {
+  EvalState& s = engine.core.state;
+  DepthGuard depth(s);
+  const bool tracing = DebugOn(engine.core.log);
+  if (tracing) TraceParser(engine.core, true, 0.0);
+  if (s.prsDepth > kMaxNesting) {
+    Fail(engine, EvalError::ParserSyntax, u"e_prs", u"Nesting deeper than 256 levels\r\n");
+    return 0.0;
+  }
+
+  std::int8_t valueType = type;
+  double value = Operand(engine, valueType);
+  while (s.ok() && s.e_tok != Tok::End) {
+    const Binary binary = BinaryAt(s);
+    if (binary.op == Op::None || binary.threshold < level) break;
+    e_nxt(engine);
+    std::int8_t typeB = 0;
+    double b = e_prs(engine, binary.rightLevel, typeB);
+    if (!s.ok()) break;
+    value = Apply(engine, binary.op, value, b, valueType, typeB);
+  }
+  type = valueType;
+  if (tracing) TraceParser(engine.core, false, value);
+  return value;
+}
+
+double e_listfn(Engine& engine, Tok name) {
+  EvalState& s = engine.core.state;
+  std::vector<double> values;
+  values.reserve(12);
+  std::int8_t type = 0;
+  values.push_back(e_prs(engine, 1, type));
+  while (s.ok() && IsChar(s, u';')) {
+    e_match(engine, Tok::Char, u';');
+    values.push_back(e_prs(engine, 1, type));
+  }
+  return ListFunctionValue(name, values);
+}
+
+}  // namespace engine

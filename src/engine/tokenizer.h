@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+// The tokenizer: reads the next token of the evaluator state's remaining text and resolves
+// variables and named constants to numbers on the way.
+#pragma once
+
+#include <string_view>
+
+namespace engine {
+
+struct Core;
+struct Engine;
+
+// Reads the next token into e_tok / element / matrSuffix.
+void e_nxt(Engine& engine);
+
+// Resolves a named constant ("pi", "#pi", "e", "deg", "rad", ...). A known name leaves its
+// 10-decimal text as the current element, writes the value read back from that text to value
+// (when given), sets e_error -1 and returns 1; otherwise e_error 18 and 0.
+int e_get_const(Core& core, std::u16string_view name, double* value);
+
+}  // namespace engine

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#include "engine/trace.h"
+
+#include <string>
+
+#include "engine/core.h"
+#include "engine/error_table.h"
+#include "engine/number_text.h"
+
+namespace engine {
+namespace {
+
+void Line(Core& core, const std::u16string& text) { DebugAdd(core, text, u"", false); }
+
+std::u16string Num(std::int64_t n) { return ToU16(std::to_string(n)); }
+
+}  // namespace
+
+void TraceTokenizer(Core& core, bool entry) {
+  EvalState& s = core.state;
+  if (entry) {
+    ++s.nxtDepth;
+    Line(core, u"--------------------||| e_nxt(" + Num(s.nxtDepth) + u") ENTRY |||---------------");
+    Line(core, u"Run Count   = " + Num(s.runCount));
+    return;
+  }
+  Line(core, PositionLine(s.position()));
+  Line(core, u"expression  = " + s.expression);
+  Line(core, u"element     = " + ElementText(s));
+  Line(core, u"type/token  = " + TokText(s));
+  Line(core, u"remaining   = " + std::u16string(s.remaining));
+  Line(core, u"e_error     = " + Num(s.e_error) + u" | " + std::u16string(EvalErrorText(s.e_error)));
+  Line(core, u"--------------------||| e_nxt(" + Num(s.nxtDepth) + u") EXIT |||---------------");
+  --s.nxtDepth;
+}
+
+void TraceParser(Core& core, bool entry, double value) {
+  EvalState& s = core.state;
+  if (entry) {
+    Line(core, u"--------------------||| e_prs(" + Num(s.prsDepth) + u") ENTER |||---------------");
+    return;
+  }
+  Line(core, u"nn          = " + FormatFixed(value));
+  Line(core, u"--------------------||| e_prs(" + Num(s.prsDepth) + u") EXIT |||----------------");
+}
+
+}  // namespace engine

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#include "engine/var_store.h"
+
+#include "engine/core.h"
+#include "engine/number_text.h"
+#include "engine/text_util.h"
+
+namespace engine {
+namespace {
+
+// A name that would break the list text, or that a formula could never use as one word.
+bool IsValidName(std::u16string_view name) {
+  if (name.empty()) return false;
+  for (char16_t c : name)
+    if (c == u'=' || c == u';' || c == u' ' || c == u'\t' || c == u'\r' || c == u'\n') return false;
+  return true;
+}
+
+VarList& Select(VarStore& store, bool isFunction) { return isFunction ? store.sFuncts : store.vars; }
+
+// 1-based position of entry i in the list text.
+std::int32_t PositionInText(const VarList& list, std::size_t i) {
+  std::size_t position = 1;
+  for (std::size_t k = 0; k < i; ++k)
+    position += list.entries[k].name.size() + list.entries[k].value.size() + 2;
+  return static_cast<std::int32_t>(position);
+}
+
+}  // namespace
+
+bool IsVarsKind(std::u16string_view kind) { return EqualsIgnoreCase(kind, u"vars"); }
+
+std::int32_t SetVarFunct(Core& core, VarStore& store, std::u16string_view name,
+                         std::u16string_view value, bool isFunction) {
+  std::u16string key = ToLower(Trim(name));
+  VarList& list = Select(store, isFunction);
+  if (!IsValidName(key)) {
+    core.state.Fail(EvalError::InvalidArgument);
+    ReportEvalError(core, u"SetVarFunct", 0, u"Invalid name = '" + std::u16string(name) + u"'\r\n");
+    return static_cast<std::int32_t>(list.entries.size());
+  }
+  double number = isFunction ? 0.0 : RoundTo10Decimals(ParseDecimal(value));
+  auto found = list.index.find(key);
+  if (found == list.index.end()) {
+    store.lastPosition = 0;
+    list.index.emplace(key, list.entries.size());
+    list.entries.push_back(VarEntry{std::move(key), std::u16string(value), number});
+  } else {
+    VarEntry& entry = list.entries[found->second];
+    store.lastPosition = PositionInText(list, found->second);
+    entry.value = value;
+    entry.number = number;
+  }
+  store.entryCount = static_cast<std::int32_t>(list.entries.size());
+  return store.entryCount;
+}
+
+double FindVarFunctD(Core& core, VarStore& store, std::u16string_view name, bool isFunction,
+                     std::u16string* text, bool report) {
+  const VarList& list = Select(store, isFunction);
+  std::u16string_view key = Trim(name);
+  auto found = list.index.find(key);
+  if (found == list.index.end()) {
+    core.state.Fail(EvalError::NotFound);
+    if (!isFunction) store.lastPosition = 0;
+    if (report)
+      ReportEvalError(core, u"FindVarFunctD", isFunction ? 485 : 460,
+                      u"VarToFind = " + std::u16string(key) + u"=");
+    return 0.0;
+  }
+  const VarEntry& entry = list.entries[found->second];
+  core.state.Fail(EvalError::Found);
+  if (isFunction) {
+    if (text != nullptr) *text = entry.value;
+    return static_cast<double>(entry.value.size());
+  }
+  store.lastPosition = PositionInText(list, found->second);
+  return ParseDecimal(entry.value);
+}
+
+std::int32_t FindVarFunct(Core& core, VarStore& store, std::u16string_view name,
+                          bool isFunction, double* value, std::u16string* text) {
+  double result = FindVarFunctD(core, store, name, isFunction, text, false);
+  if (core.state.e_error != kFound) {
+    if (core.state.e_error != Code(EvalError::NotFound)) core.state.Fail(EvalError::InvalidArgument);
+    return 0;
+  }
+  if (value != nullptr) *value = result;
+  core.state.e_error = -1;
+  return kFound;
+}
+
+const VarEntry* LookupVariable(const VarStore& store, std::u16string_view name) {
+  auto found = store.vars.index.find(name);
+  return found == store.vars.index.end() ? nullptr : &store.vars.entries[found->second];
+}
+
+void ClearVarFuncList(VarStore& store, std::u16string_view kind) {
+  VarList& list = IsVarsKind(kind) ? store.vars : store.sFuncts;
+  list.entries.clear();
+  list.index.clear();
+}
+
+std::u16string VarFuncListText(const VarStore& store, std::u16string_view kind) {
+  const VarList& list = IsVarsKind(kind) ? store.vars : store.sFuncts;
+  std::u16string text;
+  for (const VarEntry& entry : list.entries) text += entry.name + u"=" + entry.value + u";";
+  return text;
+}
+
+}  // namespace engine

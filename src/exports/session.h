@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// The one process-wide session behind the exported functions: every subsystem's state, the
+// platform services, and the texts the exports hand out by pointer.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "engine/engine.h"
+#include "platform/services.h"
+
+namespace exports {
+
+// Texts returned by pointer, one per export, valid until that export's next call.
+struct ExportTexts {
+  std::u16string errDescr;    // GetE_ErrDescr
+  std::u16string stErrDescr;  // GetStErrDescr
+  std::u16string strD0;       // StrD0
+};
+
+struct Session {
+  Session();
+
+  std::unique_ptr<platform::Services> services;  // message boxes, clipboard
+  engine::Engine engine;                          // evaluator state, logs and stores
+  ExportTexts texts;
+};
+
+// The single instance; only the exports, the plug-in and the program reach it.
+Session& session();
+
+}  // namespace exports

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// The operating-system services the engine needs, behind one small interface, so that the core
+// never includes an OS header and tests can record what would have popped up.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
+
+class Services {
+ public:
+  virtual ~Services() = default;
+  // A message box; without a user to ask, the safe answer (No, Cancel or Ok).
+  virtual Answer ShowMessage(std::u16string_view text, std::u16string_view title,
+                             Buttons buttons) = 0;
+  virtual void SetClipboardText(std::u16string_view text) = 0;
+  virtual std::u16string ClipboardText() = 0;
+};
+
+// The services of the platform the library was built for.
+std::unique_ptr<Services> MakeNativeServices();
+
+}  // namespace platform

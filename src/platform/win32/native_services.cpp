@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+// Windows services: real message boxes and the system clipboard.
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/services.h"
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text crosses the Win32 API as is");
+
+namespace platform {
+namespace {
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+class Win32Services final : public Services {
+ public:
+  Answer ShowMessage(std::u16string_view text, std::u16string_view title, Buttons buttons) override {
+    UINT style = buttons == Buttons::Ok ? MB_OK : buttons == Buttons::YesNo ? MB_YESNO : MB_YESNOCANCEL;
+    int answer = MessageBoxW(nullptr, Wide(std::u16string(text)), Wide(std::u16string(title)),
+                             style | MB_TASKMODAL);
+    switch (answer) {
+      case IDYES: return Answer::Yes;
+      case IDNO: return Answer::No;
+      case IDCANCEL: return Answer::Cancel;
+      default: return Answer::Ok;
+    }
+  }
+
+  void SetClipboardText(std::u16string_view text) override {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+      if (void* target = GlobalLock(memory)) {
+        std::memcpy(target, text.data(), text.size() * sizeof(char16_t));
+        static_cast<char16_t*>(target)[text.size()] = u'\0';
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+      } else {
+        GlobalFree(memory);
+      }
+    }
+    CloseClipboard();
+  }
+
+  std::u16string ClipboardText() override {
+    std::u16string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* chars = static_cast<const char16_t*>(GlobalLock(data))) {
+        text = chars;
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+    return text;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Services> MakeNativeServices() { return std::make_unique<Win32Services>(); }
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// Platform services for tests: message boxes are recorded and answered from a script, the
+// clipboard is a string.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace testing_support {
+
+struct ShownMessage {
+  std::u16string text;
+  std::u16string title;
+  platform::Buttons buttons;
+};
+
+class RecordingServices final : public platform::Services {
+ public:
+  platform::Answer ShowMessage(std::u16string_view text, std::u16string_view title,
+                               platform::Buttons buttons) override;
+  void SetClipboardText(std::u16string_view text) override { clipboard = text; }
+  std::u16string ClipboardText() override { return clipboard; }
+
+  std::vector<ShownMessage> shown;      // every message box, in order
+  std::deque<platform::Answer> answers; // answers to give; Ok/No when empty
+  std::u16string clipboard;
+};
+
+}  // namespace testing_support

@@ -56,10 +56,6 @@ constexpr std::array kBuiltins = {
 };
 static_assert(std::ranges::is_sorted(kBuiltins, {}, &Builtin::name));
 
-const Builtin* FindBuiltin(std::u16string_view lowerName) {
-  auto it = std::ranges::lower_bound(kBuiltins, lowerName, {}, &Builtin::name);
-  return it != kBuiltins.end() && it->name == lowerName ? &*it : nullptr;
-}
 
 // The exponential of the hyperbolic functions, in double precision.
 double ExpE(double x) { return std::pow(2.71828182845905, x); }
@@ -68,9 +64,11 @@ double SignD(double x) { return x > 0 ? 1.0 : x < 0 ? -1.0 : 0.0; }
 
 constexpr double kHalfPi = std::numbers::pi / 2;  // 2 * arctan(1)
 
+constexpr double Widen(float x) { return static_cast<double>(x); }
+
 // Narrowing that is defined for every double: values beyond float range become infinite.
 float ToFloat(double x) {
-  constexpr double kMax = std::numeric_limits<float>::max();
+  constexpr auto kMax = static_cast<double>(std::numeric_limits<float>::max());
   if (x > kMax) return std::numeric_limits<float>::infinity();
   if (x < -kMax) return -std::numeric_limits<float>::infinity();
   return static_cast<float>(x);
@@ -94,25 +92,25 @@ double Quotient(Outcome& out, double numerator, double denominator) {
 }
 
 void Compute(Outcome& out, Fn fn, float xf, Core& core) {
-  const double x = xf;
+  const double x = Widen(xf);
   const double e = fn >= Fn::Sinh ? ExpE(x) : 0.0;
   const double eNeg = fn >= Fn::Sinh ? ExpE(-x) : 0.0;
   switch (fn) {
-    case Fn::Abs: out.value = std::fabs(xf); break;
-    case Fn::Atan: out.value = std::atan(xf); break;
-    case Fn::Cos: out.value = std::cos(xf); break;
-    case Fn::Exp: out.value = std::pow(2.7182817f, xf); break;
+    case Fn::Abs: out.value = Widen(std::fabs(xf)); break;
+    case Fn::Atan: out.value = Widen(std::atan(xf)); break;
+    case Fn::Cos: out.value = Widen(std::cos(xf)); break;
+    case Fn::Exp: out.value = Widen(std::pow(2.7182817f, xf)); break;
     case Fn::Fix:
       // Sign times the truncated magnitude; 0 stays 0 (the bare formula gives 0/0 there).
       out.value = x == 0.0 ? 0.0 : SignD(x) * TruncToInt32(std::fabs(x));
       break;
     case Fn::Int: out.value = TruncToInt32(x); break;
     case Fn::Log:
-      out.value = std::log(xf);
+      out.value = Widen(std::log(xf));
       if (xf < 0) out.check = 1301;
       break;
     case Fn::Log10:
-      out.value = std::log10(xf);
+      out.value = Widen(std::log10(xf));
       if (xf < 0) out.check = 1305;
       break;
     case Fn::Rnd: {
@@ -122,12 +120,12 @@ void Compute(Outcome& out, Fn fn, float xf, Core& core) {
       break;
     }
     case Fn::Sgn: out.value = SignD(x); break;
-    case Fn::Sin: out.value = std::sin(xf); break;
+    case Fn::Sin: out.value = Widen(std::sin(xf)); break;
     case Fn::Sqrt:
-      out.value = std::sqrt(xf);
+      out.value = Widen(std::sqrt(xf));
       if (xf < 0) out.check = 1320;
       break;
-    case Fn::Tan: out.value = std::tan(xf); break;
+    case Fn::Tan: out.value = Widen(std::tan(xf)); break;
     case Fn::Sec: out.value = Quotient(out, 1.0, std::cos(x)); break;
     case Fn::Cosec: out.value = Quotient(out, 1.0, std::sin(x)); break;
     case Fn::Cotan: out.value = Quotient(out, 1.0, std::tan(x)); break;
@@ -172,17 +170,21 @@ void Compute(Outcome& out, Fn fn, float xf, Core& core) {
       out.value = std::log(Quotient(out, SignD(x) * std::sqrt(x * x + 1) + 1, x));
       break;
     case Fn::Arccotanh: out.value = std::log(Quotient(out, x + 1, x - 1)) / 2; break;
-    case Fn::Pi: out.value = 3.1415927f; break;
-    case Fn::Rad: out.value = 0.017453292f; break;
-    case Fn::Deg: out.value = 57.29578f; break;
-    case Fn::E: out.value = 2.7182817f; break;
+    case Fn::Pi: out.value = Widen(3.1415927f); break;
+    case Fn::Rad: out.value = Widen(0.017453292f); break;
+    case Fn::Deg: out.value = Widen(57.29578f); break;
+    case Fn::E: out.value = Widen(2.7182817f); break;
   }
-  out.value = ToFloat(out.value);
+  out.value = Widen(ToFloat(out.value));
 }
 
 }  // namespace
 
-bool IsBuiltin(std::u16string_view lowerName) { return FindBuiltin(lowerName) != nullptr; }
+int BuiltinIndex(std::u16string_view lowerName) {
+  auto it = std::ranges::lower_bound(kBuiltins, lowerName, {}, &Builtin::name);
+  if (it == kBuiltins.end() || it->name != lowerName) return -1;
+  return static_cast<int>(it - kBuiltins.begin());
+}
 
 void ReportUndefinedFunction(Core& core) {
   if (!core.state.ok()) return;
@@ -192,19 +194,23 @@ void ReportUndefinedFunction(Core& core) {
 }
 
 double e_function(Core& core, std::u16string_view name, double x) {
+  return CallBuiltin(core, BuiltinIndex(ToLower(name)), x);
+}
+
+double CallBuiltin(Core& core, int index, double x) {
   if (!core.state.ok()) return 0.0;
-  const Builtin* builtin = FindBuiltin(ToLower(name));
-  if (builtin == nullptr) {
+  if (index < 0) {
     ReportUndefinedFunction(core);
     return 0.0;
   }
+  const Builtin* builtin = &kBuiltins[static_cast<std::size_t>(index)];
   Outcome out;
   // Arguments beyond float range become infinite, as the single-precision routines see them.
   const float xf = ToFloat(x);
   Compute(out, builtin->fn, xf, core);
   if (out.check != 0) {
     core.state.Fail(EvalError::InvalidArgument);
-    std::u16string message = u"Invalid Argument = " + FormatFixed(xf);
+    std::u16string message = u"Invalid Argument = " + FormatFixed(Widen(xf));
     if (!out.part.empty()) message += std::u16string(out.part) + FormatFixed(out.partValue);
     ReportEvalError(core, u"e_function", out.check, message + u"\r\n");
   } else if (std::isinf(out.value) && out.value < 0) {

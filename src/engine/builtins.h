@@ -12,8 +12,12 @@ struct Core;
 // 13; the value is still returned. An error already standing is kept and nothing is computed.
 double e_function(Core& core, std::u16string_view name, double x);
 
-// Whether a lower-cased name is a built-in function or a "#" constant of e_function.
-bool IsBuiltin(std::u16string_view lowerName);
+// Index of a lower-cased built-in function or "#" constant name, -1 when there is none. The
+// tokenizer resolves a name once; the parser then calls by index.
+int BuiltinIndex(std::u16string_view lowerName);
+
+// e_function for a name already resolved by BuiltinIndex (-1 reports an unknown name).
+double CallBuiltin(Core& core, int index, double x);
 
 // Reports an unknown function name the way e_function does (code 4, when no error stands).
 void ReportUndefinedFunction(Core& core);

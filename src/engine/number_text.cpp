@@ -53,13 +53,14 @@ std::u16string FormatFixed(double value, int decimals) {
 std::u16string StrD0(std::u16string_view text) {
   constexpr std::u16string_view kNumberChars = u"0123456789.+-";
   std::size_t first = text.find_first_of(kNumberChars);
-  std::u16string out = first == std::u16string_view::npos ? u"" : std::u16string(text.substr(first));
+  std::u16string_view number = first == std::u16string_view::npos ? u"" : text.substr(first);
   // Trailing zeros go even without a point, so the input must be a fixed-decimals text.
-  std::size_t last = out.find_last_not_of(u'0');
-  out.erase(last == std::u16string::npos ? 0 : last + 1);
-  if (!out.empty() && out.back() == u'.') out.pop_back();
-  if (!out.empty() && out.front() == u'.') out.insert(out.begin(), u'0');
-  if (out.empty()) out = u"0";
+  std::size_t last = number.find_last_not_of(u'0');
+  number = number.substr(0, last == std::u16string_view::npos ? 0 : last + 1);
+  if (!number.empty() && number.back() == u'.') number.remove_suffix(1);
+  if (number.empty()) return u"0";
+  std::u16string out = number.front() == u'.' ? u"0" : u"";
+  out.append(number);
   return out;
 }
 

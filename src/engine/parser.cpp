@@ -181,14 +181,14 @@ double Operand(Engine& engine, std::int8_t& type) {
       e_nxt(engine);
       return value;
     case Tok::Id: {
-      const std::u16string name(s.element);
+      const int builtin = s.builtin;
       e_nxt(engine);
       e_match(engine, Tok::Char, u'(');
       std::int8_t argType = 0;
       double argument = e_prs(engine, 1, argType);
       e_match(engine, Tok::Char, u')');
       type = 0;
-      return e_function(engine.core, name, argument);
+      return CallBuiltin(engine.core, builtin, argument);
     }
     case Tok::Not:
       e_nxt(engine);

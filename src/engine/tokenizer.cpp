@@ -103,7 +103,8 @@ void ReadName(Engine& engine) {
     return;
   }
   s.e_tok = Tok::Id;
-  if (!IsBuiltin(s.nameBuf)) ReportUndefinedFunction(engine.core);
+  s.builtin = BuiltinIndex(s.nameBuf);
+  if (s.builtin < 0) ReportUndefinedFunction(engine.core);
 }
 
 void ReadToken(Engine& engine) {

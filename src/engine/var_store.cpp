@@ -91,6 +91,7 @@ std::int32_t FindVarFunct(Core& core, VarStore& store, std::u16string_view name,
 }
 
 const VarEntry* LookupVariable(const VarStore& store, std::u16string_view name) {
+  if (store.vars.entries.empty()) return nullptr;  // spares formulas without variables a hash
   auto found = store.vars.index.find(name);
   return found == store.vars.index.end() ? nullptr : &store.vars.entries[found->second];
 }

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#include "ratio_reporter.h"
+
+#include <cstdio>
+
+namespace bench {
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+  ConsoleReporter::ReportRuns(runs);
+  for (const Run& run : runs) {
+    if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+    std::string name = run.benchmark_name();
+    std::size_t slash = name.find('/');
+    if (slash == std::string::npos) continue;
+    double ns = run.GetAdjustedRealTime();  // per iteration, in the run's time unit (ns)
+    nsPerCall_[name.substr(slash + 1)][name.substr(0, slash)] = ns;
+  }
+}
+
+void RatioReporter::Finalize() {
+  ConsoleReporter::Finalize();
+  std::printf("\n| formula | engine ns/call | peer ns/call | engine speed / peer speed |\n");
+  std::printf("|---|---:|---:|---:|\n");
+  for (const auto& [name, sides] : nsPerCall_) {
+    auto engine = sides.find("engine");
+    auto peer = sides.find("peer");
+    if (engine == sides.end() || peer == sides.end()) continue;
+    std::printf("| %s | %.0f | %.0f | %.1fx |\n", name.c_str(), engine->second, peer->second,
+                peer->second / engine->second);
+  }
+}
+
+}  // namespace bench

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// Console output plus a closing table: for each case, our calls per second over the peer's.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+
+namespace bench {
+
+// Benchmarks named "<side>/<case>" with side "engine" or "peer" are paired by case.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override;
+  void Finalize() override;
+
+ private:
+  std::map<std::string, std::map<std::string, double>> nsPerCall_;  // case -> side -> ns
+};
+
+}  // namespace bench

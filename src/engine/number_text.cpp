@@ -15,6 +15,34 @@ constexpr std::array<double, 23> kPow10 = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
+// Power of ten of the first significant digit of a plain decimal text ("123.4" is 3, "0.05" is
+// -1, "1e-400" is -399): tells an overflow from an underflow.
+long long DecimalExponent(std::string_view text) {
+  std::size_t i = 0;
+  long long exponent = 0;
+  bool significant = false;
+  bool afterPoint = false;
+  for (; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '.') {
+      afterPoint = true;
+    } else if (c >= '0' && c <= '9') {
+      if (c != '0') significant = true;
+      if (!significant && afterPoint) --exponent;
+      if (significant && !afterPoint) ++exponent;
+    } else {
+      break;
+    }
+  }
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    long long explicitExponent = 0;
+    std::from_chars(text.data() + i + 1 + (text[i + 1] == '+' ? 1 : 0), text.data() + text.size(),
+                    explicitExponent);
+    exponent += explicitExponent;
+  }
+  return exponent;
+}
+
 // Reads the narrow copy with from_chars; used only when the exact fast path does not apply.
 double ParseSlow(std::u16string_view text) {
   std::string narrow;
@@ -24,9 +52,7 @@ double ParseSlow(std::u16string_view text) {
   auto result = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value);
   if (result.ec == std::errc::result_out_of_range) {
     // from_chars leaves value untouched on range errors: overflow is infinite, underflow zero.
-    bool tiny = narrow.find_first_of("eE") != std::string::npos &&
-                narrow.find("e-") != std::string::npos;
-    return tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    return DecimalExponent(narrow) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   return value;
 }
@@ -37,8 +63,8 @@ std::u16string FormatFixed(double value, int decimals) {
   if (std::isnan(value) || std::isinf(value)) {
     std::u16string text = std::isinf(value) && value > 0 ? u"1.#INF" : u"-1.#IND";
     if (std::isinf(value) && value < 0) text = u"-1.#INF";
-    // The marker counts as three of the decimals, as the classic runtime printed it.
-    for (int i = 3; i < decimals; ++i) text.push_back(u'0');
+    // The marker "#INF" / "#IND" takes four of the decimals, as the classic runtime wrote it.
+    for (int i = 4; i < decimals; ++i) text.push_back(u'0');
     return text;
   }
   // 309 integer digits at most, plus sign, point and the decimals.

@@ -128,26 +128,23 @@ double MatrixFunction(Engine& engine, std::int8_t& type) {
   std::int8_t typeB = 0;
   std::int8_t typeC = 0;
   double value = a;
-  if (fn == Tok::Det || fn == Tok::Trace) {
-    value = matrix::CalcMatrFunct(engine.core, name, a, b, c, type, typeB, typeC);
-  } else if (fn == Tok::Syst) {
+  if (fn == Tok::Syst || fn == Tok::Vcoeff) {
     e_nxt(engine);  // the separator, whatever it is
     b = e_prs(engine, 1, typeB);
-    value = matrix::CalcMatrFunct(engine.core, name, a, b, c, type, typeB, typeC);
-  } else {
-    e_nxt(engine);
-    b = e_prs(engine, 1, typeB);
+  }
+  if (fn == Tok::Vcoeff) {
     e_nxt(engine);
     c = e_prs(engine, 1, typeC);
-    if (typeC == 0) {
-      value = matrix::CalcMatrFunct(engine.core, name, a, b, c, type, typeB, typeC);
-    } else if (s.ok()) {
-      s.Fail(EvalError::InvalidArgument);
-      std::u16string report(ReportEvalError(engine.core, u"e_prs", 0, u""));
-      DebugAdd(engine.core,
-               u"Procedure: e_prs\r\nLast parameter must be numeric.\r\n\r\nDebug:\r\n" + report,
-               u"EqParser: Error", true);
-    }
+  }
+  // An error in an argument stands: nothing is computed.
+  if (s.ok() && fn == Tok::Vcoeff && typeC != 0) {
+    s.Fail(EvalError::InvalidArgument);
+    std::u16string report(ReportEvalError(engine.core, u"e_prs", 0, u""));
+    DebugAdd(engine.core,
+             u"Procedure: e_prs\r\nLast parameter must be numeric.\r\n\r\nDebug:\r\n" + report,
+             u"EqParser: Error", true);
+  } else if (s.ok()) {
+    value = matrix::CalcMatrFunct(engine.core, name, a, b, c, type, typeB, typeC);
   }
   e_match(engine, Tok::Char, u')');
   return value;

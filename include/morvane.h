@@ -102,6 +102,135 @@ MORVANE_API int32_t MORVANE_CALL SetDebugF(int32_t flags);
 /* As GetErrorMsgs, for the debug log. */
 MORVANE_API int32_t MORVANE_CALL GetDebugLog(char16_t* buffer, int32_t size, uint8_t show);
 
+/* ---- Matrix store ----
+ * Matrices are blocks of doubles given by address with their rows and cols. The store only
+ * records callers' blocks and never frees them. Matrices the library makes (from text, or as
+ * results of formulas) belong to the library: a formula's matrix result stays valid until the
+ * next evaluation, "[mResult]" (set by de_eval) and matrices set from text until they are
+ * replaced or cleared. Callers' arrays are read in the element order set by the aElemOrder
+ * family (column-major after aElemOrderSt("VB")); the library's own matrices are row-major. */
+
+/* Adds or updates a named matrix; returns its list position, or its address with returnAddr. */
+MORVANE_API intptr_t MORVANE_CALL SetMatrix(const char16_t* name, double* addr, int32_t rows,
+                                            int32_t cols, uint8_t returnAddr);
+/* Finds by name (flags 0x20) or by decimal address text (0x08); returns the address (0x01) or
+ * the live position (0x02) and the dimensions, or 0 with error 14. */
+MORVANE_API intptr_t MORVANE_CALL FindMatrix(const char16_t* key, int32_t flags, int32_t* rows,
+                                             int32_t* cols, uint8_t report);
+/* "name;rows;cols;e11;e12;..." (row by row); evaluate != 0 reads elements as formulas.
+ * Returns as SetMatrix, or an error code (11, 12, 13 or the formula's). */
+MORVANE_API intptr_t MORVANE_CALL SetStrMatrix(const char16_t* text, uint8_t returnAddr, uint8_t evaluate);
+/* Listing of every stored matrix (elements too with showElements). */
+MORVANE_API const char16_t* MORVANE_CALL GetMatrixList(uint8_t showElements);
+/* keep 0 removes every record; else the internal ones other than the matrix at keep. */
+MORVANE_API int32_t MORVANE_CALL ClearMatrixList(intptr_t keep);
+/* Copies rows x cols elements of source into destination through the element order; 15 for a
+ * null address, 5 for dimensions below 1. */
+MORVANE_API int32_t MORVANE_CALL GetMatrixByLong(const double* source, double* destination,
+                                                 int32_t rows, int32_t cols);
+/* Copies rows x cols elements, converting a column-major source to row-major when set so. */
+MORVANE_API int32_t MORVANE_CALL aCopyArray(const double* source, double* destination, int32_t rows, int32_t cols);
+/* Plain copies of rows x cols elements. */
+MORVANE_API int32_t MORVANE_CALL aCopy(const double* source, int32_t rows, int32_t cols, double* destination);
+MORVANE_API int32_t MORVANE_CALL aDupl(const double* source, int32_t rows, int32_t cols, double* destination);
+/* Do nothing; return 0. */
+MORVANE_API int32_t MORVANE_CALL aCombine(void);
+MORVANE_API int32_t MORVANE_CALL aInsert(void);
+MORVANE_API int32_t MORVANE_CALL aSub(void);
+/* Element order of callers' arrays: -1 undecided, 0 row-major, 1 column-major. aElemOrder reads a
+ * 2 x 2 probe holding 1, 2, 3, 4; aElemOrderSt takes "VB" or "Visual Basic" for column-major;
+ * aElemOrderEx selector 0 probe, 2 set from the int at address, 3 get. */
+MORVANE_API int32_t MORVANE_CALL aElemOrder(const double* probe);
+MORVANE_API int32_t MORVANE_CALL aElemOrderEx(const void* address, int32_t selector);
+MORVANE_API int32_t MORVANE_CALL aElemOrderGet(void);
+MORVANE_API int32_t MORVANE_CALL aElemOrderSet(int32_t order);
+MORVANE_API int32_t MORVANE_CALL aElemOrderSt(const char16_t* language);
+/* Text of a matrix: mode "MsgBox" (or empty) shows it, "Debug" logs it, "String"/"File" only
+ * return it; format "0.00" gives two decimals (4 by default); separator defaults to a tab. */
+MORVANE_API const char16_t* MORVANE_CALL aPrint(const double* a, int32_t rows, int32_t cols,
+                                                const char16_t* mode, const char16_t* format,
+                                                const char16_t* title, const char16_t* separator);
+/* aPrint into buffer, cut to the text it holds; 1 without a buffer, 10 when both are empty. */
+MORVANE_API int32_t MORVANE_CALL aPrintEx(const double* a, int32_t rows, int32_t cols,
+                                          const char16_t* mode, const char16_t* format,
+                                          const char16_t* title, const char16_t* separator,
+                                          char16_t* buffer);
+MORVANE_API const char16_t* MORVANE_CALL aShow(const double* a, int32_t rows, int32_t cols);
+MORVANE_API const char16_t* MORVANE_CALL aShowByLong(const double* a, int32_t rows, int32_t cols);
+
+/* ---- Matrix algebra ----
+ * -1 on success, else a code (5 orders not valid, 6 not square, 7 singular, 10 wrong rank,
+ * 12 fit rank, 13 no solution, 14 wrong swap index, 15 no matrix); nothing is written on
+ * failure. Singularity is decided on the determinant (|det| below 1e-12 counts as 0). Up to
+ * order 8 inverses use the adjugate and systems Cramer's rule; above order 8 both use Gaussian
+ * elimination with partial pivoting (LU), O(n^3). */
+
+MORVANE_API int32_t MORVANE_CALL aDet(const double* a, int32_t n, double* det);
+MORVANE_API double MORVANE_CALL aDetN(const double* a, int32_t n);
+/* In place. */
+MORVANE_API int32_t MORVANE_CALL aInv(double* a, int32_t n);
+/* Solves a x = b. */
+MORVANE_API int32_t MORVANE_CALL aSist(const double* a, int32_t n, const double* b, double* x);
+/* In place: the elimination's pivots on the diagonal, zeros elsewhere. */
+MORVANE_API int32_t MORVANE_CALL aDiag(double* a, int32_t n);
+/* -1 when singular, else 0. */
+MORVANE_API int32_t MORVANE_CALL aMatrIsSing(const double* a, int32_t n);
+/* result (r1 x c2) = a (r1 x c1) * b (r2 x c2); 10 when c1 != r2. */
+MORVANE_API int32_t MORVANE_CALL aMultEx(const double* a, int32_t r1, int32_t c1, const double* b,
+                                         int32_t r2, int32_t c2, double* result);
+/* result = a * b, all n x n. */
+MORVANE_API int32_t MORVANE_CALL aMultSq(const double* a, const double* b, int32_t n, double* result);
+/* result (rows) = a (rows x cols) * v (cols). */
+MORVANE_API int32_t MORVANE_CALL aMultVect(const double* a, int32_t rows, int32_t cols, const double* v, double* result);
+/* result (n) = a (n x n) * v (n). */
+MORVANE_API int32_t MORVANE_CALL aMultVectSq(const double* a, const double* v, int32_t n, double* result);
+/* result = a^exponent (exponent >= 0; 0 gives the unit matrix). */
+MORVANE_API int32_t MORVANE_CALL aPow(const double* a, int32_t n, int32_t exponent, double* result);
+/* result = a * inverse(b), all n x n; the inverse's code when b is singular. */
+MORVANE_API int32_t MORVANE_CALL aDiv(const double* a, const double* b, int32_t n, double* result);
+/* result = a + b / a - b, element by element through the element order. */
+MORVANE_API int32_t MORVANE_CALL aSum(const double* a, int32_t rows, int32_t cols, const double* b, double* result);
+MORVANE_API int32_t MORVANE_CALL aDiff(const double* a, int32_t rows, int32_t cols, const double* b, double* result);
+/* The same on raw memory, element k with element k, whatever the element order. */
+MORVANE_API int32_t MORVANE_CALL aSumMem(const double* a, int32_t rows, int32_t cols, const double* b, double* result);
+MORVANE_API int32_t MORVANE_CALL aDiffMem(const double* a, int32_t rows, int32_t cols, const double* b, double* result);
+/* In place: add / multiply every element by scalar; negate every element. */
+MORVANE_API int32_t MORVANE_CALL aSumScal(double* a, int32_t rows, int32_t cols, double scalar);
+MORVANE_API int32_t MORVANE_CALL aProdScal(double* a, int32_t rows, int32_t cols, double scalar);
+MORVANE_API int32_t MORVANE_CALL aOpp(double* a, int32_t rows, int32_t cols);
+/* Transposes: in place (cols x rows written over a), into result, or an n x n one in place. */
+MORVANE_API int32_t MORVANE_CALL aTrasp(double* a, int32_t rows, int32_t cols);
+MORVANE_API int32_t MORVANE_CALL aTraspEx(const double* a, int32_t rows, int32_t cols, double* result);
+MORVANE_API int32_t MORVANE_CALL aTraspSq(double* a, int32_t n);
+MORVANE_API int32_t MORVANE_CALL aTrace(const double* a, int32_t n, double* trace);
+MORVANE_API double MORVANE_CALL aTraceN(const double* a, int32_t n);
+/* Euclidean norm of n elements. */
+MORVANE_API int32_t MORVANE_CALL aVectMod(const double* v, int32_t n, double* norm);
+MORVANE_API int32_t MORVANE_CALL aMatrMod(const double* a, int32_t n, double* norm);
+/* Tests: -1 true, 0 false. Zero: every element is 0. Unit: a = I. Ortog: a * transpose(a) = I.
+ * AreOrtog: a * b = I. AreEquals: every |a - b| <= tolerance. (Unit tests allow 1e-12.) */
+MORVANE_API int32_t MORVANE_CALL aMatrIsZero(const double* a, int32_t n);
+MORVANE_API int32_t MORVANE_CALL aMatrIsUnit(const double* a, int32_t n);
+MORVANE_API int32_t MORVANE_CALL aMatrIsOrtog(const double* a, int32_t n);
+MORVANE_API int32_t MORVANE_CALL aMatrAreOrtog(const double* a, const double* b, int32_t n);
+MORVANE_API int32_t MORVANE_CALL aMatrAreEquals(const double* a, const double* b, int32_t rows,
+                                                int32_t cols, double tolerance);
+/* Exchanges two blocks of rows x cols elements. */
+MORVANE_API int32_t MORVANE_CALL aSwap(double* a, int32_t rows, int32_t cols, double* b);
+/* selector != 0 exchanges rows index1 and index2 (1-based), 0 exchanges columns. */
+MORVANE_API int32_t MORVANE_CALL aSwapRC(double* a, int32_t rows, int32_t cols, int32_t selector,
+                                         int32_t index1, int32_t index2);
+/* Least squares: m coefficients of y = sum c_j x^j through n points (2 x n: x row, y row). */
+MORVANE_API int32_t MORVANE_CALL aCalcCoeffPolin(const double* points, int32_t n, int32_t m, double* coeffs);
+/* Least squares with a design matrix (n x m) and ordinates (n). */
+MORVANE_API int32_t MORVANE_CALL aCalcVectCoeff(const double* design, int32_t n, int32_t m,
+                                                const double* y, double* coeffs);
+/* *y = sum of c_j * x^j. */
+MORVANE_API int32_t MORVANE_CALL aGetYPolin(const double* x, const double* coeffs, int32_t m, double* y);
+/* Solves c0 + c1 x + c2 x^2 = y for m = 1, 2 or 3 coefficients; 13 without a solution. */
+MORVANE_API int32_t MORVANE_CALL aGetXsOfQuadr(const double* y, const double* coeffs, int32_t m,
+                                               double* x1, double* x2);
+
 /* ---- Number text ---- */
 
 /* Short form of a 10-decimal number text: "2.5000000000" -> "2.5". */

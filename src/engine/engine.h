@@ -4,6 +4,7 @@
 
 #include "engine/core.h"
 #include "engine/var_store.h"
+#include "matrix/matrix_store.h"
 
 namespace engine {
 
@@ -12,6 +13,7 @@ struct Engine {
 
   Core core;       // evaluator state, logs, platform services
   VarStore vars;   // variables and user functions
+  matrix::MatrixStore matrices;  // named matrices and the internal ones of an evaluation
 };
 
 }  // namespace engine

@@ -9,6 +9,8 @@
 #include "engine/parser.h"
 #include "engine/text_util.h"
 #include "engine/tokenizer.h"
+#include "matrix/matrix_ops.h"
+#include "matrix/matrix_store.h"
 
 namespace engine {
 namespace {
@@ -63,6 +65,13 @@ double Run(Engine& engine, std::int8_t& type) {
   double value = e_prs(engine, 1, type);
   s.resultType = type;
   return value;
+}
+
+// After an evaluation only its matrix result, if any, survives of the internal matrices; the
+// result stays valid until the next evaluation.
+void KeepOnlyResult(Engine& engine, double result) {
+  const double* keep = matrix::OperandAddress(result);
+  matrix::ClearInternalMatrices(engine.core, engine.matrices, reinterpret_cast<std::intptr_t>(keep));
 }
 
 void Start(Engine& engine) {
@@ -152,9 +161,11 @@ std::int32_t e_eval(Engine& engine, std::u16string_view expr, double* result, bo
     s.Fail(EvalError::DivisionByZero);
     ReportEvalError(engine.core, u"e_eval", 0, u"");
   }
+  const bool matrixResult = s.ok() && type == kMatrix;
+  KeepOnlyResult(engine, matrixResult ? value : 0.0);
   if (!s.ok()) return s.e_error;
   if (result != nullptr) *result = value;
-  return type == kMatrix ? kMatrix : kNumber;
+  return matrixResult ? kMatrix : kNumber;
 }
 
 double de_eval(Engine& engine, std::u16string_view expr, bool checkFuncs) {
@@ -163,12 +174,23 @@ double de_eval(Engine& engine, std::u16string_view expr, bool checkFuncs) {
   if (checkFuncs && CheckFunctions(engine) == Code(EvalError::AmbiguousFunction)) return 1.0;
   if (!Prepare(engine, expr)) return s.e_error;
   std::int8_t type = 0;
+  s.evaluating = -1;
   double value = Run(engine, type);
+  s.evaluating = 0;
   if (s.e_tok != Tok::End && s.ok()) {
     s.Fail(EvalError::EvaluatorSyntax);
     ReportEvalError(engine.core, u"de_eval", 1010, u"e_tok = " + TokText(s));
   }
+  const bool matrixResult = s.ok() && type == kMatrix;
+  KeepOnlyResult(engine, matrixResult ? value : 0.0);
   if (!s.ok()) return s.e_error;
+  if (matrixResult) {
+    // The result also lives on under a name callers can use; it shares the result's memory.
+    const matrix::MatrixRecord* record = matrix::RecordAt(engine.matrices, matrix::OperandAddress(value));
+    if (record != nullptr)
+      matrix::SetMatrix(engine.core, engine.matrices, u"[mResult]", record->Addr, s.lastRows,
+                        s.lastCols, false, record->owned);
+  }
   return value;
 }
 
@@ -220,6 +242,7 @@ std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
 void ReSetEqParser(Engine& engine) {
   ClearVarFuncList(engine.vars, u"vars");
   ClearVarFuncList(engine.vars, u"");
+  matrix::ClearMatrixList(engine.core, engine.matrices, 0);
   engine.core.state.resultType = -1;
   engine.core.state.messageFlag = 0;
   ClearErrorLog(engine.core.log);

@@ -144,7 +144,7 @@ double MatrixFunction(Engine& engine, std::int8_t& type) {
              u"Procedure: e_prs\r\nLast parameter must be numeric.\r\n\r\nDebug:\r\n" + report,
              u"EqParser: Error", true);
   } else if (s.ok()) {
-    value = matrix::CalcMatrFunct(engine.core, name, a, b, c, type, typeB, typeC);
+    value = matrix::CalcMatrFunct(engine.core, engine.matrices, name, a, b, c, type, typeB, typeC);
   }
   e_match(engine, Tok::Char, u')');
   return value;
@@ -198,7 +198,7 @@ double Operand(Engine& engine, std::int8_t& type) {
     e_nxt(engine);
     value = e_prs(engine, 11, type);
     if (type == 0) return -value;
-    return matrix::CalcMatrixDivMult(engine.core, u'*', value, -1.0, type, 0);
+    return matrix::CalcMatrixDivMult(engine.core, engine.matrices, u'*', value, -1.0, type, 0);
   }
   if (IsChar(s, u'+')) {
     e_nxt(engine);
@@ -221,12 +221,14 @@ double Operand(Engine& engine, std::int8_t& type) {
   }
   if (IsMatrixFunction(s.e_tok)) return MatrixFunction(engine, type);
   if (s.e_tok == Tok::Matrix) {
-    // No matrix is stored yet: the lookup fails as an unknown name does.
-    std::u16string key(s.element);
-    s.Fail(EvalError::MatrixNotFound);
-    ReportEvalError(engine.core, u"FindMatrix", 393, u"MatrName = " + key);
-    ReportEvalError(engine.core, u"e_prs", 0, u"");
-    return s.e_error;
+    value = matrix::MatrixOperand(engine.core, engine.matrices, s.element, s.matrSuffix);
+    if (!s.ok()) {
+      ReportEvalError(engine.core, u"e_prs", 0, u"");
+      return s.e_error;
+    }
+    type = 1;
+    e_nxt(engine);
+    return value;
   }
   OperandExpected(engine);
   return value;
@@ -268,11 +270,11 @@ double IntegerRemainder(Engine& engine, double a, double b) {
 double Apply(Engine& engine, Op op, double value, double b, std::int8_t& type, std::int8_t typeB) {
   Core& core = engine.core;
   switch (op) {
-    case Op::Pow: return matrix::CalcMatrixDivMult(core, u'^', value, b, type, typeB);
-    case Op::Mul: return matrix::CalcMatrixDivMult(core, u'*', value, b, type, typeB);
-    case Op::Div: return matrix::CalcMatrixDivMult(core, u'/', value, b, type, typeB);
-    case Op::Add: return matrix::CalcMatrixSumSubt(core, u'+', value, b, type, typeB);
-    case Op::Sub: return matrix::CalcMatrixSumSubt(core, u'-', value, b, type, typeB);
+    case Op::Pow: return matrix::CalcMatrixDivMult(core, engine.matrices, u'^', value, b, type, typeB);
+    case Op::Mul: return matrix::CalcMatrixDivMult(core, engine.matrices, u'*', value, b, type, typeB);
+    case Op::Div: return matrix::CalcMatrixDivMult(core, engine.matrices, u'/', value, b, type, typeB);
+    case Op::Add: return matrix::CalcMatrixSumSubt(core, engine.matrices, u'+', value, b, type, typeB);
+    case Op::Sub: return matrix::CalcMatrixSumSubt(core, engine.matrices, u'-', value, b, type, typeB);
     default: break;
   }
   type = 0;

@@ -16,6 +16,9 @@ struct ExportTexts {
   std::u16string errDescr;    // GetE_ErrDescr
   std::u16string stErrDescr;  // GetStErrDescr
   std::u16string strD0;       // StrD0
+  std::u16string matrixList;  // GetMatrixList
+  std::u16string print;       // aPrint
+  std::u16string show;        // aShow, aShowByLong
 };
 
 struct Session {

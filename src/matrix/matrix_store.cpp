@@ -1,0 +1,245 @@
+// SPDX-License-Identifier: MIT
+#include "matrix/matrix_store.h"
+
+#include <algorithm>
+#include <charconv>
+#include <new>
+
+#include "engine/core.h"
+#include "engine/number_text.h"
+#include "engine/text_util.h"
+#include "matrix/matrix_print.h"
+
+namespace matrix {
+namespace {
+
+using engine::Core;
+using engine::EvalError;
+using engine::ToU16;
+
+std::u16string Num(std::int64_t n) { return ToU16(std::to_string(n)); }
+
+std::u16string AddrText(const double* addr) { return Num(reinterpret_cast<std::intptr_t>(addr)); }
+
+// The decimal address a key names, or 0 when the key is not a plain decimal number.
+std::intptr_t KeyAddress(std::u16string_view key) {
+  std::string narrow = engine::ToNarrowLossy(key);
+  long long value = 0;
+  auto [end, ec] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value);
+  if (ec != std::errc() || end != narrow.data() + narrow.size()) return 0;
+  return static_cast<std::intptr_t>(value);
+}
+
+std::int32_t AtLeastOne(std::int32_t n) { return n < 1 ? 1 : n; }
+
+// Copies elements into a record's memory. The library's own memory is row-major already;
+// callers' memory is read in their element order.
+void CopyInto(const MatrixStore& store, const double* source, bool sourceIsLibrarys,
+              double* destination, std::int32_t rows, std::int32_t cols) {
+  if (source == destination || source == nullptr || destination == nullptr) return;
+  if (sourceIsLibrarys) {
+    std::copy_n(source, ElementCount(rows, cols), destination);
+  } else {
+    aCopyArray(store.elementOrder, source, destination, rows, cols);
+  }
+}
+
+template <typename Remove>
+std::int32_t RemoveRecords(Core& core, MatrixStore& store, Remove remove) {
+  const bool tracing = engine::DebugOn(core.log);
+  std::int32_t removed = 0;
+  auto kept = std::remove_if(store.records.begin(), store.records.end(), [&](const MatrixRecord& r) {
+    const bool gone = remove(r);
+    if (tracing) {
+      engine::DebugAdd(core,
+                       u"arrList() = " + r.Name +
+                           (gone ? (r.Internal ? u"   internal - deleted" : u"   deleted")
+                                 : u" (" + AddrText(r.Addr) + u")   kept"),
+                       u"ClearMatrixList", false);
+    }
+    removed += gone ? 1 : 0;
+    return gone;
+  });
+  store.records.erase(kept, store.records.end());
+  return removed;
+}
+
+}  // namespace
+
+std::shared_ptr<double[]> NewElements(std::size_t count) {
+  if (count == 0) count = 1;
+  try {
+    return std::shared_ptr<double[]>(new double[count]());
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+}
+
+std::intptr_t FindMatrix(Core& core, MatrixStore& store, std::u16string_view key,
+                         std::int32_t flags, std::int32_t* rows, std::int32_t* cols, bool report) {
+  core.state.e_error = 0;
+  const std::u16string wanted = engine::ToLower(engine::Trim(key));
+  const bool byAddr = (flags & kFindByAddr) != 0;
+  const std::intptr_t wantedAddr = byAddr ? KeyAddress(wanted) : 0;
+  for (std::size_t position = 0; position < store.records.size(); ++position) {
+    const MatrixRecord& record = store.records[position];
+    const bool match = byAddr ? wantedAddr != 0 && reinterpret_cast<std::intptr_t>(record.Addr) == wantedAddr
+                              : (flags & kFindByName) != 0 && record.Name == wanted;
+    if (!match) continue;
+    if (rows != nullptr) *rows = record.rows;
+    if (cols != nullptr) *cols = record.cols;
+    core.state.e_error = -1;
+    if (flags & kFindReturnAddr) return reinterpret_cast<std::intptr_t>(record.Addr);
+    if (flags & kFindReturnPosition) return static_cast<std::intptr_t>(position);
+    return 0;
+  }
+  core.state.Fail(EvalError::MatrixNotFound);
+  if (report) engine::ReportEvalError(core, u"FindMatrix", 393, u"MatrName = " + wanted);
+  return 0;
+}
+
+MatrixRecord* RecordAt(MatrixStore& store, const double* addr) {
+  auto it = std::ranges::find(store.records, addr, &MatrixRecord::Addr);
+  return it == store.records.end() ? nullptr : &*it;
+}
+
+std::intptr_t SetMatrix(Core& core, MatrixStore& store, std::u16string_view name, double* addr,
+                        std::int32_t rows, std::int32_t cols, bool returnAddr,
+                        std::shared_ptr<double[]> owned) {
+  rows = AtLeastOne(rows);
+  cols = AtLeastOne(cols);
+  const std::int8_t vector = rows == 1 || cols == 1 ? -1 : 0;
+  const std::intptr_t position = FindMatrix(core, store, name, kFindByName | kFindReturnPosition,
+                                            nullptr, nullptr, false);
+  std::intptr_t result = 0;
+  if (!core.state.ok()) {
+    MatrixRecord record;
+    record.Name = engine::ToLower(name);
+    record.Addr = addr;
+    record.Internal = core.state.evaluating;
+    record.rows = rows;
+    record.cols = cols;
+    record.index = static_cast<std::int32_t>(store.records.size());
+    record.vector = vector;
+    record.owned = std::move(owned);
+    store.records.push_back(std::move(record));
+    const MatrixRecord& added = store.records.back();
+    result = returnAddr ? reinterpret_cast<std::intptr_t>(added.Addr) : added.index;
+  } else {
+    MatrixRecord& record = store.records[static_cast<std::size_t>(position)];
+    if (record.rows != rows || record.cols != cols) {
+      record.rows = rows;
+      record.cols = cols;
+      record.vector = vector;
+      record.Addr = addr;
+      record.owned = std::move(owned);
+      result = returnAddr ? reinterpret_cast<std::intptr_t>(record.Addr) : record.index;
+    } else {
+      CopyInto(store, addr, owned != nullptr, record.Addr, rows, cols);
+      result = position;
+    }
+  }
+  core.state.e_error = -1;
+  return result;
+}
+
+std::int32_t ClearMatrixList(Core& core, MatrixStore& store, std::intptr_t keep) {
+  const std::int32_t removed =
+      keep == 0 ? RemoveRecords(core, store, [](const MatrixRecord&) { return true; })
+                : ClearInternalMatrices(core, store, keep);
+  core.state.e_error = -1;
+  return removed;
+}
+
+std::int32_t ClearInternalMatrices(Core& core, MatrixStore& store, std::intptr_t keep) {
+  return RemoveRecords(core, store, [keep](const MatrixRecord& r) {
+    return r.Internal != 0 && reinterpret_cast<std::intptr_t>(r.Addr) != keep;
+  });
+}
+
+std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view text,
+                           bool returnAddr, const ElementReader& readElement) {
+  auto fail = [&](EvalError code, std::int32_t line, const std::u16string& detail) -> std::intptr_t {
+    core.state.Fail(code);
+    engine::ReportEvalError(core, u"SetStrMatrix", line, detail);
+    engine::DebugAdd(core, detail, u"EqParser: Error", false);
+    return core.state.e_error;
+  };
+  if (text.empty()) return fail(EvalError::InvalidArgument, 886, u"Function Param = \r\n");
+
+  std::u16string_view rest = engine::Trim(text);
+  std::vector<std::u16string_view> fields;
+  while (!rest.empty()) {
+    std::size_t semicolon = rest.find(u';');
+    fields.push_back(rest.substr(0, semicolon));
+    rest = semicolon == std::u16string_view::npos ? std::u16string_view() : rest.substr(semicolon + 1);
+  }
+  auto field = [&](std::size_t i) { return i < fields.size() ? engine::Trim(fields[i]) : std::u16string_view(); };
+  const std::u16string name(field(0));
+  const std::int32_t rows = engine::TruncToInt32(engine::ParseDecimal(field(1)));
+  const std::int32_t cols = engine::TruncToInt32(engine::ParseDecimal(field(2)));
+  if (name.empty() || (rows == 0 && cols == 0) || rows < 0 || cols < 0)
+    return fail(EvalError::WrongStringMatrix, 836,
+                u"MatrixName = " + name + u"\r\nrows = " + Num(rows) + u", cols = " + Num(cols));
+
+  // Every element needs its own field, so the text bounds the size before anything is allocated.
+  const std::int32_t r = AtLeastOne(rows);
+  const std::int32_t c = AtLeastOne(cols);
+  const std::size_t count = ElementCount(r, c);
+  const std::size_t available = fields.size() > 3 ? fields.size() - 3 : 0;
+  std::shared_ptr<double[]> memory = count <= available ? NewElements(count) : nullptr;
+  for (std::size_t k = 0; k < count; ++k) {
+    std::u16string_view element = field(3 + k);
+    if (element.empty() || memory == nullptr) {
+      return fail(EvalError::NotEnoughElements, 859,
+                  u"Should be: " + Num(static_cast<std::int64_t>(count)) + u", are: " +
+                      Num(static_cast<std::int64_t>(std::min(k, available))) +
+                      u"\r\nMatrixName = " + name + u"\r\nrow = " +
+                      Num(static_cast<std::int64_t>(k / static_cast<std::size_t>(c) + 1)) +
+                      u", col = " + Num(static_cast<std::int64_t>(k % static_cast<std::size_t>(c) + 1)) +
+                      u"\r\nvalue = '" + std::u16string(element) + u"'\r\n");
+    }
+    if (!readElement(element, memory[k])) return core.state.e_error;
+  }
+  double* addr = memory.get();
+  return SetMatrix(core, store, name, addr, rows, cols, returnAddr, std::move(memory));
+}
+
+std::u16string GetMatrixList(Core& core, MatrixStore& store, bool showElements) {
+  std::u16string text = u"Matrix List: Count:" + Num(static_cast<std::int64_t>(store.records.size())) + u"\r\n";
+  std::int64_t number = 0;
+  for (const MatrixRecord& r : store.records) {
+    text += u" - Name: " + r.Name + u" - nr. " + Num(++number) + u"\r\n";
+    text += u"     Addr: " + AddrText(r.Addr) + u"\r\n";
+    text += u"     Internal: " + Num(r.Internal) + u"\r\n";
+    text += u"     rows: " + Num(r.rows) + u"\r\n";
+    text += u"     cols: " + Num(r.cols) + u"\r\n";
+    text += u"     index: " + Num(r.index) + u"\r\n";
+    text += u"     vector: " + Num(r.vector);
+    if (showElements) {
+      text += u"     " +
+              std::u16string(engine::Trim(aPrint(core, store, r.Addr, r.rows, r.cols, u"String", u"", u"", u""))) +
+              u"\r\n";
+    }
+    text += u"\r\n";
+  }
+  return text;
+}
+
+std::int32_t GetMatrixByLong(Core& core, MatrixStore& store, const double* source,
+                             double* destination, std::int32_t rows, std::int32_t cols) {
+  if (source == nullptr || destination == nullptr) {
+    core.state.e_error = 15;
+    engine::ReportEvalError(core, u"GetMatrixByLong", 536,
+                            u"SrcMemID = " + AddrText(source) + u", *aDest = " + AddrText(destination));
+    return 15;
+  }
+  if (rows <= 0 || cols <= 0) {
+    core.state.e_error = 5;
+    engine::ReportEvalError(core, u"GetMatrixByLong", 543, u"rows = " + Num(rows) + u", cols = " + Num(cols));
+    return 5;
+  }
+  return aCopyArray(store.elementOrder, source, destination, rows, cols);
+}
+
+}  // namespace matrix

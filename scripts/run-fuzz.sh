@@ -6,11 +6,15 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 corpus=build/fuzz/corpus
 mkdir -p "$corpus" fuzz-artifacts
-# Every u"..." literal of the engine tests becomes one seed file.
-grep -ho 'u"[^"]*"' tests/engine/*.cpp | sed 's/^u"//; s/"$//' | sort -u | head -2000 |
+# Every u"..." literal of the engine and matrix tests becomes one seed file, plus a few inputs
+# that define matrices before evaluating formulas on them.
+grep -ho 'u"[^"]*"' tests/engine/*.cpp tests/matrix/*.cpp | sed 's/^u"//; s/"$//' | sort -u | head -2000 |
   while IFS= read -r formula; do
     printf '%s' "$formula" > "$corpus/seed-$(printf '%s' "$formula" | md5sum | cut -c1-12)"
   done
+printf '[mA];2;2;1;2;3;4\002det([mA]*[mA]T)' > "$corpus/seed-matrix-det"
+printf '[v];3;1;1;2;3\002[v]T*[v]+2' > "$corpus/seed-matrix-vector"
+printf '[mB];3;3;2;0;1;1;3;2;1;1;1\002syst([mB];[mB]D)/[mB]I^-2' > "$corpus/seed-matrix-syst"
 echo "fuzzing for ${seconds}s with $(ls "$corpus" | wc -l) corpus entries"
 build/fuzz/tests/fuzz/eval_fuzz "$corpus" -max_total_time="$seconds" -max_len=4096 \
   -rss_limit_mb=2048 -timeout=10 -artifact_prefix=fuzz-artifacts/ -print_final_stats=1 2>&1 | tail -n 12

@@ -322,7 +322,7 @@ double MatrixOperand(Core& core, MatrixStore& store, std::u16string_view name, c
   if (!core.state.ok()) return 0.0;
   const MatrixRecord* source = RecordAt(store, reinterpret_cast<double*>(found));
   const std::size_t count = ElementCount(rows, cols);
-  std::shared_ptr<double[]> copy = NewElements(count);
+  std::shared_ptr<double[]> copy = count == 0 ? nullptr : NewElements(count);
   if (source == nullptr || copy == nullptr)
     return Fail(core, 14, u"e_prs", 0, u"MatrName = " + std::u16string(name) + u"\r\n", 0.0);
   // The library's memory is row-major already; callers' memory is read in their order.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Fuzz target: any text through e_eval, optionally with a user function defined first. The
-// engine must return a code and stay usable; sanitizers catch everything else.
+// Fuzz target: any text through e_eval, optionally with a user function and a matrix from its
+// text form defined first. The engine must return a code and stay usable; sanitizers catch
+// everything else.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -33,6 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t split = input.find(u'\x01');
   if (split != std::u16string::npos) {
     SetVarFunct(u"f", input.substr(0, split).c_str(), 1);
+    input.erase(0, split + 1);
+  }
+  // "text\x02formula" defines a matrix from its text form first.
+  split = input.find(u'\x02');
+  if (split != std::u16string::npos) {
+    SetStrMatrix(input.substr(0, split).c_str(), 0, static_cast<uint8_t>(size & 2));
     input.erase(0, split + 1);
   }
   double value = 0;

@@ -199,7 +199,7 @@ std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view t
                       u", col = " + Num(static_cast<std::int64_t>(k % static_cast<std::size_t>(c) + 1)) +
                       u"\r\nvalue = '" + std::u16string(element) + u"'\r\n");
     }
-    if (!readElement(element, memory[k])) return core.state.e_error;
+    if (!readElement(element, memory.get()[k])) return core.state.e_error;
   }
   double* addr = memory.get();
   return SetMatrix(core, store, name, addr, rows, cols, returnAddr, std::move(memory));

@@ -114,7 +114,9 @@ std::intptr_t SetMatrix(Core& core, MatrixStore& store, std::u16string_view name
   std::intptr_t result = 0;
   if (!core.state.ok()) {
     MatrixRecord record;
-    record.Name = engine::ToLower(name);
+    // Stored trimmed: lookups trim their keys, so a name kept with its blanks could never be
+    // found again and every later set would add another record.
+    record.Name = engine::ToLower(engine::Trim(name));
     record.Addr = addr;
     record.Internal = core.state.evaluating;
     record.rows = rows;

@@ -20,7 +20,7 @@ struct Core;
 namespace matrix {
 
 struct MatrixRecord {
-  std::u16string Name;                // lower-cased as passed (not trimmed)
+  std::u16string Name;                // lower-cased and trimmed
   double* Addr = nullptr;             // first element, row-major
   std::int8_t Internal = 0;           // -1 when made while an expression was evaluated
   std::int32_t rows = 1;

@@ -59,6 +59,7 @@ void Replace(MatrixRecord& record, std::vector<double>&& elements, std::int32_t 
   std::copy(elements.begin(), elements.end(), memory.get());
   record.Addr = memory.get();
   record.owned = std::move(memory);
+  record.Name = InternalName(record.Addr);  // the name follows the memory it describes
   record.rows = rows;
   record.cols = cols;
   record.vector = rows == 1 || cols == 1 ? -1 : 0;
@@ -341,9 +342,7 @@ double MatrixOperand(Core& core, MatrixStore& store, std::u16string_view name, c
   } else if (suffix == u'D') {
     aDiag(kRowMajor, copy.get(), rows);
   }
-  double* addr = copy.get();
-  SetMatrix(core, store, u"m_" + engine::ToU16(std::to_string(reinterpret_cast<std::intptr_t>(addr))), addr,
-            rows, cols, true, std::move(copy));
+  double* addr = AddInternalMatrix(core, store, std::move(copy), rows, cols);
   core.state.lastRows = rows;
   core.state.lastCols = cols;
   return AddressValue(addr);

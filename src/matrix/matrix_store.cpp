@@ -103,6 +103,23 @@ MatrixRecord* RecordAt(MatrixStore& store, const double* addr) {
   return it == store.records.end() ? nullptr : &*it;
 }
 
+std::u16string InternalName(const double* addr) { return u"m_" + AddrText(addr); }
+
+double* AddInternalMatrix(Core& core, MatrixStore& store, std::shared_ptr<double[]> memory,
+                          std::int32_t rows, std::int32_t cols) {
+  MatrixRecord record;
+  record.Addr = memory.get();
+  record.Name = InternalName(record.Addr);
+  record.Internal = core.state.evaluating;
+  record.rows = AtLeastOne(rows);
+  record.cols = AtLeastOne(cols);
+  record.index = static_cast<std::int32_t>(store.records.size());
+  record.vector = record.rows == 1 || record.cols == 1 ? -1 : 0;
+  record.owned = std::move(memory);
+  store.records.push_back(std::move(record));
+  return store.records.back().Addr;
+}
+
 std::intptr_t SetMatrix(Core& core, MatrixStore& store, std::u16string_view name, double* addr,
                         std::int32_t rows, std::int32_t cols, bool returnAddr,
                         std::shared_ptr<double[]> owned) {
@@ -193,9 +210,11 @@ std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view t
   for (std::size_t k = 0; k < count; ++k) {
     std::u16string_view element = field(3 + k);
     if (element.empty() || memory == nullptr) {
+      // Without room for every element, the first missing field is the one to report.
+      if (memory == nullptr && !element.empty()) continue;
       return fail(EvalError::NotEnoughElements, 859,
                   u"Should be: " + Num(static_cast<std::int64_t>(count)) + u", are: " +
-                      Num(static_cast<std::int64_t>(std::min(k, available))) +
+                      Num(static_cast<std::int64_t>(k)) +
                       u"\r\nMatrixName = " + name + u"\r\nrow = " +
                       Num(static_cast<std::int64_t>(k / static_cast<std::size_t>(c) + 1)) +
                       u", col = " + Num(static_cast<std::int64_t>(k % static_cast<std::size_t>(c) + 1)) +

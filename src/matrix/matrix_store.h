@@ -53,6 +53,14 @@ std::intptr_t SetMatrix(engine::Core& core, MatrixStore& store, std::u16string_v
                         double* addr, std::int32_t rows, std::int32_t cols, bool returnAddr,
                         std::shared_ptr<double[]> owned = {});
 
+// The name of an internal matrix: "m_" and the decimal address of its elements.
+std::u16string InternalName(const double* addr);
+
+// Adds a record for library memory made during an evaluation, under its internal name, without
+// looking for an existing one; returns the address.
+double* AddInternalMatrix(engine::Core& core, MatrixStore& store, std::shared_ptr<double[]> memory,
+                          std::int32_t rows, std::int32_t cols);
+
 // Finds a record by trimmed, lower-cased name (0x20) or by the decimal text of its address
 // (0x08); returns its address (0x01) or live position (0x02), or 0 with e_error 14.
 std::intptr_t FindMatrix(engine::Core& core, MatrixStore& store, std::u16string_view key,

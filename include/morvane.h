@@ -231,6 +231,24 @@ MORVANE_API int32_t MORVANE_CALL aGetYPolin(const double* x, const double* coeff
 MORVANE_API int32_t MORVANE_CALL aGetXsOfQuadr(const double* y, const double* coeffs, int32_t m,
                                                double* x1, double* x2);
 
+/* ---- Symbolic differentiation ---- */
+
+/* Differentiates formula in variable. The derivative is copied into buffer, at most as many
+ * characters as the blanks the caller filled it with, plus a terminator; size is not read.
+ * Returns the derivative's full length (call again with a larger buffer when it exceeds the
+ * room), or 0 on failure with GetE_Error 6 (does not parse), 7 (empty) or 8 (division by a
+ * constant zero). */
+MORVANE_API int32_t MORVANE_CALL e_diff(const char16_t* formula, const char16_t* variable,
+                                        char16_t* buffer, int32_t size);
+/* 0 no error, 1 the last e_diff failed, 7 its formula was empty. */
+MORVANE_API int32_t MORVANE_CALL GetLast_diffErr(void);
+/* Trace of e_diff: 0 off, 1 lines appended to file ("Derive.Log" when empty), 2 a message box
+ * per line, 3 counted only. Returns the switch. */
+MORVANE_API int32_t MORVANE_CALL SetDiffLogF(uint8_t mode, const char16_t* file);
+/* The help text of constants, operators and functions, copied into buffer under the
+ * pre-filled rule; returns its length plus 1. */
+MORVANE_API int32_t MORVANE_CALL GetDiff_OperAndFuncs(char16_t* buffer);
+
 /* ---- Number text ---- */
 
 /* Short form of a 10-decimal number text: "2.5000000000" -> "2.5". */

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "diff/diff_state.h"
 #include "engine/engine.h"
 #include "platform/services.h"
 
@@ -26,6 +27,7 @@ struct Session {
 
   std::unique_ptr<platform::Services> services;  // message boxes, clipboard
   engine::Engine engine;                          // evaluator state, logs and stores
+  diff::DiffState diff;                           // the differentiator's node table and trace
   ExportTexts texts;
 };
 

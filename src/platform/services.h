@@ -20,6 +20,8 @@ class Services {
                              Buttons buttons) = 0;
   virtual void SetClipboardText(std::u16string_view text) = 0;
   virtual std::u16string ClipboardText() = 0;
+  // Appends text and a line end to a file, creating it; false when it cannot be written.
+  virtual bool AppendLine(std::u16string_view path, std::u16string_view text) = 0;
 };
 
 // The services of the platform the library was built for.

@@ -23,10 +23,15 @@ class RecordingServices final : public platform::Services {
                                platform::Buttons buttons) override;
   void SetClipboardText(std::u16string_view text) override { clipboard = text; }
   std::u16string ClipboardText() override { return clipboard; }
+  bool AppendLine(std::u16string_view path, std::u16string_view text) override {
+    appended.push_back(std::u16string(path) + u": " + std::u16string(text));
+    return true;
+  }
 
   std::vector<ShownMessage> shown;      // every message box, in order
   std::deque<platform::Answer> answers; // answers to give; Ok/No when empty
   std::u16string clipboard;
+  std::vector<std::u16string> appended;  // "path: line" per AppendLine
 };
 
 }  // namespace testing_support

@@ -23,6 +23,13 @@ class PosixServices final : public Services {
   }
   void SetClipboardText(std::u16string_view text) override { clipboard_ = text; }
   std::u16string ClipboardText() override { return clipboard_; }
+  bool AppendLine(std::u16string_view path, std::u16string_view text) override {
+    std::FILE* file = std::fopen(ToUtf8(path).c_str(), "ab");
+    if (file == nullptr) return false;
+    std::string line = ToUtf8(text) + "\r\n";
+    bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
+    return std::fclose(file) == 0 && written;
+  }
 
  private:
   std::u16string clipboard_;  // what this process put on its clipboard

@@ -2,9 +2,12 @@
 // Windows services: real message boxes and the system clipboard.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/services.h"
+#include "platform/utf8.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text crosses the Win32 API as is");
 
@@ -42,6 +45,14 @@ class Win32Services final : public Services {
       }
     }
     CloseClipboard();
+  }
+
+  bool AppendLine(std::u16string_view path, std::u16string_view text) override {
+    std::FILE* file = _wfopen(Wide(std::u16string(path)), L"ab");
+    if (file == nullptr) return false;
+    std::string line = ToUtf8(text) + "\r\n";
+    bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
+    return std::fclose(file) == 0 && written;
   }
 
   std::u16string ClipboardText() override {

@@ -204,16 +204,17 @@ std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view t
   // Every element needs its own field, so the text bounds the size before anything is allocated.
   const std::int32_t r = AtLeastOne(rows);
   const std::int32_t c = AtLeastOne(cols);
-  const std::size_t count = ElementCount(r, c);
+  const auto wanted = static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(c);
   const std::size_t available = fields.size() > 3 ? fields.size() - 3 : 0;
-  std::shared_ptr<double[]> memory = count <= available ? NewElements(count) : nullptr;
+  // With too few fields the first missing one is reported; nothing is allocated.
+  const std::size_t count = wanted <= available ? static_cast<std::size_t>(wanted) : available + 1;
+  std::shared_ptr<double[]> memory = wanted <= available ? NewElements(count) : nullptr;
   for (std::size_t k = 0; k < count; ++k) {
     std::u16string_view element = field(3 + k);
     if (element.empty() || memory == nullptr) {
-      // Without room for every element, the first missing field is the one to report.
       if (memory == nullptr && !element.empty()) continue;
       return fail(EvalError::NotEnoughElements, 859,
-                  u"Should be: " + Num(static_cast<std::int64_t>(count)) + u", are: " +
+                  u"Should be: " + Num(static_cast<std::int64_t>(wanted)) + u", are: " +
                       Num(static_cast<std::int64_t>(k)) +
                       u"\r\nMatrixName = " + name + u"\r\nrow = " +
                       Num(static_cast<std::int64_t>(k / static_cast<std::size_t>(c) + 1)) +

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "diff/rules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -108,7 +109,18 @@ std::u16string TrimNumberText(std::u16string_view text) {
   return fixed.empty() ? u"0" : fixed;
 }
 
-std::u16string NumberText(double v) { return TrimNumberText(engine::FormatFixed(v, 10)); }
+std::u16string NumberText(double v) {
+  // Ten decimals, unless that would keep fewer than ten significant digits of a small value: a
+  // folded 7^-14 must not become 0 (and a divisor made of it a division by zero). Fixed
+  // notation either way, since the evaluator reads no exponents.
+  int decimals = 10;
+  if (v != 0.0 && std::fabs(v) < 1.0) {
+    const int leadingZeros = -static_cast<int>(std::floor(std::log10(std::fabs(v)))) - 1;
+    decimals = std::clamp(leadingZeros + 10, 10, 340);
+  }
+  std::u16string fixed = engine::FormatFixed(v, decimals);
+  return decimals == 10 ? TrimNumberText(fixed) : engine::StrD0(fixed);
+}
 
 std::u16string Df(Diff& d, std::int32_t index) {
   if (index == 0) return u"0";

@@ -24,7 +24,8 @@ std::u16string Diff_GetFormula(Diff& d, std::int32_t n);
 // and trailing zeros removed: "2.5000" -> "2.5", "0.50" -> "0.5", "3" -> "3".
 std::u16string TrimNumberText(std::u16string_view text);
 
-// The folded value v as number text (TrimNumberText of its ten-decimal form).
+// The folded value v as number text: TrimNumberText of its ten-decimal form, or as many
+// decimals as keep ten significant digits of a value below 1e-3.
 std::u16string NumberText(double v);
 
 // Walkers deeper than this end the run as a too long formula.

@@ -74,6 +74,12 @@ double Power(double a, double b) {
   return v;
 }
 
+std::int32_t DivisionByZero(Diff& d, std::int32_t n) {
+  DiffError(d, u"Division by zero.");
+  d.core.state.e_error = kDivisionByZero;
+  return n;
+}
+
 class WalkDepth {
  public:
   explicit WalkDepth(Diff& d) : d_(d) { ++d_.s.depth; }
@@ -133,11 +139,7 @@ std::int32_t Diff_Simplify(Diff& d, std::int32_t n) {
       if (Is(d, r, 1)) return l;
       return n;
     case kDivide:
-      if (Is(d, r, 0)) {
-        DiffError(d, u"Division by zero.");
-        d.core.state.e_error = kDivisionByZero;
-        return n;
-      }
+      if (Is(d, r, 0)) return DivisionByZero(d, n);
       if (a && b) return Fold(d, n, *a / *b);
       if (Is(d, l, 0)) return FoldText(d, n, u"0");
       if (Is(d, r, 1)) return l;
@@ -146,6 +148,7 @@ std::int32_t Diff_Simplify(Diff& d, std::int32_t n) {
       if (a) return Fold(d, n, -*a);
       return n;
     case kPower:
+      if (Is(d, l, 0) && b && *b < 0) return DivisionByZero(d, n);  // 0^-2 is 1/0^2
       if (Is(d, l, 0)) return FoldText(d, n, u"0");
       if (Is(d, r, 0)) return FoldText(d, n, u"1");
       if (a && b) return Fold(d, n, Power(*a, *b));

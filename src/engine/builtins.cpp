@@ -152,10 +152,12 @@ void Compute(Outcome& out, Fn fn, float xf, Core& core) {
         out.part = u" and (arg^2 - 1) => ";
         out.partValue = x * x - 1;
       }
-      out.value = std::atan(Quotient(out, x, std::sqrt(x * x - 1))) +
-                  (fn == Fn::Arcsec ? SignD(x - 1) : SignD(x) - 1) * kHalfPi;
+      // arcsec x = arccos(1/x) and arccosec x = arcsin(1/x), in the arctangent form of the
+      // other inverse functions; the classic formulas with sign terms were off by up to pi.
+      out.value = std::atan(Quotient(out, SignD(x), std::sqrt(x * x - 1)));
+      if (fn == Fn::Arcsec) out.value = kHalfPi - out.value;
       break;
-    case Fn::Arccotan: out.value = std::atan(x) + kHalfPi; break;
+    case Fn::Arccotan: out.value = kHalfPi - std::atan(x); break;  // arccot 1 is pi/4
     case Fn::Sinh: out.value = Quotient(out, e - eNeg, 2); break;
     case Fn::Cosh: out.value = Quotient(out, e + eNeg, 2); break;
     case Fn::Tanh: out.value = Quotient(out, e - eNeg, e + eNeg); break;

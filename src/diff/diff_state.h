@@ -71,7 +71,7 @@ struct Diff {
 };
 
 // Nesting deeper than this, in the parser or a tree walk, ends the run as a too long formula.
-inline constexpr std::int32_t kMaxDepth = 400;
+inline constexpr std::int32_t kMaxDepth = 1000;
 
 // Marks an error: diffErr 1 and a trace entry "ERR, " + message.
 void DiffError(Diff& d, std::u16string_view message);

@@ -56,6 +56,7 @@ struct DiffState {
   std::int32_t rootExpr = 0;               // root of the parsed formula
   std::int32_t rootDiff = 0;               // root of the parsed derivative
   std::int32_t depth = 0;                  // recursion depth of the parser and the tree walkers
+  bool tooLong = false;                    // a walk went too deep or its text too long: stop
   std::vector<DiffNode> t = std::vector<DiffNode>(kMaxNodes + 1);  // the node table
   std::uint8_t traceMode = 0;              // 0 off, 1 file, 2 message boxes, 3 counted only
   std::u16string traceFile;                // trace file; "Derive.Log" when empty

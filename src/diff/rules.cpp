@@ -14,20 +14,21 @@ namespace {
 
 const DiffNode& Node(Diff& d, std::int32_t n) { return d.s.t[static_cast<std::size_t>(n)]; }
 
-// Bounds the recursion of the tree walkers; a deeper tree ends the run as too long.
+// Bounds the recursion of the tree walkers and the length of what they write: a run that went
+// too far stops at once, so a long power chain costs no more than the bound.
 class WalkDepth {
  public:
   explicit WalkDepth(Diff& d) : d_(d) { ++d_.s.depth; }
   ~WalkDepth() { --d_.s.depth; }
   WalkDepth(const WalkDepth&) = delete;
   WalkDepth& operator=(const WalkDepth&) = delete;
-  bool tooDeep() {
-    if (d_.s.depth <= kMaxWalkDepth) return false;
-    if (d_.s.diffErr == 0) {
-      DiffError(d_, u"Too long formula");
-      d_.core.state.e_error = kTooLong;
-    }
-    return true;
+  bool stop() {
+    if (!d_.s.tooLong && d_.s.depth > kMaxWalkDepth) TooLong(d_);
+    return d_.s.tooLong;
+  }
+  std::u16string checked(std::u16string text) {
+    if (text.size() > kMaxTextChars) TooLong(d_);
+    return d_.s.tooLong ? std::u16string() : text;
   }
 
  private:
@@ -93,10 +94,18 @@ std::u16string_view OperatorText(std::int32_t code) {
 
 }  // namespace
 
+void TooLong(Diff& d) {
+  if (d.s.tooLong) return;
+  d.s.tooLong = true;
+  DiffError(d, u"Too long formula");
+  d.core.state.e_error = kTooLong;
+}
+
 std::u16string TrimNumberText(std::u16string_view text) {
   const double value = engine::ParseDecimal(text);
   if (value == 0.0) return u"0";
   std::u16string fixed = engine::FormatFixed(value, 10);
+  if (engine::ParseDecimal(fixed) == 0.0) return u"0";  // no "-0" from a tiny negative value
   std::size_t first = fixed.find_first_not_of(u'0');
   // Keep the zero before the point, so that "0.5" reads back.
   if (first != std::u16string::npos && fixed[first] == u'.' && first > 0) --first;
@@ -114,7 +123,7 @@ std::u16string NumberText(double v) {
   // folded 7^-14 must not become 0 (and a divisor made of it a division by zero). Fixed
   // notation either way, since the evaluator reads no exponents.
   int decimals = 10;
-  if (v != 0.0 && std::fabs(v) < 1.0) {
+  if (v != 0.0 && std::fabs(v) < 1e-3) {
     const int leadingZeros = -static_cast<int>(std::floor(std::log10(std::fabs(v)))) - 1;
     decimals = std::clamp(leadingZeros + 10, 10, 340);
   }
@@ -122,11 +131,16 @@ std::u16string NumberText(double v) {
   return decimals == 10 ? TrimNumberText(fixed) : engine::StrD0(fixed);
 }
 
+std::u16string DfNode(Diff& d, const DiffNode& n);
+
 std::u16string Df(Diff& d, std::int32_t index) {
   if (index == 0) return u"0";
-  WalkDepth depth(d);
-  if (depth.tooDeep()) return u"0";
-  const DiffNode& n = Node(d, index);
+  WalkDepth walk(d);
+  if (walk.stop()) return u"0";
+  return walk.checked(DfNode(d, Node(d, index)));
+}
+
+std::u16string DfNode(Diff& d, const DiffNode& n) {
   switch (n.opCode) {
     case kPlus:
     case kMinus:
@@ -156,8 +170,8 @@ std::u16string Df(Diff& d, std::int32_t index) {
 
 std::u16string Df_GetFormula(Diff& d, std::int32_t index) {
   if (index == 0) return u"";
-  WalkDepth depth(d);
-  if (depth.tooDeep()) return u"";
+  WalkDepth walk(d);
+  if (walk.stop()) return u"";
   const DiffNode& n = Node(d, index);
   switch (n.opCode) {
     case kPlus:
@@ -165,20 +179,25 @@ std::u16string Df_GetFormula(Diff& d, std::int32_t index) {
     case kTimes:
     case kDivide:
     case kPower:
-      return u"((" + Df_GetFormula(d, n.l) + u")" + std::u16string(OperatorText(n.opCode)) + u"(" +
-             Df_GetFormula(d, n.r) + u"))";
+      return walk.checked(u"((" + Df_GetFormula(d, n.l) + u")" + std::u16string(OperatorText(n.opCode)) + u"(" +
+             Df_GetFormula(d, n.r) + u"))");
     case kNumber:
     case kName: return n.con;
-    case kNegate: return u"(-(" + Df_GetFormula(d, n.l) + u"))";
-    default: return IsFunction(n.opCode) ? n.con + u"(" + Df_GetFormula(d, n.l) + u")" : u"";
+    case kNegate: return walk.checked(u"(-(" + Df_GetFormula(d, n.l) + u"))");
+    default: return IsFunction(n.opCode) ? walk.checked(n.con + u"(" + Df_GetFormula(d, n.l) + u")") : u"";
   }
 }
 
+std::u16string GetFormulaNode(Diff& d, const DiffNode& n);
+
 std::u16string Diff_GetFormula(Diff& d, std::int32_t index) {
   if (index == 0) return u"";
-  WalkDepth depth(d);
-  if (depth.tooDeep()) return u"";
-  const DiffNode& n = Node(d, index);
+  WalkDepth walk(d);
+  if (walk.stop()) return u"";
+  return walk.checked(GetFormulaNode(d, Node(d, index)));
+}
+
+std::u16string GetFormulaNode(Diff& d, const DiffNode& n) {
   const std::int32_t left = n.l == 0 ? 0 : Node(d, n.l).opCode;
   const std::int32_t right = n.r == 0 ? 0 : Node(d, n.r).opCode;
   switch (n.opCode) {

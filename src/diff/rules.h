@@ -24,11 +24,16 @@ std::u16string Diff_GetFormula(Diff& d, std::int32_t n);
 // and trailing zeros removed: "2.5000" -> "2.5", "0.50" -> "0.5", "3" -> "3".
 std::u16string TrimNumberText(std::u16string_view text);
 
-// The folded value v as number text: TrimNumberText of its ten-decimal form, or as many
-// decimals as keep ten significant digits of a value below 1e-3.
+// The folded value v as number text: TrimNumberText of its ten-decimal form, or, for a value
+// below 1e-3, as many decimals as keep ten significant digits.
 std::u16string NumberText(double v);
 
-// Walkers deeper than this end the run as a too long formula.
+// Walkers deeper than this, or writing a text longer than this, end the run as a too long
+// formula (a derivative that long could never be parsed back into the node table anyway).
 inline constexpr std::int32_t kMaxWalkDepth = 2000;
+inline constexpr std::size_t kMaxTextChars = std::size_t{1} << 20;
+
+// Marks the run as too long (once) and tells the walkers to stop.
+void TooLong(Diff& d);
 
 }  // namespace diff

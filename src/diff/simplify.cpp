@@ -86,7 +86,10 @@ class WalkDepth {
   ~WalkDepth() { --d_.s.depth; }
   WalkDepth(const WalkDepth&) = delete;
   WalkDepth& operator=(const WalkDepth&) = delete;
-  bool tooDeep() const { return d_.s.depth > kMaxWalkDepth; }
+  bool stop() {
+    if (!d_.s.tooLong && d_.s.depth > kMaxWalkDepth) TooLong(d_);
+    return d_.s.tooLong;
+  }
 
  private:
   Diff& d_;
@@ -96,14 +99,8 @@ class WalkDepth {
 
 std::int32_t Diff_Simplify(Diff& d, std::int32_t n) {
   if (n == 0) return 0;
-  WalkDepth depth(d);
-  if (depth.tooDeep()) {
-    if (d.s.diffErr == 0) {
-      DiffError(d, u"Too long formula");
-      d.core.state.e_error = kTooLong;
-    }
-    return n;
-  }
+  WalkDepth walk(d);
+  if (walk.stop()) return n;
   const std::int32_t code = Node(d, n).opCode;
   if (code == kNumber || code == kName) return n;
   if (Node(d, n).l != 0) {

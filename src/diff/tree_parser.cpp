@@ -78,6 +78,7 @@ void StartParse(DiffState& s, std::u16string_view text) {
   s.pos = 0;
   s.bc = 0;
   s.depth = 0;
+  s.tooLong = false;
 }
 
 std::u16string GetNumber(Diff& d) {

@@ -7,6 +7,7 @@
 #include "engine/engine.h"
 #include "engine/number_text.h"
 #include "engine/parser.h"
+#include "engine/substitution.h"
 #include "engine/text_util.h"
 #include "engine/tokenizer.h"
 #include "matrix/matrix_ops.h"
@@ -18,26 +19,6 @@ namespace {
 // User functions expand as text; definitions that double the text at each level could grow it
 // without bound, so expansion stops here with code 13.
 constexpr std::size_t kMaxExpandedChars = std::size_t{1} << 24;
-
-// Length of the lexeme at text[i] that expansion must step over whole: bracketed matrix names,
-// "#" constants, "&" hex and "!" binary literals, and numbers. 0 for anything else.
-std::size_t OpaqueLength(std::u16string_view text, std::size_t i) {
-  const char16_t c = text[i];
-  std::size_t j = i + 1;
-  if (c == u'[') {
-    std::size_t close = text.find(u']', i);
-    return (close == std::u16string_view::npos ? text.size() : close + 1) - i;
-  }
-  if (c == u'#' || c == u'&') {
-    while (j < text.size() && IsNameChar(text[j])) ++j;
-    return j - i;
-  }
-  if (c == u'!' || IsAsciiDigit(c) || c == u'.') {
-    while (j < text.size() && (IsAsciiDigit(text[j]) || (c != u'!' && text[j] == u'.'))) ++j;
-    return j - i;
-  }
-  return 0;
-}
 
 // Prepares the text that the tokenizer will read: decimal commas become points, and user
 // functions are expanded. Returns false with e_error set when the expansion is refused.
@@ -86,40 +67,20 @@ void Start(Engine& engine) {
 
 }  // namespace
 
-std::u16string ReplaceIdentifier(std::u16string_view text, std::u16string_view name,
-                                 std::u16string_view replacement) {
-  std::u16string out;
-  out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (std::size_t opaque = OpaqueLength(text, i)) {
-      out.append(text.substr(i, opaque));
-      i += opaque;
-    } else if (IsAsciiLetter(text[i]) || text[i] == u'_') {
-      std::size_t j = i + 1;
-      while (j < text.size() && IsNameChar(text[j])) ++j;
-      std::u16string_view word = text.substr(i, j - i);
-      out.append(EqualsIgnoreCase(word, name) ? replacement : word);
-      i = j;
-    } else {
-      out.push_back(text[i++]);
-    }
-    if (out.size() > kMaxExpandedChars) break;
-  }
-  return out;
-}
-
 std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text) {
   std::u16string result(text);
+  std::u16string expanded;
   for (const VarEntry& function : engine.vars.sFuncts.entries) {
-    result = ReplaceIdentifier(result, function.name, u"(" + function.value + u")");
-    if (result.size() > kMaxExpandedChars) {
+    const SubstitutionTemplate place(result, function.name);
+    if (place.FilledSize(function.value.size() + 2) > kMaxExpandedChars) {
       engine.core.state.Fail(EvalError::InvalidArgument);
       ReportEvalError(engine.core, u"ReplaceFunctions", 0,
                       u"Expanded formula longer than 16777216 characters; function: " +
                           function.name + u"\r\n");
       break;
     }
+    place.Fill(expanded, u"(" + function.value + u")");
+    result.swap(expanded);
   }
   return result;
 }
@@ -209,11 +170,12 @@ std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
   std::fill(stats.begin(), stats.end(), 0.0);
   double y = 0.0;
   bool anyPoint = false;
+  const SubstitutionTemplate place(expr, var);
+  std::u16string formula;
   for (std::size_t i = 0; i < points; ++i) {
     // Each point from x0 directly, so rounding never drops the last point.
     const double x = i + 1 == points && n > 0 ? x1 : x0 + static_cast<double>(i) * step;
-    std::u16string formula =
-        ReplaceIdentifier(expr, var, u"(" + StrD0(FormatFixed(x)) + u")");
+    place.Fill(formula, u"(" + StrD0(FormatFixed(x)) + u")");
     double value = 0.0;
     e_eval(engine, formula, &value, false);
     if (s.ok()) {

@@ -35,10 +35,6 @@ std::int32_t CheckFunctions(Engine& engine);
 // matrix names, becomes "(" + body + ")". Definitions apply in order.
 std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text);
 
-// Replaces every whole identifier `name` (any case) in text by `replacement`.
-std::u16string ReplaceIdentifier(std::u16string_view text, std::u16string_view name,
-                                 std::u16string_view replacement);
-
 // Clears variables, functions and matrices, the result type, the message flag and the log.
 void ReSetEqParser(Engine& engine);
 

@@ -249,6 +249,54 @@ MORVANE_API int32_t MORVANE_CALL SetDiffLogF(uint8_t mode, const char16_t* file)
  * pre-filled rule; returns its length plus 1. */
 MORVANE_API int32_t MORVANE_CALL GetDiff_OperAndFuncs(char16_t* buffer);
 
+/* ---- Integration, solvers, polynomial derivative, integer functions ---- */
+
+/* Integrates formula over variable from a to b in n subintervals: method 0 midpoint, 1
+ * trapezoidal, 2 Simpson (n even). The variable is replaced as a whole identifier in any case.
+ * Writes the integral to result and returns 0, or the code of the first sample that failed
+ * (the sum stops there); 5 without result, 13 for n < 1, bounds that are not finite or an
+ * empty variable, 19 for another method, 22 for Simpson with an odd n. */
+MORVANE_API int32_t MORVANE_CALL Integrate(const char16_t* formula, double a, double b, int32_t n,
+                                           int32_t method, const char16_t* variable, double* result);
+/* Integrate's integral as a double (0 when it failed before summing). */
+MORVANE_API double MORVANE_CALL dIntegrate(const char16_t* formula, double a, double b, int32_t n,
+                                           int32_t method, const char16_t* variable);
+/* *result = y1 + (x - x1) / (x2 - x1) * (y2 - y1); returns 0. */
+MORVANE_API int32_t MORVANE_CALL InterpLin(const double* x, const double* x1, const double* x2,
+                                           const double* y1, const double* y2, double* result);
+/* Does nothing; returns 0. */
+MORVANE_API int32_t MORVANE_CALL IntBezier2D(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                                             int32_t, int32_t, int32_t, int32_t, int32_t, int32_t);
+/* Start value of the Newton solvers: from 0, moving right while |f| falls, stopping where
+ * |f| <= 3 (at most 200 rounds; 0 becomes 1). */
+MORVANE_API double MORVANE_CALL dPolySolve(const char16_t* formula, const char16_t* variable);
+/* dPolySolve into result; 5 without one. Returns the current error. */
+MORVANE_API int32_t MORVANE_CALL NewtSolve(const char16_t* formula, const char16_t* variable, double* result);
+/* A root: 20 Newton steps with the polynomial derivative. The variable keeps the last x tried. */
+MORVANE_API double MORVANE_CALL dSolve(const char16_t* formula, const char16_t* variable);
+/* The same with the symbolic derivative; -1 when it cannot be formed, else the current error. */
+MORVANE_API int32_t MORVANE_CALL SolveD(const char16_t* formula, const char16_t* variable, double* result);
+/* Text variants: the start after at most maxRounds rounds, and the root after steps (>= 1)
+ * Newton steps. */
+MORVANE_API const char16_t* MORVANE_CALL sPolyNewt(const char16_t* formula, const char16_t* variable,
+                                                   int32_t maxRounds);
+MORVANE_API const char16_t* MORVANE_CALL sSolve(const char16_t* formula, const char16_t* variable, int32_t steps);
+/* Derivative of a polynomial text ("3x^2-4x+7" gives "6*x - 4 + "); lPoly_dydx puts it in the
+ * batch result text (GetEvalResult) and returns its length. */
+MORVANE_API const char16_t* MORVANE_CALL Poly_dydx(const char16_t* formula, const char16_t* variable);
+MORVANE_API int32_t MORVANE_CALL lPoly_dydx(const char16_t* formula, const char16_t* variable);
+/* Greatest common factor and least common multiple (LCM(0, 0) is 0). */
+MORVANE_API int32_t MORVANE_CALL GCF(int32_t a, int32_t b);
+MORVANE_API int32_t MORVANE_CALL LCM(int32_t a, int32_t b);
+/* -1 when n is prime, else 0. */
+MORVANE_API int32_t MORVANE_CALL IsPrime(int32_t n);
+/* The smallest odd divisor of n from 3 up, or -1. */
+MORVANE_API int32_t MORVANE_CALL lIsPrime(int32_t n);
+/* n! (1 for n < 2, infinite from 171). */
+MORVANE_API double MORVANE_CALL fact(int32_t n);
+/* Returns 0. */
+MORVANE_API double MORVANE_CALL fact_inv(void);
+
 /* ---- Number text ---- */
 
 /* Short form of a 10-decimal number text: "2.5000000000" -> "2.5". */

@@ -20,6 +20,9 @@ struct ExportTexts {
   std::u16string matrixList;  // GetMatrixList
   std::u16string print;       // aPrint
   std::u16string show;        // aShow, aShowByLong
+  std::u16string polyDydx;    // Poly_dydx
+  std::u16string sPolyNewt;   // sPolyNewt
+  std::u16string sSolve;      // sSolve
 };
 
 struct Session {

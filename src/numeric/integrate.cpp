@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: MIT
+#include "numeric/integrate.h"
+
+#include <cmath>
+#include <string>
+
+#include "engine/engine.h"
+#include "engine/evaluator.h"
+#include "engine/number_text.h"
+#include "engine/substitution.h"
+#include "engine/text_util.h"
+
+namespace numeric {
+namespace {
+
+using engine::EvalError;
+
+// Samples the formula: the variable's value is written into the text as "(" + its short
+// fixed text + ")", every sample reusing the same buffers, and the text evaluated.
+class Sampler {
+ public:
+  Sampler(engine::Engine& engine, std::u16string_view formula, std::u16string_view variable)
+      : engine_(engine), place_(formula, engine::ToLower(variable)) {}
+
+  // f(x), or nothing with the failing code in status.
+  bool At(double x, double& y) {
+    value_.assign(u"(");
+    value_.append(engine::StrD0(engine::FormatFixed(x)));
+    value_.push_back(u')');
+    place_.Fill(text_, value_);
+    status_ = engine::e_eval(engine_, text_, &y, false);
+    return engine_.core.state.ok();
+  }
+  std::int32_t status() const { return status_; }
+
+ private:
+  engine::Engine& engine_;
+  engine::SubstitutionTemplate place_;
+  std::u16string value_;   // "(" + the value's text + ")"
+  std::u16string text_;    // the formula with the value in place
+  std::int32_t status_ = 0;
+};
+
+std::int32_t Refuse(engine::Engine& engine, EvalError code, std::u16string_view message) {
+  engine.core.state.Fail(code);
+  engine::ReportEvalError(engine.core, u"Integrate", 0, message);
+  return engine.core.state.e_error;
+}
+
+// Each rule sums its samples in order and stops at the first that fails, so the integral is
+// then made of the terms summed so far.
+double Midpoint(Sampler& f, double a, double h, std::int32_t n) {
+  double sum = 0.0;
+  for (std::int32_t i = 1; i <= n; ++i) {
+    double y = 0.0;
+    if (!f.At(((a + i * h) + (a + (i - 1) * h)) / 2, y)) break;
+    sum += y;
+  }
+  return h * sum;
+}
+
+double Trapezoid(Sampler& f, double a, double b, double h, std::int32_t n) {
+  double fa = 0.0;
+  double fb = 0.0;
+  if (!f.At(a, fa) || !f.At(b, fb)) return 0.0;
+  double sum = 0.0;
+  for (std::int32_t i = 1; i < n; ++i) {
+    double y = 0.0;
+    if (!f.At(a + i * h, y)) break;
+    sum += y;
+  }
+  return h * ((fa + fb) / 2 + sum);
+}
+
+// Weights 1, 4, 2, 4, ..., 2, 4, 1: the ends and the last odd point, then pairs of odd and even
+// points.
+double Simpson(Sampler& f, double a, double b, double h, std::int32_t n) {
+  double fa = 0.0;
+  double fLastOdd = 0.0;
+  double fb = 0.0;
+  if (!f.At(a, fa) || !f.At(a + (n - 1) * h, fLastOdd) || !f.At(b, fb)) return 0.0;
+  double sum = 0.0;
+  for (std::int32_t i = 1; i <= n / 2 - 1; ++i) {
+    double odd = 0.0;
+    double even = 0.0;
+    if (!f.At(a + (2 * i - 1) * h, odd) || !f.At(a + 2 * i * h, even)) break;
+    sum += 2 * odd + even;
+  }
+  return h / 3 * (fa + 4 * fLastOdd + fb + 2 * sum);
+}
+
+}  // namespace
+
+std::int32_t Integrate(engine::Engine& engine, std::u16string_view formula, double a, double b,
+                       std::int32_t n, std::int32_t method, std::u16string_view variable,
+                       double* result) {
+  engine::Core& core = engine.core;
+  core.state.e_error = -1;
+  if (result == nullptr) {
+    core.state.Fail(EvalError::ValueNotDefined);
+    if (core.state.messageFlag & 1)
+      core.platform.ShowMessage(u"Input parameter error: Returned Value not defined",
+                                u"EqParser: Integrate", platform::Buttons::Ok);
+    return core.state.e_error;
+  }
+  if (method < 0 || method > 2) {
+    core.state.e_error = 19;
+    *result = 0.0;
+    return 19;
+  }
+  if (method == static_cast<std::int32_t>(Rule::Simpson) && n % 2 != 0) {
+    core.state.e_error = 22;
+    if (core.state.messageFlag != 0)
+      core.platform.ShowMessage(u"Simpson's Rule requires that number of subintervals N be even.",
+                                u"Solver", platform::Buttons::Ok);
+    return 22;
+  }
+  if (n < 1) return Refuse(engine, EvalError::InvalidArgument, u"Number of subintervals below 1\r\n");
+  if (!std::isfinite(a) || !std::isfinite(b))
+    return Refuse(engine, EvalError::InvalidArgument, u"Bounds must be finite numbers\r\n");
+  if (engine::Trim(variable).empty())
+    return Refuse(engine, EvalError::InvalidArgument, u"Empty variable name\r\n");
+
+  Sampler f(engine, formula, engine::Trim(variable));
+  const double h = (b - a) / n;
+  switch (static_cast<Rule>(method)) {
+    case Rule::Midpoint: *result = Midpoint(f, a, h, n); break;
+    case Rule::Trapezoid: *result = Trapezoid(f, a, b, h, n); break;
+    case Rule::Simpson: *result = Simpson(f, a, b, h, n); break;
+  }
+  return f.status();
+}
+
+double InterpLin(double x, double x1, double x2, double y1, double y2) {
+  return y1 + (x - x1) / (x2 - x1) * (y2 - y1);
+}
+
+}  // namespace numeric

@@ -90,6 +90,24 @@ std::u16string StrD0(std::u16string_view text) {
   return out;
 }
 
+void AppendShortFixed(std::u16string& out, double value) {
+  if (!std::isfinite(value)) {
+    out.append(StrD0(FormatFixed(value)));
+    return;
+  }
+  std::array<char, 340> buffer{};
+  auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                              std::chars_format::fixed, 10);
+  const char* end = result.ptr;
+  while (end > buffer.data() && end[-1] == '0') --end;
+  if (end > buffer.data() && end[-1] == '.') --end;
+  if (end == buffer.data()) {
+    out.push_back(u'0');
+    return;
+  }
+  for (const char* c = buffer.data(); c != end; ++c) out.push_back(static_cast<char16_t>(*c));
+}
+
 double ParseNumberToken(std::u16string_view digits) {
   // The token reads up to a second point: "1.2.3" is 1.2.
   std::size_t end = 0;

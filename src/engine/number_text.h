@@ -16,6 +16,10 @@ std::u16string FormatFixed(double value, int decimals = 10);
 // Short form of a 10-decimal text: leading junk, trailing zeros and a bare point removed.
 std::u16string StrD0(std::u16string_view text);
 
+// Appends StrD0(FormatFixed(value)) to out without building the intermediate texts: the
+// per-sample text of integration and tabulation.
+void AppendShortFixed(std::u16string& out, double value);
+
 // The value of the longest decimal prefix of text (blanks, sign, digits, one point, digits,
 // optional exponent), or 0 when there is none; never fails.
 double ParseDecimal(std::u16string_view text);

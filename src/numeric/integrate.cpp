@@ -25,7 +25,7 @@ class Sampler {
   // f(x), or nothing with the failing code in status.
   bool At(double x, double& y) {
     value_.assign(u"(");
-    value_.append(engine::StrD0(engine::FormatFixed(x)));
+    engine::AppendShortFixed(value_, x);
     value_.push_back(u')');
     place_.Fill(text_, value_);
     status_ = engine::e_eval(engine_, text_, &y, false);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The differentiator's trace: one numbered, indented line per entry, exit and error.
 #include "diff/diff_state.h"
+#include "diff/walk_depth.h"
 
 #include <algorithm>
 
@@ -15,6 +16,13 @@ void ResetDiffTree(DiffState& s) {
   s.rootDiff = 0;
   s.formula = u"0";
   s.varName = u"t";
+}
+
+void TooLong(Diff& d) {
+  if (d.s.tooLong) return;
+  d.s.tooLong = true;
+  DiffError(d, u"Too long formula");
+  d.core.state.e_error = kTooLong;
 }
 
 void DiffError(Diff& d, std::u16string_view message) {

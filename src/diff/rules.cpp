@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "diff/tree_parser.h"
+#include "diff/walk_depth.h"
 #include "engine/core.h"
 #include "engine/number_text.h"
 
@@ -13,27 +14,6 @@ namespace diff {
 namespace {
 
 const DiffNode& Node(Diff& d, std::int32_t n) { return d.s.t[static_cast<std::size_t>(n)]; }
-
-// Bounds the recursion of the tree walkers and the length of what they write: a run that went
-// too far stops at once, so a long power chain costs no more than the bound.
-class WalkDepth {
- public:
-  explicit WalkDepth(Diff& d) : d_(d) { ++d_.s.depth; }
-  ~WalkDepth() { --d_.s.depth; }
-  WalkDepth(const WalkDepth&) = delete;
-  WalkDepth& operator=(const WalkDepth&) = delete;
-  bool stop() {
-    if (!d_.s.tooLong && d_.s.depth > kMaxWalkDepth) TooLong(d_);
-    return d_.s.tooLong;
-  }
-  std::u16string checked(std::u16string text) {
-    if (text.size() > kMaxTextChars) TooLong(d_);
-    return d_.s.tooLong ? std::u16string() : text;
-  }
-
- private:
-  Diff& d_;
-};
 
 std::u16string Wrap(const std::u16string& text) { return u"(" + text + u")"; }
 
@@ -93,13 +73,6 @@ std::u16string_view OperatorText(std::int32_t code) {
 }
 
 }  // namespace
-
-void TooLong(Diff& d) {
-  if (d.s.tooLong) return;
-  d.s.tooLong = true;
-  DiffError(d, u"Too long formula");
-  d.core.state.e_error = kTooLong;
-}
 
 std::u16string TrimNumberText(std::u16string_view text) {
   const double value = engine::ParseDecimal(text);

@@ -28,13 +28,4 @@ std::u16string TrimNumberText(std::u16string_view text);
 // below 1e-3, as many decimals as keep ten significant digits.
 std::u16string NumberText(double v);
 
-// Walkers deeper than this, or writing a text longer than this, end the run as a too long
-// formula: 600 levels stay well inside a 1 MB stack, and a derivative that long could never
-// be parsed back into the node table anyway.
-inline constexpr std::int32_t kMaxWalkDepth = 600;
-inline constexpr std::size_t kMaxTextChars = std::size_t{1} << 20;
-
-// Marks the run as too long (once) and tells the walkers to stop.
-void TooLong(Diff& d);
-
 }  // namespace diff

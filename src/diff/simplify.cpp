@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "diff/rules.h"
+#include "diff/walk_depth.h"
 #include "engine/core.h"
 #include "engine/number_text.h"
 
@@ -79,21 +80,6 @@ std::int32_t DivisionByZero(Diff& d, std::int32_t n) {
   d.core.state.e_error = kDivisionByZero;
   return n;
 }
-
-class WalkDepth {
- public:
-  explicit WalkDepth(Diff& d) : d_(d) { ++d_.s.depth; }
-  ~WalkDepth() { --d_.s.depth; }
-  WalkDepth(const WalkDepth&) = delete;
-  WalkDepth& operator=(const WalkDepth&) = delete;
-  bool stop() {
-    if (!d_.s.tooLong && d_.s.depth > kMaxWalkDepth) TooLong(d_);
-    return d_.s.tooLong;
-  }
-
- private:
-  Diff& d_;
-};
 
 }  // namespace
 

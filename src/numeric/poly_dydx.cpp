@@ -40,13 +40,16 @@ std::u16string TermDerivative(std::u16string term, std::u16string_view variable)
   if (coefficient == u"-") coefficient = u"-1";
   if (exponentPart.empty()) exponentPart = u"^1";
   const std::size_t caret = exponentPart.find(u'^');
-  if (caret == std::u16string::npos) return coefficient;
-  const std::u16string_view exponent = engine::Trim(std::u16string_view(exponentPart).substr(caret + 1));
-  if (exponent == u"1") return coefficient;
-  const std::int64_t c = IntegerPrefix(coefficient);
-  const std::int64_t e = IntegerPrefix(exponent);
-  std::u16string result = Integer(c * e) + u"*" + std::u16string(variable);
-  if (e - 1 != 1) result += u"^" + Integer(e - 1);
+  const std::u16string_view exponent =
+      caret == std::u16string::npos ? u"1" : engine::Trim(std::u16string_view(exponentPart).substr(caret + 1));
+  std::u16string result = coefficient;
+  if (exponent != u"1") {
+    const std::int64_t c = IntegerPrefix(coefficient);
+    const std::int64_t e = IntegerPrefix(exponent);
+    result = Integer(c * e) + u"*" + std::u16string(variable);
+    if (e - 1 != 1) result += u"^" + Integer(e - 1);
+  }
+  // A coefficient written with its product sign (4*x) keeps none in the derivative.
   if (result.ends_with(u'*')) result.pop_back();
   return result;
 }
@@ -63,13 +66,17 @@ std::u16string Poly_dydx(std::u16string_view formula, std::u16string_view variab
   ReplaceAll(text, u"#negex#", u"^-");
   if (text.empty() || text.back() != u'+') text.push_back(u'+');
 
+  // Vanished constant terms leave no sign behind, so the text always evaluates; a polynomial
+  // without the variable has the derivative 0.
   std::u16string joined;
   std::size_t start = 0;
   for (std::size_t plus = text.find(u'+'); plus != std::u16string::npos; plus = text.find(u'+', start)) {
-    joined += u"+" + TermDerivative(text.substr(start, plus - start), var);
+    const std::u16string term = TermDerivative(text.substr(start, plus - start), var);
+    if (!term.empty()) joined += u"+" + term;
     start = plus + 1;
   }
-  if (!joined.empty()) joined.erase(0, 1);
+  if (joined.empty()) return u"0";
+  joined.erase(0, 1);
 
   ReplaceAll(joined, u"^-", u"#negex#");
   ReplaceAll(joined, u"+-", u"-");

@@ -8,8 +8,8 @@
 
 namespace numeric {
 
-// "3x^2-4x+7" in x gives "6*x - 4 + ": coefficients and exponents are read as integers, and
-// constant terms vanish leaving their plus sign.
+// "3x^2-4x+7" in x gives "6*x - 4": coefficients and exponents are read as integers, and
+// constant terms vanish; a polynomial without the variable gives "0".
 std::u16string Poly_dydx(std::u16string_view formula, std::u16string_view variable);
 
 }  // namespace numeric

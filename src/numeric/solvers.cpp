@@ -10,6 +10,7 @@
 #include "engine/evaluator.h"
 #include "engine/number_text.h"
 #include "engine/substitution.h"
+#include "engine/text_util.h"
 #include "engine/var_store.h"
 #include "numeric/poly_dydx.h"
 
@@ -93,8 +94,10 @@ double dSolve(engine::Engine& engine, std::u16string_view formula, std::u16strin
 
 std::int32_t SolveD(engine::Engine& engine, diff::Diff& d, std::u16string_view formula,
                     std::u16string_view variable, double* result) {
+  // The evaluator reads names in any case, the differentiator only as written: both texts go
+  // to it lower-cased, so tan(T) in t, or SINH(x), differentiate as they evaluate.
   std::u16string derivative;
-  diff::e_diff(d, formula, variable, derivative);
+  diff::e_diff(d, engine::ToLower(formula), engine::ToLower(engine::Trim(variable)), derivative);
   if (!engine.core.state.ok() || result == nullptr) return -1;
   const double start = dPolySolve(engine, formula, variable);
   *result = Newton(engine, formula, EvaluatorSpelling(derivative), variable, start);

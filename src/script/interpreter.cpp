@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: MIT
+// The line loop: selection, verbatim blocks, comments, the command word, and the output text.
+#include "script/interpreter.h"
+
+#include "engine/error_table.h"
+#include "engine/number_text.h"
+#include "engine/text_util.h"
+#include "script/run.h"
+
+namespace script {
+namespace {
+
+std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
+
+// Splits at CR LF, and also at a lone LF or CR, so scripts saved with any line ends run alike.
+std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
+  std::vector<std::u16string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r' && text[i] != u'\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+}  // namespace
+
+Run::Run(Context& context, const RunRequest& request)
+    : context_(context), request_(request), lines_(SplitLines(request.text)) {
+  if (request.bare) captions_ = Captions{u"", u"", u"", u"", u""};
+  matrixFormat_ = u"0." + std::u16string(static_cast<std::size_t>(std::max(request.decimals, 0)), u'0');
+  // The selection list ";n;m;...;": entries that are not whole numbers select nothing.
+  std::u16string_view list = request.lineList;
+  while (!list.empty()) {
+    const std::size_t semicolon = list.find(u';');
+    std::u16string_view entry = engine::Trim(list.substr(0, semicolon));
+    if (!entry.empty() && entry.find_first_not_of(u"0123456789-") == std::u16string_view::npos)
+      listed_.insert(engine::TruncToInt32(engine::ParseDecimal(entry)));
+    list = semicolon == std::u16string_view::npos ? std::u16string_view() : list.substr(semicolon + 1);
+  }
+}
+
+bool Run::Selected(std::int32_t number) const {
+  return !request_.selection || listed_.contains(number + request_.lineOffset);
+}
+
+bool Run::NextLine(std::u16string& line, std::int32_t& number) {
+  if (hasPending_) {
+    hasPending_ = false;
+    line = std::move(pending_);
+    number = pendingNumber_;
+    return true;
+  }
+  while (next_ < lines_.size()) {
+    number = static_cast<std::int32_t>(++next_);
+    if (!Selected(number)) continue;
+    line = engine::Trim(lines_[next_ - 1]);
+    return true;
+  }
+  return false;
+}
+
+bool Run::Parse(std::u16string_view raw, std::int32_t number, CommandLine& line) {
+  const std::size_t equals = raw.find(u'=');
+  const std::u16string_view head = equals == std::u16string_view::npos ? raw : raw.substr(0, equals);
+  const std::size_t open = head.find(u'(');
+  if (equals == std::u16string_view::npos && open == std::u16string_view::npos) return false;
+  const std::size_t close = head.find(u')');
+  line.number = number;
+  line.hasEquals = equals != std::u16string_view::npos;
+  line.word = engine::ToLower(engine::Trim(head.substr(0, open == std::u16string_view::npos ? head.size() : open)));
+  // The comment tail goes before the arguments are taken.
+  line.text = raw.substr(0, raw.find(u'\''));
+  const std::u16string_view text = line.text;
+  line.arg = line.hasEquals && equals < text.size() ? engine::Trim(text.substr(equals + 1)) : u"";
+  line.par.clear();
+  if (open != std::u16string_view::npos && close != std::u16string_view::npos && close > open &&
+      close <= text.size())
+    line.par = engine::Trim(text.substr(open + 1, close - open - 1));
+  return true;
+}
+
+RunResult Run::Execute() {
+  bool blockA = false;
+  bool blockB = false;
+  std::u16string raw;
+  std::int32_t number = 0;
+  CommandLine line;
+  while (NextLine(raw, number)) {
+    context_.state.stringError = -1;
+    // Verbatim blocks: "\\" ... "//" and "!\" ... "!/" copy their lines without running them.
+    if (!blockA && !blockB && raw.find(u"\\\\") != std::u16string::npos) blockA = true;
+    if (!blockA && !blockB && raw.starts_with(u"!\\")) blockB = true;
+    if (blockA || blockB) {
+      result_.output += raw + u"\r\n";
+      if (blockA && raw.find(u"//") != std::u16string::npos) blockA = false;
+      if (blockB && raw.starts_with(u"!/")) blockB = false;
+      continue;
+    }
+    if (raw.starts_with(u"''")) {
+      result_.output += raw + u"\r\n";
+      continue;
+    }
+    if (raw.starts_with(u"'") || !Parse(raw, number, line)) continue;
+    ++result_.executed;
+    Dispatch(line);
+  }
+  while (result_.output.ends_with(u"\r\n")) result_.output.resize(result_.output.size() - 2);
+  return std::move(result_);
+}
+
+void Run::Echo(const CommandLine& line, std::u16string_view part, bool failed) {
+  if (request_.quiet && !failed) return;
+  result_.output += u"Ln " + Num(line.number) + std::u16string(part) + u"\r\n";
+}
+
+void Run::ResultLine(std::u16string_view prefix, std::u16string_view text) {
+  result_.output += std::u16string(prefix) + std::u16string(text) + u"\r\n\r\n";
+}
+
+std::u16string Run::ErrorText(std::int32_t code) {
+  ++result_.errors;
+  return u"===> ERROR n. = " + Num(code) + u": " + std::u16string(engine::EvalErrorText(code));
+}
+
+std::u16string Run::NumberText(double value) const { return engine::FormatFixed(value, request_.decimals); }
+
+RunResult RunScript(Context& context, const RunRequest& request) {
+  Run run(context, request);
+  return run.Execute();
+}
+
+}  // namespace script

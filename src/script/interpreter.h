@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+// The command interpreter: runs a script of command lines against the engine's stores and
+// builds the output text that reports every executed line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace engine {
+struct Engine;
+}
+namespace diff {
+struct DiffState;
+}
+
+namespace script {
+
+struct RunRequest {
+  std::u16string_view text;       // the script, lines separated by CR LF
+  std::int32_t decimals = 4;      // decimals of every number written
+  bool bare = false;              // captions left out of the results
+  bool selection = false;         // only the lines whose number + offset is in lineList run
+  std::u16string_view lineList;   // ";n;m;...;"
+  std::int32_t lineOffset = 0;
+  bool quiet = false;             // echo lines only for commands that failed
+};
+
+struct RunResult {
+  std::u16string output;
+  std::int32_t executed = 0;
+  std::int32_t errors = 0;
+  std::int32_t Code() const { return executed * 1000 + errors; }
+};
+
+// What the interpreter keeps between runs.
+struct InterpreterState {
+  std::u16string polyVariable;    // set by VarPolyn, used by Derivate and SolvePolyn
+  std::int32_t stringError = -1;  // file-reader status of the current line (-2: not found)
+};
+
+struct Context {
+  engine::Engine& engine;
+  diff::DiffState& diff;
+  InterpreterState& state;
+};
+
+RunResult RunScript(Context& context, const RunRequest& request);
+
+}  // namespace script

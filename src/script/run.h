@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+// One script run: its lines, the line being executed, the output text and the counters. The
+// line loop and the command handlers share it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "script/interpreter.h"
+
+namespace script {
+
+struct Captions {
+  std::u16string number = u"Number =";
+  std::u16string vector = u"Vector: ";
+  std::u16string matrix = u"Matrix: ";
+  std::u16string result = u" Result => ";
+  std::u16string stored = u" Stored => ";
+};
+
+// A command line taken apart: its word, the text after "=" and the text in brackets.
+struct CommandLine {
+  std::int32_t number = 0;   // 1-based line number
+  std::u16string text;       // the line, comment tail cut
+  std::u16string word;       // lower-cased command word
+  std::u16string arg;        // after the first "=", trimmed
+  std::u16string par;        // between "(" and ")", trimmed
+  bool hasEquals = false;
+};
+
+class Run {
+ public:
+  Run(Context& context, const RunRequest& request);
+  RunResult Execute();
+
+  // Handlers (commands.cpp).
+  void Dispatch(CommandLine& line);
+
+ private:
+  // The next line to execute, or false at the end; pending DimX lines come first.
+  bool NextLine(std::u16string& line, std::int32_t& number);
+  bool Selected(std::int32_t number) const;
+  static bool Parse(std::u16string_view raw, std::int32_t number, CommandLine& line);
+
+  void Echo(const CommandLine& line, std::u16string_view part, bool failed);
+  void ResultLine(std::u16string_view prefix, std::u16string_view text);
+  std::u16string ErrorText(std::int32_t code);
+  std::u16string NumberText(double value) const;
+  std::u16string MatrixText(double value);  // a matrix result printed, or the error text
+
+  void Var(const CommandLine& line);
+  void Funct(const CommandLine& line);
+  void Matr(const CommandLine& line);
+  void DimX(const CommandLine& line);
+  void Expr(const CommandLine& line);
+  void StoExpr(const CommandLine& line);
+  void Integrate(const CommandLine& line);
+  void SDiff(const CommandLine& line);
+  void Derivate(const CommandLine& line);
+  void SolvePolyn(const CommandLine& line);
+  void Show(const CommandLine& line);
+  void Plot(const CommandLine& line);
+  void ElemOrderEx(const CommandLine& line);
+  void About();
+  void Unknown(const CommandLine& line);
+
+  Context& context_;
+  const RunRequest& request_;
+  Captions captions_;
+  std::u16string matrixFormat_;             // "0." and one "0" per decimal
+  std::vector<std::u16string_view> lines_;  // the script split at CR
+  std::size_t next_ = 0;                    // index of the next line in lines_
+  std::unordered_set<std::int32_t> listed_; // line numbers of the selection list
+  std::u16string pending_;                  // a line read ahead by DimX, to run next
+  bool hasPending_ = false;
+  std::int32_t pendingNumber_ = 0;
+  RunResult result_;
+};
+
+}  // namespace script

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,13 @@ class Services {
   virtual std::u16string ClipboardText() = 0;
   // Appends text and a line end to a file, creating it; false when it cannot be written.
   virtual bool AppendLine(std::u16string_view path, std::u16string_view text) = 0;
+  // The whole file, or nothing when it cannot be read.
+  virtual std::optional<std::string> ReadFile(std::u16string_view path) = 0;
+  // Appends bytes to a file, or replaces its contents: the new contents go to a temporary file
+  // first and replace the old one in one step, so an interrupted write never leaves half a file.
+  virtual bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) = 0;
+  // The local date and time as "dd/mm/yyyy - hh:ii:ss".
+  virtual std::u16string LocalTimeText() = 0;
 };
 
 // The services of the platform the library was built for.

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <deque>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,21 @@ class RecordingServices final : public platform::Services {
 
   std::vector<ShownMessage> shown;      // every message box, in order
   std::deque<platform::Answer> answers; // answers to give; Ok/No when empty
+  std::optional<std::string> ReadFile(std::u16string_view path) override {
+    auto found = files.find(std::u16string(path));
+    if (found == files.end()) return std::nullopt;
+    return found->second;
+  }
+  bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) override {
+    std::string& contents = files[std::u16string(path)];
+    if (!append) contents.clear();
+    contents.append(bytes);
+    return true;
+  }
+  std::u16string LocalTimeText() override { return u"08/12/2026 - 10:20:30"; }
+
   std::u16string clipboard;
+  std::map<std::u16string, std::string> files;  // the files written and to be read
   std::vector<std::u16string> appended;  // "path: line" per AppendLine
 };
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Linux services: message boxes become lines on stderr and the clipboard lives in the process.
 #include <cstdio>
+#include <ctime>
 #include <string>
+#include <unistd.h>
 
 #include "platform/services.h"
 #include "platform/utf8.h"
@@ -21,6 +23,41 @@ class PosixServices final : public Services {
     }
     return Answer::Ok;
   }
+  std::optional<std::string> ReadFile(std::u16string_view path) override {
+    std::FILE* file = std::fopen(ToUtf8(path).c_str(), "rb");
+    if (file == nullptr) return std::nullopt;
+    std::string bytes;
+    char chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
+    return bytes;
+  }
+
+  bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) override {
+    const std::string target = ToUtf8(path);
+    const std::string written = append ? target : target + ".tmp-" + std::to_string(getpid());
+    std::FILE* file = std::fopen(written.c_str(), append ? "ab" : "wb");
+    if (file == nullptr) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fclose(file) == 0 && ok;
+    if (append) return ok;
+    if (ok && std::rename(written.c_str(), target.c_str()) == 0) return true;
+    std::remove(written.c_str());
+    return false;
+  }
+
+  std::u16string LocalTimeText() override {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%d/%m/%Y - %H:%M:%S", &local);
+    return FromUtf8(text);
+  }
+
   void SetClipboardText(std::u16string_view text) override { clipboard_ = text; }
   std::u16string ClipboardText() override { return clipboard_; }
   bool AppendLine(std::u16string_view path, std::u16string_view text) override {

@@ -55,6 +55,41 @@ class Win32Services final : public Services {
     return std::fclose(file) == 0 && written;
   }
 
+  std::optional<std::string> ReadFile(std::u16string_view path) override {
+    std::FILE* file = _wfopen(Wide(std::u16string(path)), L"rb");
+    if (file == nullptr) return std::nullopt;
+    std::string bytes;
+    char chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
+    return bytes;
+  }
+
+  bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) override {
+    const std::u16string target(path);
+    const std::u16string written = append ? target : target + u".tmp";
+    std::FILE* file = _wfopen(Wide(written), append ? L"ab" : L"wb");
+    if (file == nullptr) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fclose(file) == 0 && ok;
+    if (append) return ok;
+    if (ok && MoveFileExW(Wide(written), Wide(target), MOVEFILE_REPLACE_EXISTING)) return true;
+    DeleteFileW(Wide(written));
+    return false;
+  }
+
+  std::u16string LocalTimeText() override {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02u/%02u/%04u - %02u:%02u:%02u", t.wDay, t.wMonth, t.wYear,
+                  t.wHour, t.wMinute, t.wSecond);
+    return FromUtf8(text);
+  }
+
   std::u16string ClipboardText() override {
     std::u16string text;
     if (!OpenClipboard(nullptr)) return text;

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+// One script run as the batch runner makes it: the interpreter's result text under a header
+// of comment lines that records when, on what and how the run went.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "script/interpreter.h"
+
+namespace script {
+
+struct ScriptRunRequest {
+  RunRequest run;               // script text and interpreter flags
+  std::u16string_view info;     // the information block that opens the header
+  std::u16string_view inputFile;
+  bool noHeader = false;
+};
+
+struct ScriptRunResult {
+  std::u16string text;          // header (unless left out) and result text, ending in CR LF
+  RunResult run;
+};
+
+ScriptRunResult RunScriptWithHeader(Context& context, const ScriptRunRequest& request);
+
+}  // namespace script

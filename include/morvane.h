@@ -297,6 +297,19 @@ MORVANE_API double MORVANE_CALL fact(int32_t n);
 /* Returns 0. */
 MORVANE_API double MORVANE_CALL fact_inv(void);
 
+/* ---- Batch runs ---- */
+
+/* Runs one batch command line of "/"-separated options (/i file, /o [file], /a [file],
+ * /sel:'script', /gclp, /sclp, /lns:x;y;, /lc:n, /dec:n, /log[:file], /noh, /nln, /nt, /rset,
+ * /h, /sf, /sm, ...): gathers the script, runs it and delivers the output. Returns commands
+ * executed x 1000 + errors; the output text is then read with GetEvalResult. */
+MORVANE_API int32_t MORVANE_CALL ulvEvalMain(const char16_t* commandLine);
+/* 6 loads the input file of the last command line into the run text, 7 saves the run text to
+ * its output file. Returns -1, -2 (cannot read), -3 (cannot write) or -5 (mode not available). */
+MORVANE_API int32_t MORVANE_CALL LoadSaveFile(int32_t mode);
+/* The library's version text. */
+MORVANE_API const char16_t* MORVANE_CALL DisplayVerInfo(void);
+
 /* ---- Number text ---- */
 
 /* Short form of a 10-decimal number text: "2.5000000000" -> "2.5". */

@@ -8,6 +8,7 @@
 
 #include "diff/diff_state.h"
 #include "engine/engine.h"
+#include "script/batch.h"
 #include "platform/services.h"
 
 namespace exports {
@@ -23,6 +24,7 @@ struct ExportTexts {
   std::u16string polyDydx;    // Poly_dydx
   std::u16string sPolyNewt;   // sPolyNewt
   std::u16string sSolve;      // sSolve
+  std::u16string version;     // DisplayVerInfo
 };
 
 struct Session {
@@ -31,6 +33,7 @@ struct Session {
   std::unique_ptr<platform::Services> services;  // message boxes, clipboard
   engine::Engine engine;                          // evaluator state, logs and stores
   diff::DiffState diff;                           // the differentiator's node table and trace
+  script::BatchState batch;                       // the batch runner's run state
   ExportTexts texts;
 };
 

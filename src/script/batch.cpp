@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: MIT
+#include "script/batch.h"
+
+#include <chrono>
+
+#include "engine/engine.h"
+#include "engine/evaluator.h"
+#include "engine/number_text.h"
+#include "engine/text_util.h"
+#include "engine/var_store.h"
+#include "matrix/matrix_store.h"
+#include "morvane_version.h"
+#include "script/command_table.h"
+#include "script/script_run.h"
+#include "script/text_files.h"
+
+namespace script {
+namespace {
+
+constexpr std::u16string_view kTitle = u"Vuza Reduzodod";
+
+std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
+std::u16string Quoted(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
+
+// A line for the messages window, and for the log file when logging is on.
+void Add(BatchContext& c, std::u16string_view line) {
+  c.state.messages += std::u16string(line) + u"\r\n";
+  if (c.state.flags.logF) c.engine.core.platform.AppendLine(c.state.flags.logFile, line);
+}
+
+void Show(BatchContext& c, std::u16string_view text) {
+  c.engine.core.platform.ShowMessage(text, kTitle, platform::Buttons::Ok);
+}
+
+std::u16string MemoryListing(BatchContext& c) {
+  auto tidy = [](std::u16string list) {
+    std::u16string out;
+    for (char16_t ch : list) out += ch == u';' ? u"; " : ch == u'=' ? u" = " : std::u16string(1, ch);
+    return out;
+  };
+  return u"Show Memory:\r\n\r\nVariables:\r\n" + tidy(engine::VarFuncListText(c.engine.vars, u"vars")) +
+         u"\r\nFunctions:\r\n" + tidy(engine::VarFuncListText(c.engine.vars, u"funct")) + u"\r\n" +
+         matrix::GetMatrixList(c.engine.core, c.engine.matrices, true);
+}
+
+std::u16string CommandList() {
+  std::u16string text = u"Commands:\r\n";
+  for (const Command& command : kCommands) text += std::u16string(command.name) + u"\r\n";
+  return text + u"SolvePolyn\r\nAElemOrderSet\r\naAbout";
+}
+
+void ServeShowRequests(BatchContext& c) {
+  const RunFlags& f = c.state.flags;
+  if (f.showHelp) Show(c, HelpText());
+  if (f.showMemory) Show(c, MemoryListing(c));
+  if (f.showLog) {
+    const std::optional<std::string> log = c.engine.core.platform.ReadFile(f.logFile);
+    Show(c, log ? DecodeText(*log).text : u"Log file not found: " + f.logFile);
+  }
+  if (f.showFlags) Show(c, FlagsDump(f));
+  if (f.showAbout) Show(c, InformationText());
+  if (f.showCommands) Show(c, CommandList());
+}
+
+// The script of this call, or false when its input file cannot be read.
+bool GatherScript(BatchContext& c) {
+  const RunFlags& f = c.state.flags;
+  c.state.runText.clear();
+  if (f.inputFile) {
+    if (LoadSaveFile(c, 6) != -1) return false;
+    Add(c, u"LoadFromFile  : " + Quoted(f.InpFN));
+  } else if (f.getFromClpF) {
+    c.state.runText = c.engine.core.platform.ClipboardText();
+    Add(c, u"GetClipbTEXT  : " + Quoted(c.state.runText));
+  } else if (f.getFromSelTextF) {
+    c.state.runText = f.selText;
+    Add(c, u"Expression    : " + Quoted(c.state.runText));
+  }
+  std::u16string& text = c.state.runText;
+  if (text.ends_with(u'/')) text.pop_back();
+  text = std::u16string(engine::Trim(text));
+  return true;
+}
+
+}  // namespace
+
+std::u16string InformationText() {
+  return u"'Vuza Reduzodod - a math evaluator for scripts and text files\r\n'Version " +
+         std::u16string(morvane::kVersionText);
+}
+
+std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
+  platform::Services& os = c.engine.core.platform;
+  const RunFlags& f = c.state.flags;
+  if (mode == 6) {
+    const std::optional<std::string> bytes = os.ReadFile(f.InpFN);
+    if (!bytes) {
+      Show(c, u"Error 4: can't read the file\r\nfile: " + f.InpFN);
+      return -2;
+    }
+    DecodedText decoded = DecodeText(*bytes);
+    if (!decoded.refusal.empty()) Show(c, decoded.refusal);
+    c.state.runText = std::move(decoded.text);
+    return decoded.refusal.empty() ? -1 : -2;
+  }
+  if (mode == 7) {
+    if (os.WriteFile(f.OutpFN, EncodeText(c.state.runText), f.AppendF)) return -1;
+    Show(c, (f.AppendF ? u"Error 5: can't open the file\r\nfile: " : u"Error 5: can't write the file\r\nfile: ") + f.OutpFN);
+    return -3;
+  }
+  return -5;
+}
+
+std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
+  const auto started = std::chrono::steady_clock::now();
+  BatchState& st = c.state;
+  platform::Services& os = c.engine.core.platform;
+  st.flags = ParseOptions(commandLine);
+  st.messages.clear();
+  st.inputFailed = false;
+  const RunFlags& f = st.flags;
+
+  Add(c, InformationText());
+  Add(c, u"BatchRun      : Time " + os.LocalTimeText());
+  Add(c, u"Log File      : " + Quoted(f.logFile));
+  Add(c, u"Command Line  : " + Quoted(commandLine));
+  Add(c, u"Input File    : " + Quoted(f.InpFN));
+  Add(c, u"Output File   : " + Quoted(f.OutpFN));
+  Add(c, u"Save Plot Path: " + Quoted(f.splPath));
+  if (!f.unknown.empty()) Add(c, u"Unknown option: " + Quoted(f.unknown));
+  if (f.rsetF) {
+    engine::ReSetEqParser(c.engine);
+    Add(c, u"Command       : Reset EqParser and all command variables and string");
+  }
+  ServeShowRequests(c);
+
+  if (!GatherScript(c)) {
+    st.inputFailed = true;
+    c.engine.core.state.ulvResStr = u"Error : Invalid Input file.\r\nfilename: " + f.InpFN +
+                                    (f.rrF ? u" Program will remain resident waiting for further inputs."
+                                           : u" Program will terminate.");
+    Add(c, c.engine.core.state.ulvResStr);
+    st.lastResult = 0;
+    return 0;
+  }
+  if (f.delF && f.outputFile) os.WriteFile(f.OutpFN, "", false);
+
+  ScriptRunRequest request;
+  request.run.text = st.runText;
+  request.run.decimals = f.decimals;
+  request.run.bare = f.bare;
+  request.run.selection = f.lnsF;
+  request.run.lineList = f.LnsStr;
+  request.run.lineOffset = f.lineOffset;
+  request.run.quiet = f.noLnExpF;
+  const std::u16string info = InformationText();
+  request.info = info;
+  request.inputFile = f.InpFN;
+  request.noHeader = f.NoHF;
+  Context context{c.engine, c.diff, st.interpreter};
+  ScriptRunResult run = RunScriptWithHeader(context, request);
+  st.runText = std::move(run.text);
+  st.lastResult = run.run.Code();
+  Add(c, u"Eval Executed : Commands: " + Num(run.run.executed) + u", Errors: " + Num(run.run.errors));
+  Add(c, u"Eval Codes    : Ret = " + Num(st.lastResult) + u", ExitCode = " + Num(st.lastResult));
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+  Add(c, u"'--- End Of BatchRun : Time " + os.LocalTimeText() + u" - (Execution Time: " + Num(elapsed.count()) + u" ms)");
+
+  if (f.outputFile && !f.OutpFN.empty() && LoadSaveFile(c, 7) == -1) Add(c, u"SaveToFile    : " + Quoted(f.OutpFN));
+  if (f.SaveToClpBF) os.SetClipboardText(st.runText);
+  c.engine.core.state.ulvResStr = st.runText;
+  Add(c, u"Result        : " + Quoted(st.runText));
+  Add(c, u" : Command Line Executed.");
+  Add(c, u"Evaluation End: Exit code: " + Num(st.lastResult));
+  Add(c, std::u16string(53, u'-'));
+  return st.lastResult;
+}
+
+}  // namespace script

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+// The batch entry: one command line of options gathers a script, runs it and delivers the
+// output to a file or the clipboard, with a log on request.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "script/batch_options.h"
+#include "script/interpreter.h"
+
+namespace engine {
+struct Engine;
+}
+namespace diff {
+struct DiffState;
+}
+
+namespace script {
+
+// The run state of the batch runner, kept between calls.
+struct BatchState {
+  RunFlags flags;                // the options of the last command line
+  std::u16string runText;        // the script before a run, the composed output after it
+  std::int32_t lastResult = 0;   // executed x 1000 + errors of the last run
+  std::u16string messages;       // the run's summary lines, as the messages window shows them
+  bool inputFailed = false;      // the last call could not read its input
+  InterpreterState interpreter;  // what the interpreter keeps between runs
+};
+
+struct BatchContext {
+  engine::Engine& engine;
+  diff::DiffState& diff;
+  BatchState& state;
+};
+
+// Runs one batch command line; returns executed x 1000 + errors. The output text is left in
+// the engine's result text (GetEvalResult).
+std::int32_t ulvEvalMain(BatchContext& context, std::u16string_view commandLine);
+
+// Moves the run text to or from a file: 6 loads InpFN, 7 saves to OutpFN (appending with
+// AppendF). Returns -1, or -2 when the file cannot be read, -3 when it cannot be written,
+// -5 for a mode that needs a file dialog.
+std::int32_t LoadSaveFile(BatchContext& context, std::int32_t mode);
+
+// The information block that opens an output header, as comment lines.
+std::u16string InformationText();
+
+}  // namespace script

@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: MIT
+#include "script/batch_options.h"
+
+#include <algorithm>
+#include <array>
+
+#include "engine/number_text.h"
+#include "engine/text_util.h"
+
+namespace script {
+namespace {
+
+// The folder part of a path, with its separator ("" for a bare name).
+std::u16string FolderOf(std::u16string_view path) {
+  const std::size_t slash = path.find_last_of(u"\\/");
+  return slash == std::u16string_view::npos ? u"" : std::u16string(path.substr(0, slash + 1));
+}
+
+// The text after the option's key (the part after ":" or after the first blank), trimmed.
+std::u16string ValueOf(std::u16string_view option) {
+  const std::size_t colon = option.find(u':');
+  const std::size_t blank = option.find(u' ');
+  const std::size_t at = colon != std::u16string_view::npos && (blank == std::u16string_view::npos || colon < blank) ? colon : blank;
+  return at == std::u16string_view::npos ? u"" : std::u16string(engine::Trim(option.substr(at + 1)));
+}
+
+void Output(RunFlags& f, std::u16string_view option, bool append) {
+  f.OutpFN = ValueOf(option);
+  if (f.OutpFN.empty() && !f.InpFN.empty()) f.OutpFN = FolderOf(f.InpFN) + u"Result.ulv";
+  f.outputFile = true;
+  f.AppendF = append;
+  f.NoHF = append;
+  f.getFromClpF = false;
+  f.getFromSelTextF = false;
+}
+
+void Reset(RunFlags& f) {
+  RunFlags cleared;
+  cleared.rsetF = true;
+  cleared.logF = f.logF;
+  cleared.logFile = f.logFile;
+  cleared.decimals = f.decimals;
+  f = cleared;
+}
+
+// One option (lower-cased key, original text kept for values).
+void Apply(RunFlags& f, std::u16string_view option) {
+  const std::u16string lower = engine::ToLower(option);
+  auto is = [&](std::u16string_view word) { return lower.starts_with(word); };
+  auto single = [&](char16_t letter) {
+    return lower.size() >= 1 && lower[0] == letter && (lower.size() == 1 || lower[1] == u' ');
+  };
+  if (single(u'i')) {
+    f.InpFN = ValueOf(option);
+    f.inputFile = true;
+  } else if (single(u'o')) {
+    Output(f, option, false);
+  } else if (single(u'a')) {
+    Output(f, option, true);
+  } else if (single(u'h')) {
+    f.showHelp = true;
+  } else if (single(u'w')) {
+    f.showSetup = true;
+  } else if (is(u"sc")) {
+    f.SaveToClpBF = true;
+  } else if (is(u"gc")) {
+    f.getFromClpF = true;
+    f.getFromSelTextF = false;
+    f.inputFile = false;
+  } else if (is(u"de")) {
+    if (lower.starts_with(u"dec")) {
+      const std::u16string value = ValueOf(option);
+      f.decimals = std::clamp(engine::TruncToInt32(engine::ParseDecimal(value)), 0, 15);
+    } else {
+      f.delF = true;
+    }
+  } else if (is(u"ln")) {
+    f.LnsStr = u";" + ValueOf(option) + u";";
+    f.lnsF = true;
+    f.AppendF = true;
+    f.NoHF = true;
+    f.getFromClpF = false;
+    f.getFromSelTextF = false;
+  } else if (is(u"lc")) {
+    f.lineOffset = engine::TruncToInt32(engine::ParseDecimal(ValueOf(option)));
+    f.lineOffsetGiven = true;
+  } else if (is(u"sp")) {
+    f.splF = true;
+    f.splPath = ValueOf(option);
+  } else if (is(u"lo")) {
+    f.logF = true;
+    if (const std::u16string name = ValueOf(option); !name.empty()) f.logFile = name;
+  } else if (is(u"lg")) {
+    f.showLog = true;
+  } else if (is(u"rs")) {
+    Reset(f);
+  } else if (is(u"re")) {
+    f.repeat = true;
+  } else if (is(u"rr")) {
+    f.rrF = true;
+  } else if (is(u"qu")) {
+    f.quit = true;
+  } else if (is(u"no")) {
+    f.NoHF = true;
+  } else if (is(u"nl")) {
+    f.noLnExpF = true;
+  } else if (is(u"nt")) {
+    f.bare = true;
+  } else if (is(u"pb")) {
+    f.progress = true;
+  } else if (is(u"sm")) {
+    f.showMemory = true;
+  } else if (is(u"sf")) {
+    f.showFlags = true;
+  } else if (is(u"cm")) {
+    f.showCommands = true;
+  } else if (is(u"ab")) {
+    f.showAbout = true;
+  } else if (!lower.empty()) {
+    f.unknown += (f.unknown.empty() ? u"/" : u" /") + std::u16string(option);
+  }
+}
+
+}  // namespace
+
+RunFlags ParseOptions(std::u16string_view commandLine) {
+  RunFlags flags;
+  // The /sel text runs to the last apostrophe of the line, so it may hold "/" itself.
+  std::u16string_view options = commandLine;
+  const std::u16string lower = engine::ToLower(commandLine);
+  const std::size_t sel = lower.find(u"/sel:'");
+  std::u16string_view tail;
+  if (sel != std::u16string::npos) {
+    const std::size_t last = commandLine.rfind(u'\'');
+    const std::size_t start = sel + 6;
+    flags.selText = last > start ? std::u16string(commandLine.substr(start, last - start)) : u"";
+    tail = last > start ? commandLine.substr(last + 1) : std::u16string_view();
+    options = commandLine.substr(0, sel);
+  }
+  // An option starts at a "/" that opens the line or follows a blank, so that values may be
+  // paths with "/" in them (dir/in.ulv).
+  auto parse = [&](std::u16string_view text) {
+    auto nextOption = [&](std::size_t from) {
+      for (std::size_t i = from; i < text.size(); ++i)
+        if (text[i] == u'/' && (i == 0 || text[i - 1] == u' ' || text[i - 1] == u'\t')) return i;
+      return std::u16string_view::npos;
+    };
+    std::size_t start = nextOption(0);
+    while (start != std::u16string_view::npos) {
+      const std::size_t next = nextOption(start + 1);
+      std::u16string_view option =
+          engine::Trim(text.substr(start + 1, next == std::u16string_view::npos ? std::u16string_view::npos : next - start - 1));
+      if (!option.empty()) Apply(flags, option);
+      start = next;
+    }
+  };
+  parse(options);
+  if (sel != std::u16string::npos && !flags.rsetF) {
+    flags.selText = std::u16string(engine::Trim(flags.selText));
+    flags.getFromSelTextF = true;
+    flags.getFromClpF = false;
+    flags.inputFile = false;
+    flags.NoHF = true;
+  }
+  parse(tail);
+  return flags;
+}
+
+std::u16string HelpText() {
+  return u"Syntax: ulvXNpp [parameters], ulvXNpp /h\r\n"
+         u"/i file      Input script file\r\n"
+         u"/o [file]    Output file; if missing, OutpFN.ulv in InputFN folder is used\r\n"
+         u"/a [file]    /a /o=overwrite - /a=append, if file exists\r\n"
+         u"/gclp        Get the script from the ClipBoard\r\n"
+         u"/sel:'...'   evaluate the SELected text given between apostrophes\r\n"
+         u"/sclp        Save the result to the ClipBoard\r\n"
+         u"/del         DELete the output file (and saved plots) before the run\r\n"
+         u"/lns:x;y;z;  evaluate LiNenrS only - max 10 (es. /lns:1;12;23)\r\n"
+         u"             forces /a parameter (append new lines to file)\r\n"
+         u"/lc:n        Line Count offset added to the line numbers of /lns\r\n"
+         u"/spl[:path\\] Save PLots as pictures (in path)\r\n"
+         u"/rr          Remain Resident: keep variables between calls\r\n"
+         u"/dec:nr      show numbers using nr DECimals (es. /dec:3 gives 0.456)\r\n"
+         u"/log[:file]  write a LOG file (default ulvCmds.log)\r\n"
+         u"/rset        ReSET the evaluator and all command variables;\r\n"
+         u"             all other parameters are ignored\r\n"
+         u"/noh         NO Header in the output\r\n"
+         u"/nln         No Line Number and expression repeated for correct commands\r\n"
+         u"/quit        QUIT a resident instance\r\n"
+         u"/h           this Help\r\n"
+         u"/sm          Show Memory: variables, functions, matrices\r\n"
+         u"/lg          show the LoG file\r\n"
+         u"/w           show the setup Window\r\n"
+         u"/cm          show the CoMmand list\r\n"
+         u"/sf          Show Flags and variables\r\n"
+         u"/rep         REPeat the last command line\r\n"
+         u"Program Exit Code returns Command Executed and Errors count\r\n"
+         u" es. 123002 means 123 Commands Executed and 2 Errors encountered";
+}
+
+std::u16string FlagsDump(const RunFlags& f) {
+  auto flag = [](bool on) { return on ? std::u16string(u"-1") : std::u16string(u"0"); };
+  return u"Flags and Variables:\r\n"
+         u"InpFN = " + f.InpFN + u"\r\nlnsF = " + flag(f.lnsF) + u"\r\nLnsStr = " + f.LnsStr +
+         u"\r\ngetFromClpF = " + flag(f.getFromClpF) + u"\r\ngetFromSelTextF = " + flag(f.getFromSelTextF) +
+         u"\r\nOutpFN = " + f.OutpFN + u"\r\nAppendF = " + flag(f.AppendF) + u"\r\nNoHF = " + flag(f.NoHF) +
+         u"\r\nnoLnExpF = " + flag(f.noLnExpF) + u"\r\nSaveToClpBF = " + flag(f.SaveToClpBF) +
+         u"\r\ndecimals = " + engine::ToU16(std::to_string(f.decimals)) + u"\r\nCurDir = \r\nsplF = " +
+         flag(f.splF) + u"\r\nsplPath = " + f.splPath + u"\r\nlogF = " + flag(f.logF) + u"\r\nrrF = " +
+         flag(f.rrF) + u"\r\nrsetF = " + flag(f.rsetF) + u"\r\ndelF = " + flag(f.delF);
+}
+
+}  // namespace script

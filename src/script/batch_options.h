@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+// The options of the batch command line and the run flags they set.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace script {
+
+struct RunFlags {
+  std::u16string InpFN;            // input script file
+  bool lnsF = false;               // line selection on
+  std::u16string LnsStr;           // ";" + the line numbers + ";"
+  bool getFromClpF = false;        // script from the clipboard
+  bool getFromSelTextF = false;    // script from the /sel text
+  std::u16string selText;          // that text
+  std::u16string OutpFN;           // output file
+  bool AppendF = false;            // append to the output file
+  bool NoHF = false;               // no header
+  bool noLnExpF = false;           // quiet: echo only failed commands
+  bool SaveToClpBF = false;        // output to the clipboard
+  std::int32_t decimals = 4;
+  bool splF = false;               // save plots
+  std::u16string splPath;          // their folder
+  bool logF = false;               // write the log
+  std::u16string logFile = u"ulvCmds.log";
+  bool rrF = false;                // stay resident between calls
+  bool rsetF = false;              // reset the engine
+  bool delF = false;               // delete the output file first
+  bool bare = false;               // /nt: results without captions
+  bool progress = false;           // /pbar
+  bool inputFile = false;          // /i given
+  bool outputFile = false;         // /o or /a given
+  bool lineOffsetGiven = false;    // /lc given
+  std::int32_t lineOffset = 0;
+  bool repeat = false;             // /rep
+  bool quit = false;               // /quit
+  bool showHelp = false, showMemory = false, showLog = false, showFlags = false,
+       showCommands = false, showSetup = false, showAbout = false;
+  std::u16string unknown;          // options that matched nothing, blank-separated
+};
+
+// Parses the options, each starting with a "/" at the start of the line or after a blank, into
+// flags (starting from defaults). /rset clears the run flags set before it.
+RunFlags ParseOptions(std::u16string_view commandLine);
+
+// The text of /h, and the flags dump of /sf.
+std::u16string HelpText();
+std::u16string FlagsDump(const RunFlags& flags);
+
+}  // namespace script

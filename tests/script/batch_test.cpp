@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+// The batch command line: options, where the script comes from and where the output goes.
+#include <string>
+
+#include "diff/diff_state.h"
+#include "script/batch.h"
+#include "support/engine_fixture.h"
+
+namespace {
+
+using testing_support::Narrow;
+
+class BatchTest : public testing_support::EngineTest {
+ protected:
+  diff::DiffState diffState;
+  script::BatchState state;
+  script::BatchContext context{eng, diffState, state};
+
+  std::int32_t Main(std::u16string_view line) { return script::ulvEvalMain(context, line); }
+  std::u16string File(std::u16string_view name) {
+    auto found = services.files.find(std::u16string(name));
+    return found == services.files.end() ? u"<missing>" : engine::ToU16(found->second);
+  }
+};
+
+TEST_F(BatchTest, OptionsSetTheirFlags) {
+  const script::RunFlags f = script::ParseOptions(u"/i dir/in.ulv /a /nln /nt /dec:2 /log:run.log /lc:10");
+  EXPECT_EQ(f.InpFN, u"dir/in.ulv");
+  EXPECT_EQ(f.OutpFN, u"dir/Result.ulv");  // /a without a name: next to the input file
+  EXPECT_TRUE(f.AppendF && f.NoHF && f.noLnExpF && f.bare && f.logF && f.lineOffsetGiven);
+  EXPECT_EQ(f.decimals, 2);
+  EXPECT_EQ(f.logFile, u"run.log");
+  EXPECT_EQ(f.lineOffset, 10);
+  const script::RunFlags reset = script::ParseOptions(u"/i in.ulv /o out.ulv /nln /lns:1;2 /rset");
+  EXPECT_TRUE(reset.rsetF);
+  EXPECT_TRUE(reset.InpFN.empty() && reset.OutpFN.empty() && !reset.noLnExpF && !reset.lnsF && !reset.inputFile);
+  EXPECT_EQ(script::ParseOptions(u"/zz /o x").unknown, u"/zz");
+}
+
+TEST_F(BatchTest, SelectedTextMayHoldSlashes) {
+  const script::RunFlags f = script::ParseOptions(u" /noh /sclp /log /sel:'Expr = 1/4' /");
+  EXPECT_TRUE(f.getFromSelTextF && f.SaveToClpBF && f.NoHF);
+  EXPECT_EQ(f.selText, u"Expr = 1/4");
+  EXPECT_EQ(Main(u" /noh /sclp /sel:'Expr = 1/4' /"), 1000);
+  EXPECT_EQ(services.clipboard, u"Ln 1: EXPR = 1/4: \r\n Result => Number = 0.2500\r\n");
+  EXPECT_EQ(eng.core.state.ulvResStr, services.clipboard);
+}
+
+TEST_F(BatchTest, ScriptFileToOutputFile) {
+  services.files[u"in.ulv"] = "Expr = 2*3\r\nx = 1\r\nExpr = 1/0\r\n";
+  EXPECT_EQ(Main(u"/i in.ulv /o out.ulv"), 3002);
+  const std::u16string out = File(u"out.ulv");
+  EXPECT_NE(out.find(u"'Input file: in.ulv\r\n'Executed Commands: 3, Errors found: 2\r\n"), std::u16string::npos)
+      << Narrow(out);
+  EXPECT_NE(out.find(u" Result => Number = 6.0000"), std::u16string::npos);
+  EXPECT_TRUE(out.ends_with(u"\r\n"));
+}
+
+TEST_F(BatchTest, LineSelectionAppendsWithoutHeader) {
+  services.files[u"in.ulv"] = "Expr = 1\r\nExpr = 2\r\nExpr = 3\r\nExpr = 4\r\nExpr = 5\r\nExpr = 6\r\nExpr = 7\r\n";
+  services.files[u"out.ulv"] = "before\r\n";
+  EXPECT_EQ(Main(u"/i in.ulv /o out.ulv /lns:3;7"), 2000);
+  EXPECT_EQ(File(u"out.ulv"),
+            u"before\r\nLn 3: EXPR = 3: \r\n Result => Number = 3.0000\r\n\r\nLn 7: EXPR = 7: \r\n Result => Number = 7.0000\r\n");
+}
+
+TEST_F(BatchTest, ExitCodeCountsCommandsAndErrors) {
+  std::u16string script;
+  for (int i = 0; i < 121; ++i) script += u"Expr = 1\r\n";
+  script += u"nothing = 1\r\nExpr = 1/0";
+  services.files[u"many.ulv"] = engine::ToNarrowLossy(script);
+  EXPECT_EQ(Main(u"/i many.ulv /noh"), 123002);
+}
+
+TEST_F(BatchTest, UnreadableInputIsReported) {
+  EXPECT_EQ(Main(u"/i missing.ulv /o out.ulv"), 0);
+  EXPECT_TRUE(state.inputFailed);
+  EXPECT_EQ(eng.core.state.ulvResStr, u"Error : Invalid Input file.\r\nfilename: missing.ulv Program will terminate.");
+  EXPECT_EQ(File(u"out.ulv"), u"<missing>");  // nothing written over an existing output
+  ASSERT_FALSE(services.shown.empty());
+  EXPECT_EQ(services.shown.front().text, u"Error 4: can't read the file\r\nfile: missing.ulv");
+}
+
+TEST_F(BatchTest, LogLinesGoToTheLogFile) {
+  EXPECT_EQ(Main(u"/log:run.log /sel:'Expr = 1'"), 1000);
+  bool sawCodes = false;
+  for (const std::u16string& line : services.appended)
+    sawCodes = sawCodes || line == u"run.log: Eval Codes    : Ret = 1000, ExitCode = 1000";
+  EXPECT_TRUE(sawCodes);
+}
+
+}  // namespace

@@ -1,74 +1,55 @@
 // SPDX-License-Identifier: MIT
-// ulvxnpp: the calculator on the command line.
+// ulvxnpp: runs scripts of the Vuza Reduzodod command language, single formulas, or an
+// interactive session.
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <string_view>
 
-#include "engine/number_text.h"
-#include "morvane.h"
-#include "platform/utf8.h"
+#include <CLI/CLI.hpp>
 
-namespace {
+#ifdef _WIN32
+#include <io.h>
+#define IS_TERMINAL(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define IS_TERMINAL(fd) isatty(fd)
+#endif
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-constexpr const char* kHelp =
-    "Usage: ulvxnpp [OPTIONS]\n"
-    "Evaluates formulas of the Vuza Reduzodod engine.\n"
-    "\n"
-    "Options:\n"
-    "  -e, --expr TEXT   evaluate the formula TEXT and print its value\n"
-    "                    example: ulvxnpp -e \"2*pi\"      prints 6.2831853072\n"
-    "                             ulvxnpp -e \"sum(1;2;3)\"  prints 6\n"
-    "  -h, --help        show this help and exit\n"
-    "      --version     show the version and exit\n"
-    "\n"
-    "Formulas use \";\" between arguments and \",\" or \".\" as the decimal point.\n"
-    "Exit status: 0 when the formula evaluated, 1 when it failed, 2 for a usage error.\n";
-
-void Print(std::FILE* stream, const std::u16string& text) {
-  std::string utf8 = platform::ToUtf8(text) + "\n";
-  std::fputs(utf8.c_str(), stream);
-}
-
-int Evaluate(std::string_view formulaUtf8) {
-  std::u16string formula = platform::FromUtf8(formulaUtf8);
-  double value = 0.0;
-  int32_t code = e_eval(formula.c_str(), &value, 0);
-  if (code != 0 && code != 1) {
-    Print(stdout, u"===> ERROR n. = " + engine::ToU16(std::to_string(code)) + u": " +
-                      GetE_ErrDescr(code, 0));
-    return kExitFailed;
-  }
-  Print(stdout, StrD0(engine::FormatFixed(value).c_str()));
-  return kExitOk;
-}
-
-int Usage(const char* problem) {
-  std::fprintf(stderr, "ulvxnpp: %s\nTry 'ulvxnpp --help' for more information.\n", problem);
-  return kExitUsage;
-}
-
-}  // namespace
+#include "morvane_version.h"
+#include "program.h"
 
 int main(int argc, char** argv) {
-  if (argc < 2) return Usage("no formula given");
-  std::string_view option = argv[1];
-  if (option == "-h" || option == "--help") {
-    std::fputs(kHelp, stdout);
-    return kExitOk;
+  ulvxnpp::ProgramOptions o;
+  CLI::App app{"Runs Vuza Reduzodod scripts (.ulv), single formulas, or an interactive session.\n"
+               "Examples:\n"
+               "  ulvxnpp examples/basics.ulv            run a script, output on stdout\n"
+               "  ulvxnpp -e \"2*pi\"                      evaluate one formula\n"
+               "  ulvxnpp -e \"sDiff(x) = x^2*sin(x)\"      run one command\n"
+               "  ulvxnpp script.ulv -o result.ulv       write the output to a file\n"
+               "  echo \"Expr = 1/3\" | ulvxnpp -           read the script from stdin\n"
+               "  ulvxnpp --cmdline \"/i s.ulv /o /noh\"    the library's batch options as they stand\n"
+               "Exit status: 0 every command ran, 1 one or more failed, 2 usage error or unreadable input.",
+               "ulvxnpp"};
+  app.add_option("script", o.script, "script file to run; - for standard input; none on a terminal starts a session");
+  app.add_option("-e,--expr", o.expr, "run TEXT as the script; a bare formula runs as Expr = TEXT (e.g. -e \"2*pi\")");
+  app.add_option("-o,--output", o.output, "write the output to FILE, replacing it (e.g. -o result.ulv)")->expected(0, 1);
+  app.add_option("-a,--append", o.append, "append the output to FILE, without header (e.g. -a log.ulv)")->expected(0, 1);
+  app.add_flag("--no-header", o.noHeader, "leave out the header of comment lines");
+  app.add_flag("-q,--quiet", o.quiet, "echo only the lines of commands that failed");
+  app.add_flag("--bare", o.bare, "results without captions (\"6.2832\" instead of \"Number = 6.2832\")");
+  app.add_option("--lines", o.lines, "run these line numbers only, e.g. --lines \"3;7\"");
+  app.add_option("--line-offset", o.lineOffset, "added to the line numbers before --lines selects them");
+  app.add_option("--decimals", o.decimals, "decimals of the numbers written (default 4), e.g. --decimals 6")
+      ->check(CLI::Range(0, 15));
+  app.add_option("--log", o.log, "write a log (default ulvCmds.log), e.g. --log run.log")->expected(0, 1);
+  app.add_flag("--reset", o.reset, "clear variables, functions and matrices first");
+  app.add_flag("-v,--verbose", o.verbose, "print the run's messages on stderr");
+  app.add_option("--cmdline", o.cmdline, "hand STRING unchanged to the batch entry, e.g. --cmdline \"/i a.ulv /noh\"");
+  app.set_version_flag("--version", std::string("ulvxnpp ") + morvane::kVersionTextNarrow);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return e.get_exit_code() == 0 ? code : ulvxnpp::kExitUsage;
   }
-  if (option == "--version") {
-    std::printf("ulvxnpp %s\n", MORVANE_VERSION);
-    return kExitOk;
-  }
-  if (option == "-e" || option == "--expr") {
-    if (argc != 3) return Usage("-e takes exactly one formula");
-    return Evaluate(argv[2]);
-  }
-  if (option.starts_with("--expr=")) return Evaluate(option.substr(7));
-  return Usage("unknown option");
+  return ulvxnpp::Run(o, IS_TERMINAL(0) != 0);
 }

@@ -21,7 +21,9 @@ std::u16string ValueOf(std::u16string_view option) {
   const std::size_t colon = option.find(u':');
   const std::size_t blank = option.find(u' ');
   const std::size_t at = colon != std::u16string_view::npos && (blank == std::u16string_view::npos || colon < blank) ? colon : blank;
-  return at == std::u16string_view::npos ? u"" : std::u16string(engine::Trim(option.substr(at + 1)));
+  std::u16string_view value = at == std::u16string_view::npos ? u"" : engine::Trim(option.substr(at + 1));
+  if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"') value = value.substr(1, value.size() - 2);
+  return std::u16string(value);
 }
 
 void Output(RunFlags& f, std::u16string_view option, bool append) {
@@ -140,9 +142,13 @@ RunFlags ParseOptions(std::u16string_view commandLine) {
   // An option starts at a "/" that opens the line or follows a blank, so that values may be
   // paths with "/" in them (dir/in.ulv).
   auto parse = [&](std::u16string_view text) {
+    // A double-quoted value may hold anything, "/" after a blank included.
     auto nextOption = [&](std::size_t from) {
-      for (std::size_t i = from; i < text.size(); ++i)
-        if (text[i] == u'/' && (i == 0 || text[i - 1] == u' ' || text[i - 1] == u'\t')) return i;
+      bool quoted = false;
+      for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == u'"') quoted = !quoted;
+        if (!quoted && text[i] == u'/' && (i == 0 || text[i - 1] == u' ' || text[i - 1] == u'\t')) return i;
+      }
       return std::u16string_view::npos;
     };
     std::size_t start = nextOption(0);

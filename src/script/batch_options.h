@@ -42,7 +42,8 @@ struct RunFlags {
 };
 
 // Parses the options, each starting with a "/" at the start of the line or after a blank, into
-// flags (starting from defaults). /rset clears the run flags set before it.
+// flags (starting from defaults); a value in double quotes may hold blanks and "/". /rset
+// clears the run flags set before it.
 RunFlags ParseOptions(std::u16string_view commandLine);
 
 // The text of /h, and the flags dump of /sf.

@@ -47,6 +47,10 @@ inline constexpr std::array<Command, 26> kCommands = {{
     {u"sDiffF", CommandKind::Result, u""},
 }};
 
+// Whether a line starts with a command word (the table's, or SolvePolyn, AElemOrderSet and
+// aAbout), in any case: what tells a command from a bare formula.
+bool StartsWithCommand(std::u16string_view line);
+
 inline constexpr std::size_t kExprIndex = 6;
 inline constexpr std::size_t kLastCommandIndex = kCommands.size() - 1;
 static_assert(kCommands[kExprIndex].name == u"Expr");

@@ -77,6 +77,7 @@ std::int64_t Rounded(double value) {
 void Run::Dispatch(CommandLine& line) {
   const std::u16string& w = line.word;
   engine::Engine& eng = context_.engine;
+  if (FileVariant(line)) return;
   if (w == u"var") return Var(line);
   if (w == u"funct") return Funct(line);
   if (w == u"debug") {
@@ -139,7 +140,7 @@ void Run::Matr(const CommandLine& line) {
   eng.core.state.e_error = -1;
   engine::SetStrMatrix(eng, WithoutApostrophes(line.arg), false, true);
   if (!eng.core.state.ok()) {
-    Echo(line, u": Expression = " + line.arg + u": ", true);
+    Echo(line, u": Expression = " + line.arg + u": " + fileNote_, true);
     ResultLine(captions_.result, ErrorText(eng.core.state.e_error));
   }
 }
@@ -207,7 +208,7 @@ void Run::Expr(const CommandLine& line) {
   double value = 0.0;
   const std::int32_t type = engine::e_eval(eng, line.arg, &value, true);
   const bool failed = !eng.core.state.ok();
-  Echo(line, u": " + Upper(line.word) + u" = " + line.arg + u": ", failed);
+  Echo(line, u": " + Upper(line.word) + u" = " + line.arg + u": " + fileNote_, failed);
   std::u16string text;
   if (failed) text = ErrorText(eng.core.state.e_error);
   else if (type == engine::kMatrix) text = MatrixText(value);
@@ -267,7 +268,7 @@ void Run::Integrate(const CommandLine& line) {
   eng.core.log.debugFlags = debugFlags;
   eng.core.state.messageFlag = messageFlag;
   const bool failed = status != 0 || !eng.core.state.ok();
-  Echo(line, u": iFunction = " + line.arg + u": ", failed);
+  Echo(line, u": iFunction = " + line.arg + u": " + fileNote_, failed);
   ResultLine(u" Integral iFunction(" + Num(Rounded(a)) + u"," + Num(Rounded(b)) + u") => ",
              failed ? ErrorText(eng.core.state.ok() ? status : eng.core.state.e_error)
                     : captions_.number + u" " + NumberText(integral));

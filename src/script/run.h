@@ -51,6 +51,12 @@ class Run {
   std::u16string NumberText(double value) const;
   std::u16string MatrixText(double value);  // a matrix result printed, or the error text
 
+  // The file variants (ExprF, FunctF, IntegrateF, sDiffF, DerivateF, MatrF, VectF): their
+  // input comes from a file and their result may go to one. False for other words.
+  bool FileVariant(CommandLine& line);
+  std::u16string ReadScriptFile(std::u16string_view name);
+  void WriteScriptFile(std::u16string_view name, std::u16string_view text);
+
   void Var(const CommandLine& line);
   void Funct(const CommandLine& line);
   void Matr(const CommandLine& line);
@@ -78,6 +84,7 @@ class Run {
   bool hasPending_ = false;
   std::int32_t pendingNumber_ = 0;
   RunResult result_;
+  std::u16string fileNote_;                 // echo note of a file variant; empty otherwise
 };
 
 }  // namespace script

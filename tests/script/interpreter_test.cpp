@@ -114,3 +114,35 @@ TEST_F(InterpreterTest, StoredResultsAndOtherCommands) {
 }
 
 }  // namespace
+
+namespace {
+
+class FileCommandsTest : public InterpreterTest {};
+
+TEST_F(FileCommandsTest, InputFromFilesAndResultsToFiles) {
+  services.files[u"f.ulv"] = "' the formula\r\nExpr = 6*7\r\n";
+  services.files[u"poly.ulv"] = "3x^2\r\n+2x\r\n";
+  services.files[u"int.ulv"] = "Integrate(0;1;2;simp;x) = x^2\r\n";
+  services.files[u"fn.ulv"] = "g ; x+1\r\n";
+  const script::RunResult r = Run(
+      u"ExprF = f.ulv [out.ulv]\r\nVarPolyn = x\r\nDerivateF = poly.ulv\r\nIntegrateF = int.ulv\r\n"
+      u"FunctF = g fn.ulv\r\nVar = x ; 1\r\nExpr = g");
+  EXPECT_EQ(r.errors, 0) << Narrow(r.output);
+  EXPECT_NE(r.output.find(u"Ln 1: EXPRF = 6*7: =>(f.ulv [out.ulv])"), std::u16string::npos) << Narrow(r.output);
+  EXPECT_NE(r.output.find(u" Derivate of Polyn => 6*x + 2"), std::u16string::npos) << Narrow(r.output);
+  EXPECT_NE(r.output.find(u" Integral iFunction(0,1) => Number = 0.3125"), std::u16string::npos);
+  EXPECT_NE(r.output.find(u" Result => Number = 2.0000"), std::u16string::npos);
+  ASSERT_EQ(services.files.count(u"ulvXNpp/out.ulv"), 1u);  // names without a folder go there
+  EXPECT_NE(services.files[u"ulvXNpp/out.ulv"].find("Number = 42.0000"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, MissingInputFileIsAnErrorLine) {
+  const script::RunResult r = Run(u"ExprF = nothere.ulv");
+  EXPECT_EQ(r.errors, 1);
+  EXPECT_NE(r.output.find(u"===> ERROR n. = -2: File Open Error (not found?)"), std::u16string::npos)
+      << Narrow(r.output);
+  ASSERT_FALSE(services.shown.empty());
+  EXPECT_EQ(services.shown[0].text, u"Error 3: Couldn't open the file!\r\nnothere.ulv");
+}
+
+}  // namespace

@@ -44,6 +44,11 @@ class RecordingServices final : public platform::Services {
     return true;
   }
   std::u16string LocalTimeText() override { return u"08/12/2026 - 10:20:30"; }
+  bool MakeFolder(std::u16string_view path) override {
+    folders.push_back(std::u16string(path));
+    return true;
+  }
+  std::vector<std::u16string> folders;  // folders made
 
   std::u16string clipboard;
   std::map<std::u16string, std::string> files;  // the files written and to be read

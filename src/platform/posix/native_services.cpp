@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/services.h"
@@ -47,6 +49,11 @@ class PosixServices final : public Services {
     if (ok && std::rename(written.c_str(), target.c_str()) == 0) return true;
     std::remove(written.c_str());
     return false;
+  }
+
+  bool MakeFolder(std::u16string_view path) override {
+    const std::string folder = ToUtf8(path);
+    return mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
   }
 
   std::u16string LocalTimeText() override {

@@ -81,6 +81,11 @@ class Win32Services final : public Services {
     return false;
   }
 
+  bool MakeFolder(std::u16string_view path) override {
+    const std::u16string folder(path);
+    return CreateDirectoryW(Wide(folder), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  }
+
   std::u16string LocalTimeText() override {
     SYSTEMTIME t;
     GetLocalTime(&t);

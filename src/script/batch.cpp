@@ -104,7 +104,7 @@ std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
     return decoded.refusal.empty() ? -1 : -2;
   }
   if (mode == 7) {
-    if (os.WriteFile(f.OutpFN, EncodeText(c.state.runText), f.AppendF)) return -1;
+    if (os.WriteFile(f.OutpFN, EncodeText(c.state.runText, f.AppendF), f.AppendF)) return -1;
     Show(c, (f.AppendF ? u"Error 5: can't open the file\r\nfile: " : u"Error 5: can't write the file\r\nfile: ") + f.OutpFN);
     return -3;
   }

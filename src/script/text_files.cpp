@@ -88,12 +88,12 @@ DecodedText DecodeText(std::string_view bytes) {
   return {WithCrLf(FromCp1252(bytes)), u""};
 }
 
-std::string EncodeText(std::u16string_view text) {
+std::string EncodeText(std::u16string_view text, bool appended) {
 #ifdef _WIN32
-  return "\xEF\xBB\xBF" + platform::ToUtf8(text);
-#else
-  return platform::ToUtf8(text);
+  if (!appended) return "\xEF\xBB\xBF" + platform::ToUtf8(text);
 #endif
+  (void)appended;
+  return platform::ToUtf8(text);
 }
 
 }  // namespace script

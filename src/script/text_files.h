@@ -18,7 +18,8 @@ struct DecodedText {
 DecodedText DecodeText(std::string_view bytes);
 
 // The bytes of an output text: UTF-8, with a byte-order mark on Windows (where editors take
-// unmarked text for the local code page) and without one elsewhere.
-std::string EncodeText(std::u16string_view text);
+// unmarked text for the local code page) and without one elsewhere. Text appended to a file
+// never carries a mark.
+std::string EncodeText(std::u16string_view text, bool appended = false);
 
 }  // namespace script

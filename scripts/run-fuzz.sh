@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the fuzz targets (evaluator, differentiator, interpreter) for a bounded time each, seeded with the
-# formulas of the unit tests. Usage: run-fuzz.sh [seconds per target]
+# Runs the fuzz targets (evaluator, differentiator, interpreter, batch options) for a bounded
+# time each, seeded with the formulas of the unit tests. Usage: run-fuzz.sh [seconds per target]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -15,7 +15,7 @@ grep -rho --include='*_test.cpp' 'u"[^"]*"' tests | sed 's/^u"//; s/"$//' | sort
 printf '[mA];2;2;1;2;3;4\002det([mA]*[mA]T)' > "$corpus/seed-matrix-det"
 printf '[v];3;1;1;2;3\002[v]T*[v]+2' > "$corpus/seed-matrix-vector"
 printf '[mB];3;3;2;0;1;1;3;2;1;1;1\002syst([mB];[mB]D)/[mB]I^-2' > "$corpus/seed-matrix-syst"
-for target in eval_fuzz diff_fuzz script_fuzz; do
+for target in eval_fuzz diff_fuzz script_fuzz options_fuzz; do
   echo "fuzzing $target for ${seconds}s with $(ls "$corpus" | wc -l) seed inputs"
   # Each target works on a copy, so the shared seeds stay as they are.
   rm -rf "build/fuzz/corpus-$target" && cp -r "$corpus" "build/fuzz/corpus-$target"

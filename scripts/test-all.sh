@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-fuzz_seconds=${FUZZ_SECONDS:-20}
+fuzz_seconds=${FUZZ_SECONDS:-15}
 
 step() { echo; echo "== $*"; }
 
@@ -18,7 +18,7 @@ for preset in linux linux-asan; do
   ctest --preset "$preset"
 done
 
-step "fuzzing the evaluator, the differentiator and the interpreter for ${fuzz_seconds}s each (clang + libFuzzer)"
+step "fuzzing the evaluator, differentiator, interpreter and batch options for ${fuzz_seconds}s each (clang + libFuzzer)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 ./scripts/run-fuzz.sh "$fuzz_seconds"

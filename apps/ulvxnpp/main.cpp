@@ -19,6 +19,15 @@
 
 int main(int argc, char** argv) {
   ulvxnpp::ProgramOptions o;
+#ifdef _WIN32
+  // On Windows the library's own "/" options are also taken directly: ulvxnpp /i a.ulv /o
+  if (argc > 1 && argv[1][0] == '/') {
+    std::string line;
+    for (int i = 1; i < argc; ++i) line += std::string(i > 1 ? " " : "") + argv[i];
+    o.cmdline = line;
+    return ulvxnpp::Run(o, false);
+  }
+#endif
   CLI::App app{"Runs Vuza Reduzodod scripts (.ulv), single formulas, or an interactive session.\n"
                "Examples:\n"
                "  ulvxnpp examples/basics.ulv            run a script, output on stdout\n"

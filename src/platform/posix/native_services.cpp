@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/services.h"
+#include "platform/stdio_files.h"
 #include "platform/utf8.h"
 
 namespace platform {
@@ -28,14 +29,7 @@ class PosixServices final : public Services {
   std::optional<std::string> ReadFile(std::u16string_view path) override {
     std::FILE* file = std::fopen(ToUtf8(path).c_str(), "rb");
     if (file == nullptr) return std::nullopt;
-    std::string bytes;
-    char chunk[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return std::nullopt;
-    return bytes;
+    return ReadAllAndClose(file);
   }
 
   bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) override {
@@ -43,8 +37,7 @@ class PosixServices final : public Services {
     const std::string written = append ? target : target + ".tmp-" + std::to_string(getpid());
     std::FILE* file = std::fopen(written.c_str(), append ? "ab" : "wb");
     if (file == nullptr) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
+    const bool ok = WriteAllAndClose(file, bytes);
     if (append) return ok;
     if (ok && std::rename(written.c_str(), target.c_str()) == 0) return true;
     std::remove(written.c_str());
@@ -70,9 +63,7 @@ class PosixServices final : public Services {
   bool AppendLine(std::u16string_view path, std::u16string_view text) override {
     std::FILE* file = std::fopen(ToUtf8(path).c_str(), "ab");
     if (file == nullptr) return false;
-    std::string line = ToUtf8(text) + "\r\n";
-    bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
-    return std::fclose(file) == 0 && written;
+    return WriteAllAndClose(file, ToUtf8(text) + "\r\n");
   }
 
  private:

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/services.h"
+#include "platform/stdio_files.h"
 #include "platform/utf8.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text crosses the Win32 API as is");
@@ -50,22 +51,13 @@ class Win32Services final : public Services {
   bool AppendLine(std::u16string_view path, std::u16string_view text) override {
     std::FILE* file = _wfopen(Wide(std::u16string(path)), L"ab");
     if (file == nullptr) return false;
-    std::string line = ToUtf8(text) + "\r\n";
-    bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
-    return std::fclose(file) == 0 && written;
+    return WriteAllAndClose(file, ToUtf8(text) + "\r\n");
   }
 
   std::optional<std::string> ReadFile(std::u16string_view path) override {
     std::FILE* file = _wfopen(Wide(std::u16string(path)), L"rb");
     if (file == nullptr) return std::nullopt;
-    std::string bytes;
-    char chunk[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return std::nullopt;
-    return bytes;
+    return ReadAllAndClose(file);
   }
 
   bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) override {
@@ -73,8 +65,7 @@ class Win32Services final : public Services {
     const std::u16string written = append ? target : target + u".tmp";
     std::FILE* file = _wfopen(Wide(written), append ? L"ab" : L"wb");
     if (file == nullptr) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
+    const bool ok = WriteAllAndClose(file, bytes);
     if (append) return ok;
     if (ok && MoveFileExW(Wide(written), Wide(target), MOVEFILE_REPLACE_EXISTING)) return true;
     DeleteFileW(Wide(written));

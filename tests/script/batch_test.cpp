@@ -90,3 +90,26 @@ TEST_F(BatchTest, LogLinesGoToTheLogFile) {
 }
 
 }  // namespace
+
+namespace {
+
+class HostileScriptTest : public BatchTest {};
+
+TEST_F(HostileScriptTest, EmptyBinaryAndLongLineScriptsRunToTheEnd) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary.push_back(static_cast<char>((i * 37) & 0xFF));
+  services.files[u"empty.ulv"] = "";
+  services.files[u"binary.ulv"] = binary;
+  services.files[u"long.ulv"] = "Expr = " + std::string(1 << 20, '1') + "\r\nExpr = " +
+                                std::string(1 << 19, '(') + "1\r\nExpr = 2";
+  EXPECT_EQ(Main(u"/i empty.ulv /noh"), 0);
+  EXPECT_FALSE(state.inputFailed);
+  const std::int32_t binaryCode = Main(u"/i binary.ulv /noh");
+  EXPECT_FALSE(state.inputFailed);
+  EXPECT_LE(binaryCode % 1000, binaryCode / 1000);  // no more errors than commands
+  EXPECT_EQ(Main(u"/i long.ulv /noh"), 3002);  // a 1M-digit number overflows (8), the deep one is 3
+  EXPECT_NE(eng.core.state.ulvResStr.find(u"Ln 3: EXPR = 2: "), std::u16string::npos);
+  EXPECT_EQ(Main(u"/sel:'Expr = 1+1'"), 1000);       // and the next run works
+}
+
+}  // namespace

@@ -4,8 +4,11 @@
 // and 200,000 line runs show whether the time grows linearly.
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -52,6 +55,11 @@ void Engine(benchmark::State& state) {
   const std::u16string wide(commandLine.begin(), commandLine.end());
   for (auto _ : state) benchmark::DoNotOptimize(ulvEvalMain(wide.c_str()));
   state.SetItemsProcessed(state.iterations() * lines);
+  // Memory against the output: the peak of the whole process so far, in megabytes.
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+  state.counters["output_MB"] = static_cast<double>(std::filesystem::file_size("/tmp/ulv_bench_out.ulv")) / 1048576.0;
 }
 
 void Bc(benchmark::State& state) {

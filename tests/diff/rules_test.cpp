@@ -8,22 +8,18 @@
 #include "diff/diff_state.h"
 #include "diff/rules.h"
 #include "diff/tree_parser.h"
-#include "support/engine_fixture.h"
+#include "support/diff_fixture.h"
 
 namespace {
 
 using testing_support::Narrow;
 
-class RulesTest : public testing_support::EngineTest {
+class RulesTest : public testing_support::DiffTest {
  protected:
-  diff::DiffState state;
-  diff::Diff d{eng.core, state};
-
+  // The rules need a tree, so a text that does not parse fails the test.
   std::int32_t Parse(std::u16string_view text) {
-    diff::StartParse(state, text);
-    state.Index = 0;
-    const std::int32_t root = diff::GetTreeExpr(d);
-    EXPECT_TRUE(state.diffErr == 0 && state.bc == 0) << "does not parse: " << Narrow(text);
+    const std::int32_t root = DiffTest::Parse(text);
+    EXPECT_FALSE(Rejected()) << "does not parse: " << Narrow(text);
     return root;
   }
   std::u16string DfOf(std::u16string_view text, std::u16string_view variable = u"x") {

@@ -9,23 +9,14 @@
 
 #include "diff/diff_state.h"
 #include "diff/tree_parser.h"
-#include "support/engine_fixture.h"
+#include "support/diff_fixture.h"
 
 namespace {
 
 using testing_support::Narrow;
 
-class TreeParserTest : public testing_support::EngineTest {
+class TreeParserTest : public testing_support::DiffTest {
  protected:
-  diff::DiffState state;
-  diff::Diff d{eng.core, state};
-
-  std::int32_t Parse(std::u16string_view text) {
-    diff::StartParse(state, text);
-    state.Index = 0;
-    return diff::GetTreeExpr(d);
-  }
-  bool Rejected() const { return state.diffErr != 0 || state.bc != 0; }
   const diff::DiffNode& Node(std::int32_t n) const { return state.t[static_cast<std::size_t>(n)]; }
 
   // The tree as text: leaves as written, "(l op r)", "neg[..]" for a unary minus and

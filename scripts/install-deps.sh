@@ -7,6 +7,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libmuparser-dev libreadline-dev libcli11-dev
   mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386 xvfb xauth
+  bc time
 )
 
 sudo_cmd=()

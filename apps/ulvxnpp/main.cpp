@@ -14,10 +14,20 @@
 #define IS_TERMINAL(fd) isatty(fd)
 #endif
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "morvane_version.h"
 #include "program.h"
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  // Scripts and outputs can be many megabytes. A fixed threshold keeps every large text in a
+  // mapping of its own that goes back to the system when freed; the adaptive one would move
+  // them into the heap after the first, where freed space stays with the process.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
   ulvxnpp::ProgramOptions o;
 #ifdef _WIN32
   // On Windows the library's own "/" options are also taken directly: ulvxnpp /i a.ulv /o

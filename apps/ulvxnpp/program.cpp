@@ -20,10 +20,16 @@ script::BatchContext Batch() {
   return script::BatchContext{s.engine, s.diff, s.batch};
 }
 
-void Print(std::FILE* stream, const std::u16string& text) {
-  std::string utf8 = platform::ToUtf8(text);
-  for (std::size_t at = utf8.find("\r\n"); at != std::string::npos; at = utf8.find("\r\n", at)) utf8.erase(at, 1);
-  std::fputs(utf8.c_str(), stream);
+// Line by line, with the terminal's line ends: the output may be many megabytes.
+void Print(std::FILE* stream, std::u16string_view text) {
+  while (!text.empty()) {
+    const std::size_t end = text.find(u"\r\n");
+    const std::string line = platform::ToUtf8(text.substr(0, end));
+    std::fwrite(line.data(), 1, line.size(), stream);
+    if (end == std::u16string_view::npos) break;
+    std::fputc('\n', stream);
+    text.remove_prefix(end + 2);
+  }
 }
 
 // A bare formula runs as "Expr = formula", as the editor does after its confirmation.

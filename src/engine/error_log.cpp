@@ -6,6 +6,7 @@
 #include "engine/core.h"
 #include "engine/error_table.h"
 #include "engine/number_text.h"
+#include "engine/text_util.h"
 
 namespace engine {
 namespace {
@@ -14,13 +15,6 @@ namespace {
 // log that keeps them all, that large. Longer fields are cut, and the log keeps its newest end.
 constexpr std::size_t kMaxFieldChars = 2000;
 constexpr std::size_t kMaxLogChars = std::size_t{1} << 20;
-
-std::u16string Abbreviated(std::u16string_view text) {
-  if (text.size() <= kMaxFieldChars) return std::u16string(text);
-  std::u16string cut(text.substr(0, kMaxFieldChars));
-  cut += u"... (" + ToU16(std::to_string(text.size())) + u" characters)";
-  return cut;
-}
 
 void KeepNewestEnd(std::u16string& text) {
   if (text.size() <= kMaxLogChars) return;
@@ -32,7 +26,7 @@ void KeepNewestEnd(std::u16string& text) {
 std::u16string PositionLine(std::size_t position) {
   std::u16string digits = ToU16(std::to_string(position));
   if (digits.size() < 3) digits.insert(0, 3 - digits.size(), u'0');
-  return u"pos(" + digits + u")    = " + Abbreviated(std::u16string(position, u'-')) + u"|";
+  return u"pos(" + digits + u")    = " + Abbreviated(std::u16string(position, u'-'), kMaxFieldChars) + u"|";
 }
 
 std::u16string_view ReportEvalError(Core& core, std::u16string_view procedure,
@@ -42,10 +36,10 @@ std::u16string_view ReportEvalError(Core& core, std::u16string_view procedure,
                         ToU16(std::to_string(number)) + u")'\r\n" + u"Error nr. : " +
                         ToU16(std::to_string(s.e_error)) + u", Description: " +
                         std::u16string(EvalErrorText(s.e_error));
-  std::u16string details = u"Extended Error Info:\r\n  expression  : " + Abbreviated(s.expression) +
+  std::u16string details = u"Extended Error Info:\r\n  expression  : " + Abbreviated(s.expression, kMaxFieldChars) +
                            u"\r\n  " + PositionLine(s.position()) + u"\r\n  element     : " +
-                           Abbreviated(ElementText(s)) + u"\r\n  type/token  : " + TokText(s) +
-                           u"\r\n  remaining   : " + Abbreviated(s.remaining) + u"\r\n";
+                           Abbreviated(ElementText(s), kMaxFieldChars) + u"\r\n  type/token  : " + TokText(s) +
+                           u"\r\n  remaining   : " + Abbreviated(s.remaining, kMaxFieldChars) + u"\r\n";
   ErrorLog& log = core.log;
   log.extended = std::u16string(message) + u"\r\n" + details;
   log.messages += u"\r\n" + head + u"\r\n" + log.extended + u"\r\n";

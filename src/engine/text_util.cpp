@@ -23,4 +23,12 @@ std::u16string_view Trim(std::u16string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+std::u16string Abbreviated(std::u16string_view text, std::size_t maxChars) {
+  if (text.size() <= maxChars) return std::u16string(text);
+  std::u16string cut(text.substr(0, maxChars));
+  const std::string count = std::to_string(text.size());
+  cut += u"... (" + std::u16string(count.begin(), count.end()) + u" characters)";
+  return cut;
+}
+
 }  // namespace engine

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Small text helpers shared by the engine: ASCII case folding and blank trimming. Names in
+// Small text helpers shared by the engine: ASCII case folding, blank trimming, abbreviation. Names in
 // formulas are ASCII; other characters keep their case.
 #pragma once
 
@@ -18,5 +18,7 @@ std::u16string ToLower(std::u16string_view text);
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
 // Removes leading and trailing blanks (spaces and tabs).
 std::u16string_view Trim(std::u16string_view text);
+// The text, or its first maxChars characters followed by "... (N characters)".
+std::u16string Abbreviated(std::u16string_view text, std::size_t maxChars);
 
 }  // namespace engine

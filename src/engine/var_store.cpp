@@ -18,14 +18,6 @@ bool IsValidName(std::u16string_view name) {
 
 VarList& Select(VarStore& store, bool isFunction) { return isFunction ? store.sFuncts : store.vars; }
 
-// 1-based position of entry i in the list text.
-std::int32_t PositionInText(const VarList& list, std::size_t i) {
-  std::size_t position = 1;
-  for (std::size_t k = 0; k < i; ++k)
-    position += list.entries[k].name.size() + list.entries[k].value.size() + 2;
-  return static_cast<std::int32_t>(position);
-}
-
 }  // namespace
 
 bool IsVarsKind(std::u16string_view kind) { return EqualsIgnoreCase(kind, u"vars"); }
@@ -42,12 +34,10 @@ std::int32_t SetVarFunct(Core& core, VarStore& store, std::u16string_view name,
   double number = isFunction ? 0.0 : RoundTo10Decimals(ParseDecimal(value));
   auto found = list.index.find(key);
   if (found == list.index.end()) {
-    store.lastPosition = 0;
-    list.index.emplace(key, list.entries.size());
-    list.entries.push_back(VarEntry{std::move(key), std::u16string(value), number});
+    const VarEntry& added = list.entries.emplace_back(VarEntry{std::move(key), std::u16string(value), number});
+    list.index.emplace(added.name, list.entries.size() - 1);
   } else {
     VarEntry& entry = list.entries[found->second];
-    store.lastPosition = PositionInText(list, found->second);
     entry.value = value;
     entry.number = number;
   }
@@ -62,7 +52,6 @@ double FindVarFunctD(Core& core, VarStore& store, std::u16string_view name, bool
   auto found = list.index.find(key);
   if (found == list.index.end()) {
     core.state.Fail(EvalError::NotFound);
-    if (!isFunction) store.lastPosition = 0;
     if (report)
       ReportEvalError(core, u"FindVarFunctD", isFunction ? 485 : 460,
                       u"VarToFind = " + std::u16string(key) + u"=");
@@ -74,7 +63,6 @@ double FindVarFunctD(Core& core, VarStore& store, std::u16string_view name, bool
     if (text != nullptr) *text = entry.value;
     return static_cast<double>(entry.value.size());
   }
-  store.lastPosition = PositionInText(list, found->second);
   return ParseDecimal(entry.value);
 }
 

@@ -4,11 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 namespace engine {
 
@@ -27,15 +27,24 @@ struct TextHash {
   }
 };
 
+// A deque never moves its entries, so the index can key on views of their names, and a store
+// of a million names grows without copying itself. A copy would keep views of the original's
+// names, so lists only move.
 struct VarList {
-  std::vector<VarEntry> entries;  // in insertion order
-  std::unordered_map<std::u16string, std::size_t, TextHash, std::equal_to<>> index;  // name -> entry
+  VarList() = default;
+  VarList(const VarList&) = delete;
+  VarList& operator=(const VarList&) = delete;
+  VarList(VarList&&) = default;
+  VarList& operator=(VarList&&) = default;
+  ~VarList() = default;
+
+  std::deque<VarEntry> entries;  // in insertion order
+  std::unordered_map<std::u16string_view, std::size_t, TextHash> index;  // name -> entry
 };
 
 struct VarStore {
   VarList vars;                    // variables
   VarList sFuncts;                 // user functions, name=body
-  std::int32_t lastPosition = 0;   // 1-based position in the list text of the last set or find
   std::int32_t entryCount = 0;     // entries in the list after the last SetVarFunct
 };
 

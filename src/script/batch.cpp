@@ -18,13 +18,15 @@ namespace script {
 namespace {
 
 constexpr std::u16string_view kTitle = u"Vuza Reduzodod";
+// The messages and the log quote the result; an output of megabytes is already in its file.
+constexpr std::size_t kMaxQuotedResultChars = 100000;
 
 std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 std::u16string Quoted(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
 
 // A line for the messages window, and for the log file when logging is on.
 void Add(BatchContext& c, std::u16string_view line) {
-  c.state.messages += std::u16string(line) + u"\r\n";
+  c.state.messages.append(line).append(u"\r\n");
   if (c.state.flags.logF) c.engine.core.platform.AppendLine(c.state.flags.logFile, line);
 }
 
@@ -78,7 +80,10 @@ bool GatherScript(BatchContext& c) {
   }
   std::u16string& text = c.state.runText;
   if (text.ends_with(u'/')) text.pop_back();
-  text = std::u16string(engine::Trim(text));
+  const std::u16string_view trimmed = engine::Trim(text);
+  const std::size_t first = trimmed.empty() ? 0 : static_cast<std::size_t>(trimmed.data() - text.data());
+  text.resize(first + trimmed.size());
+  text.erase(0, first);
   return true;
 }
 
@@ -118,6 +123,8 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   st.flags = ParseOptions(commandLine);
   st.messages.clear();
   st.inputFailed = false;
+  // The last result goes now rather than at the end, so that two outputs are never held at once.
+  c.engine.core.state.ulvResStr = std::u16string();
   const RunFlags& f = st.flags;
 
   Add(c, InformationText());
@@ -169,7 +176,7 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   if (f.outputFile && !f.OutpFN.empty() && LoadSaveFile(c, 7) == -1) Add(c, u"SaveToFile    : " + Quoted(f.OutpFN));
   if (f.SaveToClpBF) os.SetClipboardText(st.runText);
   c.engine.core.state.ulvResStr = st.runText;
-  Add(c, u"Result        : " + Quoted(st.runText));
+  Add(c, u"Result        : " + Quoted(engine::Abbreviated(st.runText, kMaxQuotedResultChars)));
   Add(c, u" : Command Line Executed.");
   Add(c, u"Evaluation End: Exit code: " + Num(st.lastResult));
   Add(c, std::u16string(53, u'-'));

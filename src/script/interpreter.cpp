@@ -12,25 +12,29 @@ namespace {
 
 std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 
-// Splits at CR LF, and also at a lone LF or CR, so scripts saved with any line ends run alike.
-std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
-  std::vector<std::u16string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != u'\r' && text[i] != u'\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    start = i + 1;
+// Takes the next line off the script. Lines end at CR LF, and also at a lone LF or CR, so
+// scripts saved with any line ends run alike.
+bool TakeLine(std::u16string_view& rest, std::u16string_view& line) {
+  if (rest.empty()) return false;
+  const std::size_t end = rest.find_first_of(u"\r\n");
+  line = rest.substr(0, end);
+  if (end == std::u16string_view::npos) {
+    rest = {};
+    return true;
   }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
+  const bool crlf = rest[end] == u'\r' && end + 1 < rest.size() && rest[end + 1] == u'\n';
+  rest.remove_prefix(end + (crlf ? 2 : 1));
+  return true;
 }
 
 }  // namespace
 
 Run::Run(Context& context, const RunRequest& request)
-    : context_(context), request_(request), lines_(SplitLines(request.text)) {
+    : context_(context), request_(request), rest_(request.text) {
   if (request.bare) captions_ = Captions{u"", u"", u"", u"", u""};
+  // A line's report echoes it and adds a result about as long: room for that up front spares
+  // a long output its copies while it grows (room never written costs no memory).
+  result_.output.reserve(request.text.size() * 2);
   matrixFormat_ = u"0." + std::u16string(static_cast<std::size_t>(std::max(request.decimals, 0)), u'0');
   // The selection list ";n;m;...;": entries that are not whole numbers select nothing.
   std::u16string_view list = request.lineList;
@@ -54,10 +58,11 @@ bool Run::NextLine(std::u16string& line, std::int32_t& number) {
     number = pendingNumber_;
     return true;
   }
-  while (next_ < lines_.size()) {
-    number = static_cast<std::int32_t>(++next_);
+  std::u16string_view taken;
+  while (TakeLine(rest_, taken)) {
+    number = ++lastNumber_;
     if (!Selected(number)) continue;
-    line = engine::Trim(lines_[next_ - 1]);
+    line = engine::Trim(taken);
     return true;
   }
   return false;

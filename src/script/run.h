@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
-#include <vector>
 
 #include "script/interpreter.h"
 
@@ -77,8 +76,8 @@ class Run {
   const RunRequest& request_;
   Captions captions_;
   std::u16string matrixFormat_;             // "0." and one "0" per decimal
-  std::vector<std::u16string_view> lines_;  // the script split at CR
-  std::size_t next_ = 0;                    // index of the next line in lines_
+  std::u16string_view rest_;                // the lines not read yet
+  std::int32_t lastNumber_ = 0;             // number of the last line read
   std::unordered_set<std::int32_t> listed_; // line numbers of the selection list
   std::u16string pending_;                  // a line read ahead by DimX, to run next
   bool hasPending_ = false;

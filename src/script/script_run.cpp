@@ -10,18 +10,20 @@ namespace script {
 ScriptRunResult RunScriptWithHeader(Context& context, const ScriptRunRequest& request) {
   ScriptRunResult result;
   result.run = RunScript(context, request.run);
+  // The output can be many megabytes: it moves into the result and the header goes in front.
+  result.text = std::move(result.run.output);
   if (!request.noHeader) {
     // Every line but the caller's block starts with "'", so a saved output runs as a script.
-    result.text = std::u16string(request.info) + u"\r\n";
-    result.text += u"'Incorporates library Morvane.dll - rel. " + std::u16string(morvane::kVersionText) + u"\r\n";
-    result.text += u"'" + std::u16string(84, u'-') + u"\r\n";
-    result.text += u"'BatchRun : Time " + context.engine.core.platform.LocalTimeText() + u"\r\n";
-    result.text += u"'Input file: " + std::u16string(request.inputFile) + u"\r\n";
-    result.text += u"'Executed Commands: " + engine::ToU16(std::to_string(result.run.executed)) +
-                   u", Errors found: " + engine::ToU16(std::to_string(result.run.errors)) + u"\r\n";
-    result.text += u"'" + std::u16string(84, u'*') + u"\r\n";
+    std::u16string header = std::u16string(request.info) + u"\r\n";
+    header += u"'Incorporates library Morvane.dll - rel. " + std::u16string(morvane::kVersionText) + u"\r\n";
+    header += u"'" + std::u16string(84, u'-') + u"\r\n";
+    header += u"'BatchRun : Time " + context.engine.core.platform.LocalTimeText() + u"\r\n";
+    header += u"'Input file: " + std::u16string(request.inputFile) + u"\r\n";
+    header += u"'Executed Commands: " + engine::ToU16(std::to_string(result.run.executed)) +
+              u", Errors found: " + engine::ToU16(std::to_string(result.run.errors)) + u"\r\n";
+    header += u"'" + std::u16string(84, u'*') + u"\r\n";
+    result.text.insert(0, header);
   }
-  result.text += result.run.output;
   if (!result.text.ends_with(u"\r\n")) result.text += u"\r\n";
   return result;
 }

@@ -19,7 +19,7 @@ struct ScriptRunRequest {
 
 struct ScriptRunResult {
   std::u16string text;          // header (unless left out) and result text, ending in CR LF
-  RunResult run;
+  RunResult run;                // the counts; its output has moved into text
 };
 
 ScriptRunResult RunScriptWithHeader(Context& context, const ScriptRunRequest& request);

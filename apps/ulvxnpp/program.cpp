@@ -56,17 +56,24 @@ std::u16string BatchOptions(const ProgramOptions& o) {
   return line;
 }
 
+// An input that cannot be read and an output that cannot be written are failures of the
+// run as a whole, not of its commands.
+int ExitStatus(const script::BatchState& state) {
+  if (state.inputFailed || state.outputFailed) return kExitUsage;
+  return state.lastResult % 1000 == 0 ? kExitOk : kExitFailed;
+}
+
 // One batch run; prints the output unless it went to a file.
 int RunBatch(const std::u16string& commandLine, bool toStdout, bool verbose) {
   script::BatchContext context = Batch();
-  const std::int32_t code = script::ulvEvalMain(context, commandLine);
+  script::ulvEvalMain(context, commandLine);
   if (verbose) Print(stderr, context.state.messages);
   if (context.state.inputFailed) {
     Print(stderr, exports::session().engine.core.state.ulvResStr + u"\n");
     return kExitUsage;
   }
   if (toStdout) Print(stdout, exports::session().engine.core.state.ulvResStr);
-  return code % 1000 == 0 ? kExitOk : kExitFailed;
+  return ExitStatus(context.state);
 }
 
 std::u16string Selected(const std::u16string& script) { return u" /sel:'" + script + u"'"; }
@@ -99,8 +106,7 @@ int Run(const ProgramOptions& o, bool stdinIsTerminal) {
     script::ulvEvalMain(context, platform::FromUtf8(*o.cmdline));
     Print(stdout, exports::session().engine.core.state.ulvResStr);
     if (o.verbose) Print(stderr, context.state.messages);
-    const std::int32_t code = context.state.lastResult;
-    return context.state.inputFailed ? kExitUsage : code % 1000 == 0 ? kExitOk : kExitFailed;
+    return ExitStatus(context.state);
   }
   const bool toStdout = !o.output && !o.append;
   if (o.expr) return RunBatch(BatchOptions(o) + Selected(AsScript(platform::FromUtf8(*o.expr))), toStdout, o.verbose);

@@ -123,6 +123,7 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   st.flags = ParseOptions(commandLine);
   st.messages.clear();
   st.inputFailed = false;
+  st.outputFailed = false;
   // The last result goes now rather than at the end, so that two outputs are never held at once.
   c.engine.core.state.ulvResStr = std::u16string();
   const RunFlags& f = st.flags;
@@ -173,7 +174,10 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
   Add(c, u"'--- End Of BatchRun : Time " + os.LocalTimeText() + u" - (Execution Time: " + Num(elapsed.count()) + u" ms)");
 
-  if (f.outputFile && !f.OutpFN.empty() && LoadSaveFile(c, 7) == -1) Add(c, u"SaveToFile    : " + Quoted(f.OutpFN));
+  if (f.outputFile && !f.OutpFN.empty()) {
+    st.outputFailed = LoadSaveFile(c, 7) != -1;
+    if (!st.outputFailed) Add(c, u"SaveToFile    : " + Quoted(f.OutpFN));
+  }
   if (f.SaveToClpBF) os.SetClipboardText(st.runText);
   c.engine.core.state.ulvResStr = st.runText;
   Add(c, u"Result        : " + Quoted(engine::Abbreviated(st.runText, kMaxQuotedResultChars)));

@@ -26,6 +26,7 @@ struct BatchState {
   std::int32_t lastResult = 0;   // executed x 1000 + errors of the last run
   std::u16string messages;       // the run's summary lines, as the messages window shows them
   bool inputFailed = false;      // the last call could not read its input
+  bool outputFailed = false;     // the last call could not write its output file
   InterpreterState interpreter;  // what the interpreter keeps between runs
 };
 

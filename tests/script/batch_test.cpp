@@ -81,6 +81,28 @@ TEST_F(BatchTest, UnreadableInputIsReported) {
   EXPECT_EQ(services.shown.front().text, u"Error 4: can't read the file\r\nfile: missing.ulv");
 }
 
+TEST_F(BatchTest, UnwritableOutputKeepsTheOldFileAndTheResult) {
+  services.files[u"out.ulv"] = "saved before\r\n";
+  services.readOnly.insert(u"out.ulv");
+  EXPECT_EQ(Main(u"/o out.ulv /sel:'Expr = 1+1'"), 1000);
+  EXPECT_TRUE(state.outputFailed);
+  EXPECT_EQ(services.files[u"out.ulv"], "saved before\r\n");
+  EXPECT_NE(eng.core.state.ulvResStr.find(u"Number = 2.0000"), std::u16string::npos);  // still there to take
+  ASSERT_FALSE(services.shown.empty());
+  EXPECT_EQ(services.shown.back().text, u"Error 5: can't write the file\r\nfile: out.ulv");
+  EXPECT_EQ(state.messages.find(u"SaveToFile"), std::u16string::npos);
+
+  Main(u"/a out.ulv /sel:'Expr = 1'");
+  EXPECT_EQ(services.shown.back().text, u"Error 5: can't open the file\r\nfile: out.ulv");
+  Main(u"/o ok.ulv /sel:'Expr = 1'");
+  EXPECT_FALSE(state.outputFailed);  // the next run starts clean
+}
+
+TEST_F(BatchTest, UnknownOptionsAreListedAndTheRunGoesOn) {
+  EXPECT_EQ(Main(u"/bogus /zz:3 /sel:'Expr = 2'"), 1000);
+  EXPECT_NE(state.messages.find(u"Unknown option: \"/bogus /zz:3\""), std::u16string::npos) << Narrow(state.messages);
+}
+
 TEST_F(BatchTest, LogLinesGoToTheLogFile) {
   EXPECT_EQ(Main(u"/log:run.log /sel:'Expr = 1'"), 1000);
   bool sawCodes = false;
@@ -110,6 +132,19 @@ TEST_F(HostileScriptTest, EmptyBinaryAndLongLineScriptsRunToTheEnd) {
   EXPECT_EQ(Main(u"/i long.ulv /noh"), 3002);  // a 1M-digit number overflows (8), the deep one is 3
   EXPECT_NE(eng.core.state.ulvResStr.find(u"Ln 3: EXPR = 2: "), std::u16string::npos);
   EXPECT_EQ(Main(u"/sel:'Expr = 1+1'"), 1000);       // and the next run works
+}
+
+TEST_F(HostileScriptTest, HundredMegabyteScriptRuns) {
+  const std::string comment = "' a comment line of the kind long scripts are full of\r\n";
+  const std::size_t comments = (std::size_t{100} << 20) / comment.size();
+  std::string big;
+  big.reserve(comments * comment.size() + 16);
+  for (std::size_t i = 0; i < comments; ++i) big += comment;
+  big += "Expr = 6*7";
+  services.files[u"big.ulv"] = std::move(big);
+  EXPECT_EQ(Main(u"/i big.ulv /o out.ulv /noh"), 1000);
+  EXPECT_EQ(File(u"out.ulv"),
+            u"Ln " + engine::ToU16(std::to_string(comments + 1)) + u": EXPR = 6*7: \r\n Result => Number = 42.0000\r\n");
 }
 
 }  // namespace

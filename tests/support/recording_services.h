@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,29 +30,30 @@ class RecordingServices final : public platform::Services {
     appended.push_back(std::u16string(path) + u": " + std::u16string(text));
     return true;
   }
-
-  std::vector<ShownMessage> shown;      // every message box, in order
-  std::deque<platform::Answer> answers; // answers to give; Ok/No when empty
   std::optional<std::string> ReadFile(std::u16string_view path) override {
     auto found = files.find(std::u16string(path));
     if (found == files.end()) return std::nullopt;
     return found->second;
   }
   bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) override {
+    if (readOnly.contains(std::u16string(path))) return false;
     std::string& contents = files[std::u16string(path)];
     if (!append) contents.clear();
     contents.append(bytes);
     return true;
   }
-  std::u16string LocalTimeText() override { return u"08/12/2026 - 10:20:30"; }
   bool MakeFolder(std::u16string_view path) override {
     folders.push_back(std::u16string(path));
     return true;
   }
-  std::vector<std::u16string> folders;  // folders made
+  std::u16string LocalTimeText() override { return u"08/12/2026 - 10:20:30"; }
 
+  std::vector<ShownMessage> shown;      // every message box, in order
+  std::deque<platform::Answer> answers; // answers to give; Ok/No when empty
   std::u16string clipboard;
   std::map<std::u16string, std::string> files;  // the files written and to be read
+  std::set<std::u16string> readOnly;    // files that cannot be written
+  std::vector<std::u16string> folders;  // folders made
   std::vector<std::u16string> appended;  // "path: line" per AppendLine
 };
 

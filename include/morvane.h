@@ -304,8 +304,13 @@ MORVANE_API double MORVANE_CALL fact_inv(void);
  * /h, /sf, /sm, ...): gathers the script, runs it and delivers the output. Returns commands
  * executed x 1000 + errors; the output text is then read with GetEvalResult. */
 MORVANE_API int32_t MORVANE_CALL ulvEvalMain(const char16_t* commandLine);
-/* 6 loads the input file of the last command line into the run text, 7 saves the run text to
- * its output file. Returns -1, -2 (cannot read), -3 (cannot write) or -5 (mode not available). */
+/* Moves the run text (the script before a run, its output after it) to or from a file:
+ * 6 loads the input file of the last command line, 1 the same with the interactive failure
+ * text, 2 "ShowCmds.ulv" from the library's folder, 4 a script chosen in the open dialog (it
+ * becomes the input file); 7 saves to the output file of the last command line, 8 to a file
+ * chosen in the save dialog. Linux has no dialogs: 4 and 8 act as cancelled. Returns -1, -2
+ * (cannot read, or an encoding that is refused), -3 (cannot write), -4 (dialog cancelled) or
+ * -5 (no such mode). */
 MORVANE_API int32_t MORVANE_CALL LoadSaveFile(int32_t mode);
 /* The library's version text. */
 MORVANE_API const char16_t* MORVANE_CALL DisplayVerInfo(void);

@@ -32,6 +32,13 @@ class Services {
   virtual bool MakeFolder(std::u16string_view path) = 0;
   // The local date and time as "dd/mm/yyyy - hh:ii:ss".
   virtual std::u16string LocalTimeText() = 0;
+  // A file name from the open or save dialog; nothing when cancelled or without dialogs. The
+  // filter is "Description|pattern|Description|pattern".
+  virtual std::optional<std::u16string> AskFileName(std::u16string_view title, std::u16string_view filter,
+                                                    bool forSaving) = 0;
+  // The folder of the library's own file (the DLL, or the program it is linked into), ending
+  // in its separator.
+  virtual std::u16string LibraryFolder() = 0;
 };
 
 // The services of the platform the library was built for.

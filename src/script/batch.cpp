@@ -69,7 +69,7 @@ bool GatherScript(BatchContext& c) {
   const RunFlags& f = c.state.flags;
   c.state.runText.clear();
   if (f.inputFile) {
-    if (LoadSaveFile(c, 6) != -1) return false;
+    if (LoadSaveFile(c, 6) != kFileDone) return false;
     Add(c, u"LoadFromFile  : " + Quoted(f.InpFN));
   } else if (f.getFromClpF) {
     c.state.runText = c.engine.core.platform.ClipboardText();
@@ -96,24 +96,45 @@ std::u16string InformationText() {
 
 std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
   platform::Services& os = c.engine.core.platform;
-  const RunFlags& f = c.state.flags;
-  if (mode == 6) {
-    const std::optional<std::string> bytes = os.ReadFile(f.InpFN);
+  RunFlags& f = c.state.flags;
+  constexpr std::u16string_view kDialogTitle = u"Open File";
+  constexpr std::u16string_view kDialogFilter = u"Text (*.txt)|*.txt|All files (*.*)|*.*";
+  auto load = [&](const std::u16string& path, std::u16string_view failure) -> std::int32_t {
+    const std::optional<std::string> bytes = os.ReadFile(path);
     if (!bytes) {
-      Show(c, u"Error 4: can't read the file\r\nfile: " + f.InpFN);
-      return -2;
+      Show(c, std::u16string(failure) + path);
+      return kFileNotRead;
     }
     DecodedText decoded = DecodeText(*bytes);
     if (!decoded.refusal.empty()) Show(c, decoded.refusal);
     c.state.runText = std::move(decoded.text);
-    return decoded.refusal.empty() ? -1 : -2;
+    return decoded.refusal.empty() ? kFileDone : kFileNotRead;
+  };
+  auto save = [&](const std::u16string& path, bool append) -> std::int32_t {
+    if (os.WriteFile(path, EncodeText(c.state.runText, append), append)) return kFileDone;
+    Show(c, (append ? u"Error 5: can't open the file\r\nfile: " : u"Error 5: can't write the file\r\nfile: ") + path);
+    return kFileNotWritten;
+  };
+  switch (mode) {
+    case 6: return load(f.InpFN, u"Error 4: can't read the file\r\nfile: ");
+    case 1: return load(f.InpFN, u"Error 7: can't read the file\r\nfile: ");
+    case 2: return load(os.LibraryFolder() + u"ShowCmds.ulv", u"Error 7: can't read the file\r\nfile: ");
+    case 7: return save(f.OutpFN, f.AppendF);
+    case 4: {
+      const std::optional<std::u16string> chosen = os.AskFileName(kDialogTitle, kDialogFilter, false);
+      if (!chosen) {
+        c.state.runText = u"Error 7: Operation cancelled by user.";
+        return kFileCancelled;
+      }
+      f.InpFN = *chosen;
+      return load(f.InpFN, u"Error 7: can't read the file\r\nfile: ");
+    }
+    case 8: {
+      const std::optional<std::u16string> chosen = os.AskFileName(kDialogTitle, kDialogFilter, true);
+      return chosen ? save(*chosen, false) : kFileCancelled;
+    }
+    default: return kFileUnknownMode;
   }
-  if (mode == 7) {
-    if (os.WriteFile(f.OutpFN, EncodeText(c.state.runText, f.AppendF), f.AppendF)) return -1;
-    Show(c, (f.AppendF ? u"Error 5: can't open the file\r\nfile: " : u"Error 5: can't write the file\r\nfile: ") + f.OutpFN);
-    return -3;
-  }
-  return -5;
 }
 
 std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
@@ -175,7 +196,7 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   Add(c, u"'--- End Of BatchRun : Time " + os.LocalTimeText() + u" - (Execution Time: " + Num(elapsed.count()) + u" ms)");
 
   if (f.outputFile && !f.OutpFN.empty()) {
-    st.outputFailed = LoadSaveFile(c, 7) != -1;
+    st.outputFailed = LoadSaveFile(c, 7) != kFileDone;
     if (!st.outputFailed) Add(c, u"SaveToFile    : " + Quoted(f.OutpFN));
   }
   if (f.SaveToClpBF) os.SetClipboardText(st.runText);

@@ -40,9 +40,17 @@ struct BatchContext {
 // the engine's result text (GetEvalResult).
 std::int32_t ulvEvalMain(BatchContext& context, std::u16string_view commandLine);
 
-// Moves the run text to or from a file: 6 loads InpFN, 7 saves to OutpFN (appending with
-// AppendF). Returns -1, or -2 when the file cannot be read, -3 when it cannot be written,
-// -5 for a mode that needs a file dialog.
+// What LoadSaveFile returns.
+inline constexpr std::int32_t kFileDone = -1;
+inline constexpr std::int32_t kFileNotRead = -2;     // unreadable, or an encoding that is refused
+inline constexpr std::int32_t kFileNotWritten = -3;
+inline constexpr std::int32_t kFileCancelled = -4;   // the file dialog was cancelled
+inline constexpr std::int32_t kFileUnknownMode = -5;
+
+// Moves the run text to or from a file, showing every failure in a message box:
+// 6 loads InpFN; 1 loads InpFN with the interactive failure text; 2 loads ShowCmds.ulv from the
+// library's folder; 4 asks for a script with the open dialog, makes it InpFN and loads it;
+// 7 saves to OutpFN (appending with AppendF); 8 asks for a name with the save dialog and saves.
 std::int32_t LoadSaveFile(BatchContext& context, std::int32_t mode);
 
 // The information block that opens an output header, as comment lines.

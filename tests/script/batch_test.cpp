@@ -103,6 +103,43 @@ TEST_F(BatchTest, UnknownOptionsAreListedAndTheRunGoesOn) {
   EXPECT_NE(state.messages.find(u"Unknown option: \"/bogus /zz:3\""), std::u16string::npos) << Narrow(state.messages);
 }
 
+TEST_F(BatchTest, LoadSaveFileModes) {
+  auto loadSave = [&](std::int32_t mode) { return script::LoadSaveFile(context, mode); };
+  services.files[u"a.ulv"] = "\xEF\xBB\xBF" "Expr = 1";
+  services.files[u"lib/ShowCmds.ulv"] = "'commands";
+  services.files[u"wide.ulv"] = std::string("\xFF\xFE\0\0E\0\0\0", 8);
+
+  state.flags.InpFN = u"none.ulv";
+  EXPECT_EQ(loadSave(1), script::kFileNotRead);
+  EXPECT_EQ(services.shown.back().text, u"Error 7: can't read the file\r\nfile: none.ulv");
+  EXPECT_EQ(loadSave(2), script::kFileDone);
+  EXPECT_EQ(state.runText, u"'commands\r\n");
+
+  EXPECT_EQ(loadSave(4), script::kFileCancelled);
+  EXPECT_EQ(state.runText, u"Error 7: Operation cancelled by user.");
+  EXPECT_EQ(services.asked.back(), u"open: Open File Text (*.txt)|*.txt|All files (*.*)|*.*");
+  services.fileNames.push_back(u"a.ulv");
+  EXPECT_EQ(loadSave(4), script::kFileDone);
+  EXPECT_EQ(state.flags.InpFN, u"a.ulv");
+  EXPECT_EQ(state.runText, u"Expr = 1\r\n");
+
+  services.fileNames.push_back(u"saved.txt");
+  EXPECT_EQ(loadSave(8), script::kFileDone);
+  EXPECT_EQ(File(u"saved.txt"), u"Expr = 1\r\n");
+  EXPECT_EQ(services.asked.back().rfind(u"save: Open File", 0), 0u);
+  EXPECT_EQ(loadSave(8), script::kFileCancelled);
+  services.readOnly.insert(u"locked.txt");
+  services.fileNames.push_back(u"locked.txt");
+  EXPECT_EQ(loadSave(8), script::kFileNotWritten);
+  EXPECT_EQ(services.shown.back().text, u"Error 5: can't write the file\r\nfile: locked.txt");
+
+  state.flags.InpFN = u"wide.ulv";  // UTF-32: refused, and the run text is left empty
+  EXPECT_EQ(loadSave(6), script::kFileNotRead);
+  EXPECT_TRUE(state.runText.empty());
+  EXPECT_EQ(services.shown.back().text.rfind(u"UTF-32 (little endian) BOM detected.", 0), 0u);
+  EXPECT_EQ(loadSave(3), script::kFileUnknownMode);
+}
+
 TEST_F(BatchTest, LogLinesGoToTheLogFile) {
   EXPECT_EQ(Main(u"/log:run.log /sel:'Expr = 1'"), 1000);
   bool sawCodes = false;

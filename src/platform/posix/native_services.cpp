@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Linux services: message boxes become lines on stderr and the clipboard lives in the process.
+// Linux services: message boxes become lines on stderr, the clipboard lives in the process, and
+// a question for a file name is answered as cancelled: there is no dialog to ask with.
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <string>
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/services.h"
 #include "platform/stdio_files.h"
@@ -56,6 +59,18 @@ class PosixServices final : public Services {
     char text[32];
     std::strftime(text, sizeof text, "%d/%m/%Y - %H:%M:%S", &local);
     return FromUtf8(text);
+  }
+
+  std::optional<std::u16string> AskFileName(std::u16string_view, std::u16string_view, bool) override {
+    return std::nullopt;
+  }
+
+  std::u16string LibraryFolder() override {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&MakeNativeServices), &info) == 0 || info.dli_fname == nullptr) return u"./";
+    const std::string path = info.dli_fname;
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? u"./" : FromUtf8(path.substr(0, slash + 1));
   }
 
   void SetClipboardText(std::u16string_view text) override { clipboard_ = text; }

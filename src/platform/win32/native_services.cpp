@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Windows services: real message boxes and the system clipboard.
+// Windows services: real message boxes, file dialogs and the system clipboard.
 #include <windows.h>
+#include <commdlg.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/services.h"
 #include "platform/stdio_files.h"
@@ -84,6 +86,37 @@ class Win32Services final : public Services {
     std::snprintf(text, sizeof text, "%02u/%02u/%04u - %02u:%02u:%02u", t.wDay, t.wMonth, t.wYear,
                   t.wHour, t.wMinute, t.wSecond);
     return FromUtf8(text);
+  }
+
+  std::optional<std::u16string> AskFileName(std::u16string_view title, std::u16string_view filter,
+                                            bool forSaving) override {
+    // The dialog wants the filter's parts separated by NULs and ended by two.
+    std::u16string parts(filter);
+    for (char16_t& c : parts)
+      if (c == u'|') c = u'\0';
+    parts.push_back(u'\0');
+    const std::u16string caption(title);
+    std::vector<wchar_t> name(32768, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = Wide(parts);
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrTitle = Wide(caption);
+    dialog.Flags = OFN_PATHMUSTEXIST | (forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!(forSaving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return std::nullopt;
+    return std::u16string(reinterpret_cast<const char16_t*>(name.data()));
+  }
+
+  std::u16string LibraryFolder() override {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&MakeNativeServices), &module);
+    std::vector<wchar_t> path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    const std::u16string full(reinterpret_cast<const char16_t*>(path.data()), length);
+    const std::size_t separator = full.find_last_of(u"\\/");
+    return separator == std::u16string::npos ? u".\\" : full.substr(0, separator + 1);
   }
 
   std::u16string ClipboardText() override {

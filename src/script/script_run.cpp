@@ -4,6 +4,7 @@
 #include "engine/engine.h"
 #include "engine/number_text.h"
 #include "morvane_version.h"
+#include "platform/utf8.h"
 
 namespace script {
 
@@ -26,6 +27,15 @@ ScriptRunResult RunScriptWithHeader(Context& context, const ScriptRunRequest& re
   }
   if (!result.text.ends_with(u"\r\n")) result.text += u"\r\n";
   return result;
+}
+
+bool StartPluginLog(platform::Services& os, std::u16string_view logFile, std::u16string_view information) {
+  std::u16string start = std::u16string(information) + u"\r\n";
+  start += u"BatchRun : Time " + os.LocalTimeText() + u"\r\n";
+  start += u"Log File : \"" + std::u16string(logFile) + u"\"\r\n";
+  start += std::u16string(67, u'-') + u"\r\n";
+  // Written like the lines appended later: UTF-8 without a byte-order mark.
+  return os.WriteFile(logFile, platform::ToUtf8(start), false);
 }
 
 }  // namespace script

@@ -82,4 +82,13 @@ TEST_F(ScriptRunTest, WithoutHeaderTheResultEndsInOneLineEnd) {
   EXPECT_EQ(result.run.Code(), 1000);
 }
 
+TEST_F(ScriptRunTest, PluginLogStartsAfresh) {
+  services.files[u"plugin.log"] = "an old run\r\n";
+  EXPECT_TRUE(script::StartPluginLog(services, u"plugin.log", u"'Vuza Reduzodod"));
+  EXPECT_EQ(services.files[u"plugin.log"], "'Vuza Reduzodod\r\nBatchRun : Time 08/12/2026 - 10:20:30\r\n"
+                                           "Log File : \"plugin.log\"\r\n" + std::string(67, '-') + "\r\n");
+  services.readOnly.insert(u"locked.log");
+  EXPECT_FALSE(script::StartPluginLog(services, u"locked.log", u"'Vuza Reduzodod"));
+}
+
 }  // namespace

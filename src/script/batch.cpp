@@ -2,6 +2,7 @@
 #include "script/batch.h"
 
 #include <chrono>
+#include <filesystem>
 
 #include "engine/engine.h"
 #include "engine/evaluator.h"
@@ -28,6 +29,11 @@ std::u16string Quoted(std::u16string_view text) { return u"\"" + std::u16string(
 void Add(BatchContext& c, std::u16string_view line) {
   c.state.messages.append(line).append(u"\r\n");
   if (c.state.flags.logF) c.engine.core.platform.AppendLine(c.state.flags.logFile, line);
+}
+
+// A line for the plug-in's log, when the plug-in keeps one.
+void PluginLog(BatchContext& c, std::u16string_view line) {
+  if (!c.state.pluginLogFile.empty()) c.engine.core.platform.AppendLine(c.state.pluginLogFile, line);
 }
 
 void Show(BatchContext& c, std::u16string_view text) {
@@ -87,6 +93,52 @@ bool GatherScript(BatchContext& c) {
   return true;
 }
 
+// The script gathered, it runs and its output goes to the file, the clipboard and the result.
+void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point started) {
+  BatchState& st = c.state;
+  platform::Services& os = c.engine.core.platform;
+  const RunFlags& f = st.flags;
+  if (f.delF && f.outputFile) os.WriteFile(f.OutpFN, "", false);
+
+  ScriptRunRequest request;
+  request.run.text = st.runText;
+  request.run.decimals = f.decimals;
+  request.run.bare = f.bare;
+  request.run.selection = f.lnsF;
+  request.run.lineList = f.LnsStr;
+  request.run.lineOffset = f.lineOffset;
+  request.run.quiet = f.noLnExpF;
+  const std::u16string info = InformationText();
+  request.info = info;
+  request.inputFile = f.InpFN;
+  request.noHeader = f.NoHF;
+  Context context{c.engine, c.diff, st.interpreter};
+  ScriptRunResult run = RunScriptWithHeader(context, request);
+  st.runText = std::move(run.text);
+  st.lastResult = run.run.Code();
+  Add(c, u"Eval Executed : Commands: " + Num(run.run.executed) + u", Errors: " + Num(run.run.errors));
+  const std::u16string codes = u"Eval Codes    : Ret = " + Num(st.lastResult) + u", ExitCode = " + Num(st.lastResult);
+  Add(c, codes);
+  PluginLog(c, codes);
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+  Add(c, u"'--- End Of BatchRun : Time " + os.LocalTimeText() + u" - (Execution Time: " + Num(elapsed.count()) + u" ms)");
+
+  if (f.outputFile && !f.OutpFN.empty()) {
+    st.outputFailed = LoadSaveFile(c, 7) != kFileDone;
+    if (!st.outputFailed) Add(c, u"SaveToFile    : " + Quoted(f.OutpFN));
+  }
+  if (f.SaveToClpBF) os.SetClipboardText(st.runText);
+  c.engine.core.state.ulvResStr = st.runText;
+  Add(c, u"Result        : " + Quoted(engine::Abbreviated(st.runText, kMaxQuotedResultChars)));
+  Add(c, u" : Command Line Executed.");
+}
+
+std::u16string CurrentFolder() {
+  std::error_code failed;
+  const std::filesystem::path folder = std::filesystem::current_path(failed);
+  return failed ? std::u16string() : folder.u16string();
+}
+
 }  // namespace
 
 std::u16string InformationText() {
@@ -141,21 +193,25 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   const auto started = std::chrono::steady_clock::now();
   BatchState& st = c.state;
   platform::Services& os = c.engine.core.platform;
+  PluginLog(c, u"Proc: ulvEvalMain(): CmdLine = '" + std::u16string(commandLine) + u"'");
   st.flags = ParseOptions(commandLine);
   st.messages.clear();
   st.inputFailed = false;
   st.outputFailed = false;
+  st.lastResult = 0;
   // The last result goes now rather than at the end, so that two outputs are never held at once.
   c.engine.core.state.ulvResStr = std::u16string();
   const RunFlags& f = st.flags;
 
   Add(c, InformationText());
   Add(c, u"BatchRun      : Time " + os.LocalTimeText());
+  Add(c, u"INI File      : " + Quoted(st.iniFile));
   Add(c, u"Log File      : " + Quoted(f.logFile));
   Add(c, u"Command Line  : " + Quoted(commandLine));
   Add(c, u"Input File    : " + Quoted(f.InpFN));
   Add(c, u"Output File   : " + Quoted(f.OutpFN));
   Add(c, u"Save Plot Path: " + Quoted(f.splPath));
+  Add(c, u"Current Folder: " + Quoted(CurrentFolder()));
   if (!f.unknown.empty()) Add(c, u"Unknown option: " + Quoted(f.unknown));
   if (f.rsetF) {
     engine::ReSetEqParser(c.engine);
@@ -163,47 +219,18 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   }
   ServeShowRequests(c);
 
-  if (!GatherScript(c)) {
+  if (GatherScript(c)) {
+    RunAndDeliver(c, started);
+  } else {
     st.inputFailed = true;
     c.engine.core.state.ulvResStr = u"Error : Invalid Input file.\r\nfilename: " + f.InpFN +
                                     (f.rrF ? u" Program will remain resident waiting for further inputs."
                                            : u" Program will terminate.");
     Add(c, c.engine.core.state.ulvResStr);
-    st.lastResult = 0;
-    return 0;
   }
-  if (f.delF && f.outputFile) os.WriteFile(f.OutpFN, "", false);
-
-  ScriptRunRequest request;
-  request.run.text = st.runText;
-  request.run.decimals = f.decimals;
-  request.run.bare = f.bare;
-  request.run.selection = f.lnsF;
-  request.run.lineList = f.LnsStr;
-  request.run.lineOffset = f.lineOffset;
-  request.run.quiet = f.noLnExpF;
-  const std::u16string info = InformationText();
-  request.info = info;
-  request.inputFile = f.InpFN;
-  request.noHeader = f.NoHF;
-  Context context{c.engine, c.diff, st.interpreter};
-  ScriptRunResult run = RunScriptWithHeader(context, request);
-  st.runText = std::move(run.text);
-  st.lastResult = run.run.Code();
-  Add(c, u"Eval Executed : Commands: " + Num(run.run.executed) + u", Errors: " + Num(run.run.errors));
-  Add(c, u"Eval Codes    : Ret = " + Num(st.lastResult) + u", ExitCode = " + Num(st.lastResult));
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-  Add(c, u"'--- End Of BatchRun : Time " + os.LocalTimeText() + u" - (Execution Time: " + Num(elapsed.count()) + u" ms)");
-
-  if (f.outputFile && !f.OutpFN.empty()) {
-    st.outputFailed = LoadSaveFile(c, 7) != kFileDone;
-    if (!st.outputFailed) Add(c, u"SaveToFile    : " + Quoted(f.OutpFN));
-  }
-  if (f.SaveToClpBF) os.SetClipboardText(st.runText);
-  c.engine.core.state.ulvResStr = st.runText;
-  Add(c, u"Result        : " + Quoted(engine::Abbreviated(st.runText, kMaxQuotedResultChars)));
-  Add(c, u" : Command Line Executed.");
-  Add(c, u"Evaluation End: Exit code: " + Num(st.lastResult));
+  const std::u16string end = u"Evaluation End: Exit code: " + Num(st.lastResult);
+  Add(c, end);
+  PluginLog(c, end);
   Add(c, std::u16string(53, u'-'));
   return st.lastResult;
 }

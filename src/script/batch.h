@@ -28,6 +28,8 @@ struct BatchState {
   bool inputFailed = false;      // the last call could not read its input
   bool outputFailed = false;     // the last call could not write its output file
   InterpreterState interpreter;  // what the interpreter keeps between runs
+  std::u16string iniFile;        // the plug-in's settings file, for the log; empty for others
+  std::u16string pluginLogFile;  // the plug-in's log while it is on; empty otherwise
 };
 
 struct BatchContext {

@@ -140,6 +140,19 @@ TEST_F(BatchTest, LoadSaveFileModes) {
   EXPECT_EQ(loadSave(3), script::kFileUnknownMode);
 }
 
+TEST_F(BatchTest, PluginLogGetsTheCommandLineAndTheExitCode) {
+  state.pluginLogFile = u"plugin.log";
+  Main(u"/sel:'Expr = 1'");
+  EXPECT_EQ(services.appended, (std::vector<std::u16string>{
+                                   u"plugin.log: Proc: ulvEvalMain(): CmdLine = '/sel:'Expr = 1''",
+                                   u"plugin.log: Eval Codes    : Ret = 1000, ExitCode = 1000",
+                                   u"plugin.log: Evaluation End: Exit code: 1000"}));
+  services.appended.clear();
+  Main(u"/i missing.ulv");  // a failed input still ends the run's record
+  EXPECT_EQ(services.appended.back(), u"plugin.log: Evaluation End: Exit code: 0");
+  EXPECT_TRUE(state.messages.ends_with(u"Evaluation End: Exit code: 0\r\n" + std::u16string(53, u'-') + u"\r\n"));
+}
+
 TEST_F(BatchTest, LogLinesGoToTheLogFile) {
   EXPECT_EQ(Main(u"/log:run.log /sel:'Expr = 1'"), 1000);
   bool sawCodes = false;

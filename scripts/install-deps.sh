@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev googletest libbenchmark-dev libmuparser-dev libreadline-dev libcli11-dev
+  pkg-config libcairo2-dev libstb-dev fonts-dejavu-core
   mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386 xvfb xauth
   bc time

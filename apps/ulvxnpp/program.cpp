@@ -15,10 +15,7 @@
 namespace ulvxnpp {
 namespace {
 
-script::BatchContext Batch() {
-  exports::Session& s = exports::session();
-  return script::BatchContext{s.engine, s.diff, s.batch};
-}
+script::BatchContext Batch() { return exports::BatchOf(exports::session()); }
 
 // Line by line, with the terminal's line ends: the output may be many megabytes.
 void Print(std::FILE* stream, std::u16string_view text) {

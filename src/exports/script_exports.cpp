@@ -10,7 +10,7 @@ using exports::In;
 using exports::session;
 
 namespace {
-script::BatchContext Batch() { return script::BatchContext{session().engine, session().diff, session().batch}; }
+script::BatchContext Batch() { return BatchOf(session()); }
 }  // namespace
 
 int32_t MORVANE_CALL ulvEvalMain(const char16_t* commandLine) {

@@ -10,8 +10,13 @@
 #include "engine/engine.h"
 #include "script/batch.h"
 #include "platform/services.h"
+#include "ui/plot_output.h"
 
 namespace exports {
+
+// The batch runner's view of the session.
+struct Session;
+script::BatchContext BatchOf(Session& s);
 
 // Texts returned by pointer, one per export, valid until that export's next call.
 struct ExportTexts {
@@ -33,6 +38,7 @@ struct Session {
   std::unique_ptr<platform::Services> services;  // message boxes, clipboard
   engine::Engine engine;                          // evaluator state, logs and stores
   diff::DiffState diff;                           // the differentiator's node table and trace
+  std::unique_ptr<ui::PlotOutput> plots;          // pictures or windows of the Plot lines
   script::BatchState batch;                       // the batch runner's run state
   ExportTexts texts;
 };

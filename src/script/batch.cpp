@@ -14,6 +14,7 @@
 #include "script/command_table.h"
 #include "script/script_run.h"
 #include "script/text_files.h"
+#include "ui/picture_names.h"
 
 namespace script {
 namespace {
@@ -99,6 +100,10 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   platform::Services& os = c.engine.core.platform;
   const RunFlags& f = st.flags;
   if (f.delF && f.outputFile) os.WriteFile(f.OutpFN, "", false);
+  if (f.delF && f.splF) {
+    const std::int32_t deleted = ui::DeleteSavedPictures(f.splPath);
+    Add(c, u"Deleted *.jpg : " + (deleted < 0 ? u"the folder cannot be read" : Num(deleted) + u" saved plot pictures"));
+  }
 
   ScriptRunRequest request;
   request.run.text = st.runText;
@@ -112,7 +117,8 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   request.info = info;
   request.inputFile = f.InpFN;
   request.noHeader = f.NoHF;
-  Context context{c.engine, c.diff, st.interpreter};
+  request.run.plotSaving = ui::PlotSaving{f.splF, f.splPath, f.plotFormat};
+  Context context{c.engine, c.diff, st.interpreter, c.plots};
   ScriptRunResult run = RunScriptWithHeader(context, request);
   st.runText = std::move(run.text);
   st.lastResult = run.run.Code();

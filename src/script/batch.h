@@ -36,6 +36,7 @@ struct BatchContext {
   engine::Engine& engine;
   diff::DiffState& diff;
   BatchState& state;
+  ui::PlotOutput* plots = nullptr;  // where plots go; none: they are sampled only
 };
 
 // Runs one batch command line; returns executed x 1000 + errors. The output text is left in

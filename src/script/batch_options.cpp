@@ -89,6 +89,12 @@ void Apply(RunFlags& f, std::u16string_view option) {
   } else if (is(u"sp")) {
     f.splF = true;
     f.splPath = ValueOf(option);
+  } else if (is(u"pf")) {
+    const std::u16string format = engine::ToLower(ValueOf(option));
+    if (format == u"png") f.plotFormat = ui::PictureFormat::Png;
+    else if (format == u"svg") f.plotFormat = ui::PictureFormat::Svg;
+    else if (format == u"jpg" || format == u"jpeg") f.plotFormat = ui::PictureFormat::Jpeg;
+    else f.unknown += (f.unknown.empty() ? u"/" : u" /") + std::u16string(option);
   } else if (is(u"lo")) {
     f.logF = true;
     if (const std::u16string name = ValueOf(option); !name.empty()) f.logFile = name;
@@ -185,6 +191,7 @@ std::u16string HelpText() {
          u"             forces /a parameter (append new lines to file)\r\n"
          u"/lc:n        Line Count offset added to the line numbers of /lns\r\n"
          u"/spl[:path\\] Save PLots as pictures (in path)\r\n"
+         u"/pfmt:f      Picture Format of plots where they are files: png, svg or jpg\r\n"
          u"/rr          Remain Resident: keep variables between calls\r\n"
          u"/dec:nr      show numbers using nr DECimals (es. /dec:3 gives 0.456)\r\n"
          u"/log[:file]  write a LOG file (default ulvCmds.log)\r\n"

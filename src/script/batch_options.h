@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/plot_output.h"
+
 namespace script {
 
 struct RunFlags {
@@ -23,6 +25,7 @@ struct RunFlags {
   std::int32_t decimals = 4;
   bool splF = false;               // save plots
   std::u16string splPath;          // their folder
+  ui::PictureFormat plotFormat = ui::PictureFormat::Default;  // /pfmt
   bool logF = false;               // write the log
   std::u16string logFile = u"ulvCmds.log";
   bool rrF = false;                // stay resident between calls

@@ -23,11 +23,35 @@
 #include "numeric/poly_dydx.h"
 #include "numeric/solvers.h"
 #include "script/run.h"
+#include "script/text_files.h"
+#include "ui/plot_model.h"
+#include "ui/plot_output.h"
 
 namespace script {
 namespace {
 
 std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
+
+// Sampling commands keep the debug trace and the error messages off while they run: a
+// thousand failing points would otherwise make a thousand reports.
+class Silenced {
+ public:
+  explicit Silenced(engine::Engine& eng)
+      : eng_(eng),
+        debugFlags_(std::exchange(eng.core.log.debugFlags, 0)),
+        messageFlag_(std::exchange(eng.core.state.messageFlag, 0)) {}
+  ~Silenced() {
+    eng_.core.log.debugFlags = debugFlags_;
+    eng_.core.state.messageFlag = messageFlag_;
+  }
+  Silenced(const Silenced&) = delete;
+  Silenced& operator=(const Silenced&) = delete;
+
+ private:
+  engine::Engine& eng_;
+  std::int32_t debugFlags_;
+  std::int32_t messageFlag_;
+};
 
 std::u16string Upper(std::u16string_view text) {
   std::u16string out(text);
@@ -261,12 +285,12 @@ void Run::Integrate(const CommandLine& line) {
   const double b = engine::ParseDecimal(fields[1]);
   const auto n = engine::TruncToInt32(std::nearbyint(engine::ParseDecimal(fields[2])));
   const std::int32_t method = engine::ToLower(fields[3]) == u"trap" ? 1 : 0;
-  const std::int32_t debugFlags = std::exchange(eng.core.log.debugFlags, 0);
-  const std::int32_t messageFlag = std::exchange(eng.core.state.messageFlag, 0);
   double integral = 0.0;
-  const std::int32_t status = numeric::Integrate(eng, line.arg, a, b, n, method, fields[4], &integral);
-  eng.core.log.debugFlags = debugFlags;
-  eng.core.state.messageFlag = messageFlag;
+  std::int32_t status = 0;
+  {
+    const Silenced silenced(eng);
+    status = numeric::Integrate(eng, line.arg, a, b, n, method, fields[4], &integral);
+  }
   const bool failed = status != 0 || !eng.core.state.ok();
   Echo(line, u": iFunction = " + line.arg + u": " + fileNote_, failed);
   ResultLine(u" Integral iFunction(" + Num(Rounded(a)) + u"," + Num(Rounded(b)) + u") => ",
@@ -340,10 +364,39 @@ void Run::Show(const CommandLine& line) {
   result_.output += u" => " + text + u"\r\n\r\n";
 }
 
-// Drawing comes with the plot windows; the line is read and counted.
+// Plot(start; x; end; n; point-file) = formula: sampled here, drawn by the plot output. A plot
+// that cannot be sampled, or none of whose points evaluate, is an error line after the name.
 void Run::Plot(const CommandLine& line) {
-  Echo(line, u": Plot = " + line.text + u":", false);
-  result_.output += u" FileName => \r\n\r\n";
+  engine::Engine& eng = context_.engine;
+  ui::PlotRecord record = ui::ParsePlot(line.par, line.arg);
+  std::u16string failure = ui::PlotRefusal(record);
+  std::int32_t code = engine::Code(engine::EvalError::InvalidArgument);
+  ui::ShownPlot shown;
+  if (failure.empty()) {
+    {
+      const Silenced silenced(eng);
+      ui::SamplePlot(eng, record);
+    }
+    eng.core.state.e_error = -1;
+    if (!record.pointFile.empty()) WritePointTable(record);
+    if (context_.plots != nullptr) shown = context_.plots->Show(record, ++plotNumber_, request_.plotSaving);
+    failure = shown.failure;
+    if (failure.empty() && !record.range.any) {
+      failure = u"no point of the formula could be evaluated";
+      if (record.lastError >= 0) code = record.lastError;
+    }
+  }
+  const bool failed = !failure.empty();
+  Echo(line, u": Plot = " + line.text + u":", failed);
+  result_.output += u" FileName => " + shown.file + u"\r\n";
+  if (failed) result_.output += ErrorText(code) + u" - Plot: " + failure + u"\r\n";
+  result_.output += u"\r\n";
+}
+
+void Run::WritePointTable(const ui::PlotRecord& record) {
+  platform::Services& os = context_.engine.core.platform;
+  if (!os.WriteFile(record.pointFile, EncodeText(ui::PointTableText(record)), false))
+    os.ShowMessage(u"Error: can't write the file.\r\nfile: " + record.pointFile, u"dUduZava", platform::Buttons::Ok);
 }
 
 void Run::ElemOrderEx(const CommandLine& line) {

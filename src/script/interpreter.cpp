@@ -134,6 +134,7 @@ std::u16string Run::ErrorText(std::int32_t code) {
 std::u16string Run::NumberText(double value) const { return engine::FormatFixed(value, request_.decimals); }
 
 RunResult RunScript(Context& context, const RunRequest& request) {
+  if (context.plots != nullptr) context.plots->StartRun();
   Run run(context, request);
   return run.Execute();
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/plot_output.h"
+
 namespace engine {
 struct Engine;
 }
@@ -24,6 +26,7 @@ struct RunRequest {
   std::u16string_view lineList;   // ";n;m;...;"
   std::int32_t lineOffset = 0;
   bool quiet = false;             // echo lines only for commands that failed
+  ui::PlotSaving plotSaving;      // the save-plots option
 };
 
 struct RunResult {
@@ -43,6 +46,7 @@ struct Context {
   engine::Engine& engine;
   diff::DiffState& diff;
   InterpreterState& state;
+  ui::PlotOutput* plots = nullptr;  // where plots go; none: they are sampled only
 };
 
 RunResult RunScript(Context& context, const RunRequest& request);

@@ -10,6 +10,10 @@
 
 #include "script/interpreter.h"
 
+namespace ui {
+struct PlotRecord;
+}
+
 namespace script {
 
 struct Captions {
@@ -68,6 +72,7 @@ class Run {
   void SolvePolyn(const CommandLine& line);
   void Show(const CommandLine& line);
   void Plot(const CommandLine& line);
+  void WritePointTable(const ui::PlotRecord& record);
   void ElemOrderEx(const CommandLine& line);
   void About();
   void Unknown(const CommandLine& line);
@@ -83,6 +88,7 @@ class Run {
   bool hasPending_ = false;
   std::int32_t pendingNumber_ = 0;
   RunResult result_;
+  std::int32_t plotNumber_ = 0;             // plots of this run so far
   std::u16string fileNote_;                 // echo note of a file variant; empty otherwise
 };
 

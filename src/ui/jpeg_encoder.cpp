@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#include "ui/jpeg_encoder.h"
+
+#include "stb_image_write.h"
+
+namespace ui {
+
+std::string EncodeJpeg(const std::vector<std::uint8_t>& rgb, int width, int height) {
+  if (width <= 0 || height <= 0 || rgb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3)
+    return {};
+  std::string bytes;
+  auto append = [](void* context, void* data, int size) {
+    static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<std::size_t>(size));
+  };
+  if (stbi_write_jpg_to_func(append, &bytes, width, height, 3, rgb.data(), 90) == 0) return {};
+  return bytes;
+}
+
+}  // namespace ui

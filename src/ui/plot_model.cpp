@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "ui/plot_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/engine.h"
+#include "engine/number_text.h"
+#include "engine/text_util.h"
+#include "numeric/sampler.h"
+
+namespace ui {
+namespace {
+
+std::u16string_view NextField(std::u16string_view& rest) {
+  const std::size_t semicolon = rest.find(u';');
+  const std::u16string_view field = engine::Trim(rest.substr(0, semicolon));
+  rest = semicolon == std::u16string_view::npos ? std::u16string_view() : rest.substr(semicolon + 1);
+  return field;
+}
+
+}  // namespace
+
+PlotRecord ParsePlot(std::u16string_view fields, std::u16string_view expression) {
+  PlotRecord record;
+  record.expression = engine::Trim(expression);
+  record.start = engine::ParseDecimal(NextField(fields));
+  record.variable = engine::ToLower(NextField(fields));
+  record.end = engine::ParseDecimal(NextField(fields));
+  record.n = engine::TruncToInt32(std::round(engine::ParseDecimal(NextField(fields))));
+  record.pointFile = NextField(fields);
+  return record;
+}
+
+std::u16string PlotRefusal(const PlotRecord& record) {
+  if (!std::isfinite(record.start) || !std::isfinite(record.end)) return u"start and end must be finite numbers";
+  if (record.n < 1 || record.n > kMaxPlotSteps)
+    return u"the number of steps must be 1 to " + engine::ToU16(std::to_string(kMaxPlotSteps));
+  if (record.start > record.end) return u"the start is after the end";
+  return {};
+}
+
+void SamplePlot(engine::Engine& engine, PlotRecord& record) {
+  record.xs.clear();
+  record.ys.clear();
+  record.drawable.clear();
+  record.range = PlotRange{};
+  record.lastError = -1;
+  const std::size_t points = static_cast<std::size_t>(record.n) + 1;
+  record.xs.reserve(points);
+  record.ys.reserve(points);
+  record.drawable.reserve(points);
+  numeric::Sampler f(engine, record.expression, record.variable);
+  const double step = (record.end - record.start) / record.n;
+  PlotRange& r = record.range;
+  // A step too small to move x would never end the loop; the count bounds it as well.
+  double x = record.start;
+  for (std::size_t i = 0; i < points && x <= record.end; ++i, x += step) {
+    double y = 0.0;
+    const bool ok = f.At(x, y);
+    if (!ok) record.lastError = f.status();
+    const bool drawable = ok && std::isfinite(y);
+    record.xs.push_back(x);
+    record.ys.push_back(y);
+    record.drawable.push_back(drawable);
+    if (!drawable) continue;
+    if (!r.any) r = PlotRange{x, x, y, y, true};
+    r.minX = std::min(r.minX, x);
+    r.maxX = std::max(r.maxX, x);
+    r.minY = std::min(r.minY, y);
+    r.maxY = std::max(r.maxY, y);
+  }
+}
+
+std::u16string PointTableText(const PlotRecord& record) {
+  std::u16string text = u"Id\tX\tY\r\n";
+  for (std::size_t i = 0; i < record.xs.size(); ++i) {
+    text += engine::ToU16(std::to_string(i)) + u"\t";
+    engine::AppendShortFixed(text, record.xs[i]);
+    text += u"\t";
+    engine::AppendShortFixed(text, record.ys[i]);
+    text += u"\r\n";
+  }
+  return text;
+}
+
+}  // namespace ui

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// Where the plots of a run go: picture files on Linux, plot windows on Windows. The script
+// interpreter samples a plot and hands it over; tests hand it to a recorder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/plot_model.h"
+
+namespace ui {
+
+enum class PictureFormat { Default, Png, Svg, Jpeg };
+
+// The save-plots option of a run.
+struct PlotSaving {
+  bool save = false;
+  std::u16string folder;  // empty: the current folder
+  PictureFormat format = PictureFormat::Default;
+};
+
+struct ShownPlot {
+  std::u16string file;     // the picture written, or empty
+  std::u16string failure;  // why no picture could be written, or empty
+};
+
+class PlotOutput {
+ public:
+  virtual ~PlotOutput() = default;
+  // A new run: the plots of the previous one go (their windows close).
+  virtual void StartRun() = 0;
+  // Plot k (1, 2, ... within a run).
+  virtual ShownPlot Show(const PlotRecord& record, std::int32_t k, const PlotSaving& saving) = 0;
+};
+
+}  // namespace ui

@@ -12,11 +12,13 @@ cmake --preset linux -DMORVANE_TESTS=OFF >/dev/null
 cmake --build --preset linux
 
 ulvxnpp=build/linux/apps/ulvxnpp/ulvxnpp
+plots=build/linux/example-plots
+mkdir -p "$plots"
 status=0
 for script in examples/*.ulv; do
   echo
-  echo "== $ulvxnpp $script"
-  "$ulvxnpp" "$script" || status=$?
+  echo "== $ulvxnpp $script --save-plots $plots --plot-format png"
+  "$ulvxnpp" "$script" --save-plots "$plots" --plot-format png || status=$?
 done
 echo
 echo "== a single formula: $ulvxnpp -e \"2*pi\""

@@ -46,6 +46,8 @@ int main(int argc, char** argv) {
                "  ulvxnpp script.ulv -o result.ulv       write the output to a file\n"
                "  echo \"Expr = 1/3\" | ulvxnpp -           read the script from stdin\n"
                "  ulvxnpp --cmdline \"/i s.ulv /o /noh\"    the library's batch options as they stand\n"
+               "A Plot line writes its picture (ulvPlot_001.png, ...) into the current folder, or with\n"
+               "--save-plots into DIR as JPEG.\n"
                "Exit status: 0 every command ran, 1 one or more failed, 2 usage error or unreadable input.",
                "ulvxnpp"};
   app.add_option("script", o.script, "script file to run; - for standard input; none on a terminal starts a session");
@@ -60,6 +62,11 @@ int main(int argc, char** argv) {
   app.add_option("--decimals", o.decimals, "decimals of the numbers written (default 4), e.g. --decimals 6")
       ->check(CLI::Range(0, 15));
   app.add_option("--log", o.log, "write a log (default ulvCmds.log), e.g. --log run.log")->expected(0, 1);
+  app.add_option("--save-plots", o.savePlots,
+                 "save each plot as a JPEG picture in DIR (default: the current folder), e.g. --save-plots plots")
+      ->expected(0, 1);
+  app.add_option("--plot-format", o.plotFormat, "picture format of plots: png (default), svg or jpg")
+      ->check(CLI::IsMember({"png", "svg", "jpg"}));
   app.add_flag("--reset", o.reset, "clear variables, functions and matrices first");
   app.add_flag("-v,--verbose", o.verbose, "print the run's messages on stderr");
   app.add_option("--cmdline", o.cmdline, "hand STRING unchanged to the batch entry, e.g. --cmdline \"/i a.ulv /noh\"");

@@ -50,6 +50,8 @@ std::u16string BatchOptions(const ProgramOptions& o) {
   if (o.lineOffset != 0) line += u" /lc:" + platform::FromUtf8(std::to_string(o.lineOffset));
   line += u" /dec:" + platform::FromUtf8(std::to_string(o.decimals));
   if (o.log) line += o.log->empty() ? u" /log" : u" /log:\"" + platform::FromUtf8(*o.log) + u"\"";
+  if (o.savePlots) line += o.savePlots->empty() ? u" /spl" : u" /spl:\"" + platform::FromUtf8(*o.savePlots) + u"\"";
+  if (o.plotFormat) line += u" /pfmt:" + platform::FromUtf8(*o.plotFormat);
   return line;
 }
 

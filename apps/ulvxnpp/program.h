@@ -19,6 +19,8 @@ struct ProgramOptions {
   std::optional<std::string> append;    // -a FILE
   std::optional<std::string> log;       // --log [FILE]
   std::optional<std::string> lines;     // --lines 3;7
+  std::optional<std::string> savePlots; // --save-plots [DIR]
+  std::optional<std::string> plotFormat;  // --plot-format png|svg|jpg
   int lineOffset = 0;
   int decimals = 4;
   bool noHeader = false;

@@ -12,6 +12,10 @@ namespace ui {
 
 enum class PictureFormat { Default, Png, Svg, Jpeg };
 
+// The size of a saved picture, and of a new plot window's drawing.
+inline constexpr int kPictureWidth = 800;
+inline constexpr int kPictureHeight = 500;
+
 // The save-plots option of a run.
 struct PlotSaving {
   bool save = false;

@@ -10,9 +10,6 @@
 
 namespace ui {
 
-inline constexpr int kPictureWidth = 800;
-inline constexpr int kPictureHeight = 500;
-
 // The bytes of the record's picture file (PNG, SVG or JPEG); empty when drawing fails.
 std::string PlotPicture(const PlotRecord& record, PictureFormat format, int width, int height);
 

@@ -23,7 +23,14 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 ./scripts/run-fuzz.sh "$fuzz_seconds"
 
-step "preparing wine"
+step "preparing wine on a virtual display (plot windows open there as on a desktop)"
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -f "$display_file"' EXIT
+for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$display_file")"
+echo "   virtual display $DISPLAY"
 ./scripts/wine-run.sh wineboot --init >/dev/null 2>&1 || true
 
 for preset in win32 win64; do

@@ -55,6 +55,15 @@ std::u16string BatchOptions(const ProgramOptions& o) {
   return line;
 }
 
+// Plot windows (Windows) live as long as the program: it ends when the user has closed them.
+void WaitForPlotWindows() {
+  ui::PlotOutput* plots = exports::session().plots.get();
+  if (plots == nullptr || !plots->HasOpenWindows()) return;
+  std::fputs("Close the plot windows to finish.\n", stderr);
+  std::fflush(stderr);
+  plots->WaitForClose();
+}
+
 // An input that cannot be read and an output that cannot be written are failures of the
 // run as a whole, not of its commands.
 int ExitStatus(const script::BatchState& state) {
@@ -72,6 +81,7 @@ int RunBatch(const std::u16string& commandLine, bool toStdout, bool verbose) {
     return kExitUsage;
   }
   if (toStdout) Print(stdout, exports::session().engine.core.state.ulvResStr);
+  WaitForPlotWindows();
   return ExitStatus(context.state);
 }
 
@@ -105,6 +115,7 @@ int Run(const ProgramOptions& o, bool stdinIsTerminal) {
     script::ulvEvalMain(context, platform::FromUtf8(*o.cmdline));
     Print(stdout, exports::session().engine.core.state.ulvResStr);
     if (o.verbose) Print(stderr, context.state.messages);
+    WaitForPlotWindows();
     return ExitStatus(context.state);
   }
   const bool toStdout = !o.output && !o.append;

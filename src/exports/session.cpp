@@ -6,7 +6,7 @@
 namespace exports {
 
 Session::Session()
-    : services(platform::MakeNativeServices()), engine(*services), plots(ui::MakeNativePlotOutput(*services)) {}
+    : services(platform::MakeNativeServices()), engine(*services), plots(ui::MakeNativePlotOutput(engine)) {}
 
 script::BatchContext BatchOf(Session& s) { return script::BatchContext{s.engine, s.diff, s.batch, s.plots.get()}; }
 

@@ -4,12 +4,16 @@
 
 #include <memory>
 
-#include "platform/services.h"
 #include "ui/plot_output.h"
+
+namespace engine {
+struct Engine;
+}
 
 namespace ui {
 
-// Picture files on Linux; plot windows on Windows. May be empty where plots have no output.
-std::unique_ptr<PlotOutput> MakeNativePlotOutput(platform::Services& os);
+// Picture files on Linux; plot windows on Windows, which sample again with the engine when
+// they are redrawn.
+std::unique_ptr<PlotOutput> MakeNativePlotOutput(engine::Engine& engine);
 
 }  // namespace ui

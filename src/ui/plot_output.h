@@ -35,6 +35,10 @@ class PlotOutput {
   virtual void StartRun() = 0;
   // Plot k (1, 2, ... within a run).
   virtual ShownPlot Show(const PlotRecord& record, std::int32_t k, const PlotSaving& saving) = 0;
+  // Plots shown in windows that are still open, and waiting (handling their events) until the
+  // user has closed them all: what a program without an event loop of its own does at its end.
+  virtual bool HasOpenWindows() const { return false; }
+  virtual void WaitForClose() {}
 };
 
 }  // namespace ui

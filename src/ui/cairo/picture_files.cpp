@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/engine.h"
 #include "ui/cairo/cairo_canvas.h"
 #include "ui/jpeg_encoder.h"
 #include "ui/native_plot_output.h"
@@ -78,6 +79,8 @@ ShownPlot PictureFiles::Show(const PlotRecord& record, std::int32_t, const PlotS
   return {file, {}};
 }
 
-std::unique_ptr<PlotOutput> MakeNativePlotOutput(platform::Services& os) { return std::make_unique<PictureFiles>(os); }
+std::unique_ptr<PlotOutput> MakeNativePlotOutput(engine::Engine& engine) {
+  return std::make_unique<PictureFiles>(engine.core.platform);
+}
 
 }  // namespace ui

@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"png", "svg", "jpg"}));
   app.add_flag("--reset", o.reset, "clear variables, functions and matrices first");
   app.add_flag("-v,--verbose", o.verbose, "print the run's messages on stderr");
+  app.add_flag("--show-memory", o.showMemory, "print the variables, functions and matrices after the run");
+  app.add_flag("--progress", o.progress, "draw a progress bar on stderr while the script runs (on a terminal)");
   app.add_option("--cmdline", o.cmdline, "hand STRING unchanged to the batch entry, e.g. --cmdline \"/i a.ulv /noh\"");
   app.set_version_flag("--version", std::string("ulvxnpp ") + morvane::kVersionTextNarrow);
   try {

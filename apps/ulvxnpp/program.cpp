@@ -11,6 +11,8 @@
 #include "platform/utf8.h"
 #include "script/batch.h"
 #include "script/command_table.h"
+#include "terminal.h"
+#include "ui/text_views.h"
 
 namespace ulvxnpp {
 namespace {
@@ -52,6 +54,7 @@ std::u16string BatchOptions(const ProgramOptions& o) {
   if (o.log) line += o.log->empty() ? u" /log" : u" /log:\"" + platform::FromUtf8(*o.log) + u"\"";
   if (o.savePlots) line += o.savePlots->empty() ? u" /spl" : u" /spl:\"" + platform::FromUtf8(*o.savePlots) + u"\"";
   if (o.plotFormat) line += u" /pfmt:" + platform::FromUtf8(*o.plotFormat);
+  if (o.progress) line += u" /pbar";
   return line;
 }
 
@@ -107,9 +110,8 @@ int Interactive(const ProgramOptions& o) {
   return status;
 }
 
-}  // namespace
-
-int Run(const ProgramOptions& o, bool stdinIsTerminal) {
+// The run the options ask for: a command line, a formula, standard input, a session or a file.
+int RunRequested(const ProgramOptions& o, bool stdinIsTerminal) {
   if (o.cmdline) {
     script::BatchContext context = Batch();
     script::ulvEvalMain(context, platform::FromUtf8(*o.cmdline));
@@ -126,6 +128,20 @@ int Run(const ProgramOptions& o, bool stdinIsTerminal) {
     return RunBatch(BatchOptions(o) + Selected(platform::FromUtf8(text)), toStdout, o.verbose);
   }
   return RunBatch(u" /i \"" + platform::FromUtf8(o.script) + u"\"" + BatchOptions(o), toStdout, o.verbose);
+}
+
+}  // namespace
+
+int Run(const ProgramOptions& o, bool stdinIsTerminal) {
+  exports::Session& session = exports::session();
+  session.windows = MakeTerminalTexts();
+  session.progress = MakeTerminalProgress();
+  const int status = RunRequested(o, stdinIsTerminal);
+  if (o.showMemory) {
+    // After the run, so that it lists what the script defined.
+    session.windows->ShowText(u"Show Memory", ui::MemoryListing(session.engine));
+  }
+  return status;
 }
 
 }  // namespace ulvxnpp

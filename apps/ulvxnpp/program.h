@@ -28,6 +28,8 @@ struct ProgramOptions {
   bool bare = false;
   bool reset = false;
   bool verbose = false;
+  bool showMemory = false;              // --show-memory: the memory listing after the run
+  bool progress = false;                // --progress: a bar on stderr while the script runs
   std::optional<std::string> cmdline;   // --cmdline: the batch options as they stand
 };
 

@@ -6,9 +6,15 @@
 namespace exports {
 
 Session::Session()
-    : services(platform::MakeNativeServices()), engine(*services), plots(ui::MakeNativePlotOutput(engine)) {}
+    : services(platform::MakeNativeServices()),
+      engine(*services),
+      plots(ui::MakeNativePlotOutput(engine)),
+      windows(ui::MakeNativeTextWindows(*services)),
+      progress(ui::MakeNativeProgress(*services)) {}
 
-script::BatchContext BatchOf(Session& s) { return script::BatchContext{s.engine, s.diff, s.batch, s.plots.get()}; }
+script::BatchContext BatchOf(Session& s) {
+  return script::BatchContext{s.engine, s.diff, s.batch, s.plots.get(), s.windows.get(), s.progress.get()};
+}
 
 Session& session() {
   static Session instance;

@@ -11,6 +11,7 @@
 #include "script/batch.h"
 #include "platform/services.h"
 #include "ui/plot_output.h"
+#include "ui/text_windows.h"
 
 namespace exports {
 
@@ -39,6 +40,8 @@ struct Session {
   engine::Engine engine;                          // evaluator state, logs and stores
   diff::DiffState diff;                           // the differentiator's node table and trace
   std::unique_ptr<ui::PlotOutput> plots;          // pictures or windows of the Plot lines
+  std::unique_ptr<ui::TextWindows> windows;       // text and messages windows
+  std::unique_ptr<ui::Progress> progress;         // the progress of a run with /pbar
   script::BatchState batch;                       // the batch runner's run state
   ExportTexts texts;
 };

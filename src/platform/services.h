@@ -32,6 +32,10 @@ class Services {
   virtual bool MakeFolder(std::u16string_view path) = 0;
   // The local date and time as "dd/mm/yyyy - hh:ii:ss".
   virtual std::u16string LocalTimeText() = 0;
+  // A line of text asked for in an input box that starts with the default; nothing when
+  // cancelled or without a user to ask.
+  virtual std::optional<std::u16string> AskText(std::u16string_view prompt, std::u16string_view title,
+                                                std::u16string_view initial) = 0;
   // A file name from the open or save dialog; nothing when cancelled or without dialogs. The
   // filter is "Description|pattern|Description|pattern".
   virtual std::optional<std::u16string> AskFileName(std::u16string_view title, std::u16string_view filter,

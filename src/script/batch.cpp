@@ -15,6 +15,7 @@
 #include "script/script_run.h"
 #include "script/text_files.h"
 #include "ui/picture_names.h"
+#include "ui/text_views.h"
 
 namespace script {
 namespace {
@@ -23,12 +24,31 @@ constexpr std::u16string_view kTitle = u"Vuza Reduzodod";
 // The messages and the log quote the result; an output of megabytes is already in its file.
 constexpr std::size_t kMaxQuotedResultChars = 100000;
 
+constexpr std::u16string_view kFileDialogTitle = u"Open File";
+constexpr std::u16string_view kFileDialogFilter = u"Text (*.txt)|*.txt|All files (*.*)|*.*";
+
 std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 std::u16string Quoted(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
 
-// A line for the messages window, and for the log file when logging is on.
+void Show(BatchContext& c, std::u16string_view text) {
+  c.engine.core.platform.ShowMessage(text, kTitle, platform::Buttons::Ok);
+}
+
+// Asks for a file name with the save dialog and writes the text there.
+std::int32_t SaveWithDialog(BatchContext& c, std::u16string_view text) {
+  platform::Services& os = c.engine.core.platform;
+  const std::optional<std::u16string> chosen = os.AskFileName(kFileDialogTitle, kFileDialogFilter, true);
+  if (!chosen) return kFileCancelled;
+  if (os.WriteFile(*chosen, EncodeText(text), false)) return kFileDone;
+  Show(c, u"Error 5: can't write the file\r\nfile: " + *chosen);
+  return kFileNotWritten;
+}
+
+// A line for the messages window (when the host shows it), and for the log file when logging
+// is on.
 void Add(BatchContext& c, std::u16string_view line) {
   c.state.messages.append(line).append(u"\r\n");
+  if (c.state.showMessages && c.windows != nullptr) c.windows->AddMessage(line);
   if (c.state.flags.logF) c.engine.core.platform.AppendLine(c.state.flags.logFile, line);
 }
 
@@ -37,19 +57,12 @@ void PluginLog(BatchContext& c, std::u16string_view line) {
   if (!c.state.pluginLogFile.empty()) c.engine.core.platform.AppendLine(c.state.pluginLogFile, line);
 }
 
-void Show(BatchContext& c, std::u16string_view text) {
-  c.engine.core.platform.ShowMessage(text, kTitle, platform::Buttons::Ok);
-}
-
-std::u16string MemoryListing(BatchContext& c) {
-  auto tidy = [](std::u16string list) {
-    std::u16string out;
-    for (char16_t ch : list) out += ch == u';' ? u"; " : ch == u'=' ? u" = " : std::u16string(1, ch);
-    return out;
-  };
-  return u"Show Memory:\r\n\r\nVariables:\r\n" + tidy(engine::VarFuncListText(c.engine.vars, u"vars")) +
-         u"\r\nFunctions:\r\n" + tidy(engine::VarFuncListText(c.engine.vars, u"funct")) + u"\r\n" +
-         matrix::GetMatrixList(c.engine.core, c.engine.matrices, true);
+// A long text goes to the text window (asking first when it is very long); without one, to a
+// message box.
+void ShowInWindow(BatchContext& c, std::u16string_view title, std::u16string_view text) {
+  if (c.windows == nullptr) return Show(c, text);
+  ui::ShowLargeText(*c.windows, c.engine.core.platform, title, text,
+                    [&](std::u16string_view shown) { return SaveWithDialog(c, shown) == kFileDone; });
 }
 
 std::u16string CommandList() {
@@ -61,14 +74,15 @@ std::u16string CommandList() {
 void ServeShowRequests(BatchContext& c) {
   const RunFlags& f = c.state.flags;
   if (f.showHelp) Show(c, HelpText());
-  if (f.showMemory) Show(c, MemoryListing(c));
+  if (f.showMemory) ShowInWindow(c, u"Show Memory", ui::MemoryListing(c.engine));
   if (f.showLog) {
     const std::optional<std::string> log = c.engine.core.platform.ReadFile(f.logFile);
-    Show(c, log ? DecodeText(*log).text : u"Log file not found: " + f.logFile);
+    if (log) ShowInWindow(c, u"Log File", ui::LogView(f.logFile, DecodeText(*log).text));
+    else Show(c, u"Log file not found: " + f.logFile);
   }
   if (f.showFlags) Show(c, FlagsDump(f));
   if (f.showAbout) Show(c, InformationText());
-  if (f.showCommands) Show(c, CommandList());
+  if (f.showCommands) ShowInWindow(c, u"Commands", CommandList());
 }
 
 // The script of this call, or false when its input file cannot be read.
@@ -118,7 +132,8 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   request.inputFile = f.InpFN;
   request.noHeader = f.NoHF;
   request.run.plotSaving = ui::PlotSaving{f.splF, f.splPath, f.plotFormat};
-  Context context{c.engine, c.diff, st.interpreter, c.plots};
+  request.run.progress = f.progress;
+  Context context{c.engine, c.diff, st.interpreter, c.plots, c.progress};
   ScriptRunResult run = RunScriptWithHeader(context, request);
   st.runText = std::move(run.text);
   st.lastResult = run.run.Code();
@@ -155,8 +170,6 @@ std::u16string InformationText() {
 std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
   platform::Services& os = c.engine.core.platform;
   RunFlags& f = c.state.flags;
-  constexpr std::u16string_view kDialogTitle = u"Open File";
-  constexpr std::u16string_view kDialogFilter = u"Text (*.txt)|*.txt|All files (*.*)|*.*";
   auto load = [&](const std::u16string& path, std::u16string_view failure) -> std::int32_t {
     const std::optional<std::string> bytes = os.ReadFile(path);
     if (!bytes) {
@@ -168,18 +181,18 @@ std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
     c.state.runText = std::move(decoded.text);
     return decoded.refusal.empty() ? kFileDone : kFileNotRead;
   };
-  auto save = [&](const std::u16string& path, bool append) -> std::int32_t {
-    if (os.WriteFile(path, EncodeText(c.state.runText, append), append)) return kFileDone;
-    Show(c, (append ? u"Error 5: can't open the file\r\nfile: " : u"Error 5: can't write the file\r\nfile: ") + path);
-    return kFileNotWritten;
-  };
   switch (mode) {
     case 6: return load(f.InpFN, u"Error 4: can't read the file\r\nfile: ");
     case 1: return load(f.InpFN, u"Error 7: can't read the file\r\nfile: ");
     case 2: return load(os.LibraryFolder() + u"ShowCmds.ulv", u"Error 7: can't read the file\r\nfile: ");
-    case 7: return save(f.OutpFN, f.AppendF);
+    case 7: {
+      if (os.WriteFile(f.OutpFN, EncodeText(c.state.runText, f.AppendF), f.AppendF)) return kFileDone;
+      Show(c, (f.AppendF ? u"Error 5: can't open the file\r\nfile: " : u"Error 5: can't write the file\r\nfile: ") +
+                  f.OutpFN);
+      return kFileNotWritten;
+    }
     case 4: {
-      const std::optional<std::u16string> chosen = os.AskFileName(kDialogTitle, kDialogFilter, false);
+      const std::optional<std::u16string> chosen = os.AskFileName(kFileDialogTitle, kFileDialogFilter, false);
       if (!chosen) {
         c.state.runText = u"Error 7: Operation cancelled by user.";
         return kFileCancelled;
@@ -187,10 +200,7 @@ std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
       f.InpFN = *chosen;
       return load(f.InpFN, u"Error 7: can't read the file\r\nfile: ");
     }
-    case 8: {
-      const std::optional<std::u16string> chosen = os.AskFileName(kDialogTitle, kDialogFilter, true);
-      return chosen ? save(*chosen, false) : kFileCancelled;
-    }
+    case 8: return SaveWithDialog(c, c.state.runText);
     default: return kFileUnknownMode;
   }
 }

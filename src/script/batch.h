@@ -9,6 +9,7 @@
 
 #include "script/batch_options.h"
 #include "script/interpreter.h"
+#include "ui/text_windows.h"
 
 namespace engine {
 struct Engine;
@@ -30,13 +31,16 @@ struct BatchState {
   InterpreterState interpreter;  // what the interpreter keeps between runs
   std::u16string iniFile;        // the plug-in's settings file, for the log; empty for others
   std::u16string pluginLogFile;  // the plug-in's log while it is on; empty otherwise
+  bool showMessages = false;     // the messages window gets the run's lines (the plug-in's summary)
 };
 
 struct BatchContext {
   engine::Engine& engine;
   diff::DiffState& diff;
   BatchState& state;
-  ui::PlotOutput* plots = nullptr;  // where plots go; none: they are sampled only
+  ui::PlotOutput* plots = nullptr;     // where plots go; none: they are sampled only
+  ui::TextWindows* windows = nullptr;  // text and messages windows; none: message boxes
+  ui::Progress* progress = nullptr;    // the progress of a run with /pbar; none: not shown
 };
 
 // Runs one batch command line; returns executed x 1000 + errors. The output text is left in

@@ -110,11 +110,27 @@ RunResult Run::Execute() {
       continue;
     }
     if (raw.starts_with(u"'") || !Parse(raw, number, line)) continue;
+    if (!ShowProgress(number, raw)) {
+      // A comment line, so that the output still runs as a script.
+      result_.output += u"'Run stopped by the user before line " + Num(number) + u"\r\n";
+      break;
+    }
     ++result_.executed;
     Dispatch(line);
   }
+  if (request_.progress && context_.progress != nullptr) context_.progress->Close();
   while (result_.output.ends_with(u"\r\n")) result_.output.resize(result_.output.size() - 2);
   return std::move(result_);
+}
+
+bool Run::ShowProgress(std::int32_t number, std::u16string_view raw) {
+  if (!request_.progress || context_.progress == nullptr) return true;
+  if (lineCount_ == 0) {
+    // Lines end at CR LF, a lone LF or a lone CR, as NextLine takes them.
+    std::u16string_view rest = request_.text, taken;
+    while (TakeLine(rest, taken)) ++lineCount_;
+  }
+  return context_.progress->Update(number, lineCount_, raw);
 }
 
 void Run::Echo(const CommandLine& line, std::u16string_view part, bool failed) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "ui/plot_output.h"
+#include "ui/text_windows.h"
 
 namespace engine {
 struct Engine;
@@ -27,6 +28,7 @@ struct RunRequest {
   std::int32_t lineOffset = 0;
   bool quiet = false;             // echo lines only for commands that failed
   ui::PlotSaving plotSaving;      // the save-plots option
+  bool progress = false;          // report each line to the progress display
 };
 
 struct RunResult {
@@ -47,6 +49,7 @@ struct Context {
   diff::DiffState& diff;
   InterpreterState& state;
   ui::PlotOutput* plots = nullptr;  // where plots go; none: they are sampled only
+  ui::Progress* progress = nullptr; // the progress display; none: not shown
 };
 
 RunResult RunScript(Context& context, const RunRequest& request);

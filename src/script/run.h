@@ -73,6 +73,8 @@ class Run {
   void Show(const CommandLine& line);
   void Plot(const CommandLine& line);
   void WritePointTable(const ui::PlotRecord& record);
+  // Reports line `number` to the progress display; false when the user has stopped the run.
+  bool ShowProgress(std::int32_t number, std::u16string_view raw);
   void ElemOrderEx(const CommandLine& line);
   void About();
   void Unknown(const CommandLine& line);
@@ -83,6 +85,7 @@ class Run {
   std::u16string matrixFormat_;             // "0." and one "0" per decimal
   std::u16string_view rest_;                // the lines not read yet
   std::int32_t lastNumber_ = 0;             // number of the last line read
+  std::int32_t lineCount_ = 0;              // lines of the script, counted for the progress
   std::unordered_set<std::int32_t> listed_; // line numbers of the selection list
   std::u16string pending_;                  // a line read ahead by DimX, to run next
   bool hasPending_ = false;

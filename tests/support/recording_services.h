@@ -47,6 +47,13 @@ class RecordingServices final : public platform::Services {
     return true;
   }
   std::u16string LocalTimeText() override { return u"08/12/2026 - 10:20:30"; }
+  std::optional<std::u16string> AskText(std::u16string_view prompt, std::u16string_view, std::u16string_view) override {
+    asked.push_back(u"text: " + std::u16string(prompt));
+    if (textAnswers.empty()) return std::nullopt;
+    std::optional<std::u16string> answer = textAnswers.front();
+    textAnswers.pop_front();
+    return answer;
+  }
   std::optional<std::u16string> AskFileName(std::u16string_view title, std::u16string_view filter,
                                             bool forSaving) override {
     asked.push_back(std::u16string(forSaving ? u"save: " : u"open: ") + std::u16string(title) + u" " +
@@ -61,7 +68,8 @@ class RecordingServices final : public platform::Services {
   std::vector<ShownMessage> shown;      // every message box, in order
   std::deque<platform::Answer> answers; // answers to give; Ok/No when empty
   std::deque<std::optional<std::u16string>> fileNames;  // dialog answers; cancelled when empty
-  std::vector<std::u16string> asked;    // "open: title filter" or "save: ..." per dialog
+  std::deque<std::optional<std::u16string>> textAnswers;  // input box answers; cancelled when empty
+  std::vector<std::u16string> asked;    // "open: title filter", "save: ..." or "text: prompt" per question
   std::u16string clipboard;
   std::map<std::u16string, std::string> files;  // the files written and to be read
   std::set<std::u16string> readOnly;    // files that cannot be written

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Linux services: message boxes become lines on stderr, the clipboard lives in the process, and
-// a question for a file name is answered as cancelled: there is no dialog to ask with.
+// a question for a text or a file name is answered as cancelled: there is no dialog to ask with.
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,6 +59,10 @@ class PosixServices final : public Services {
     char text[32];
     std::strftime(text, sizeof text, "%d/%m/%Y - %H:%M:%S", &local);
     return FromUtf8(text);
+  }
+
+  std::optional<std::u16string> AskText(std::u16string_view, std::u16string_view, std::u16string_view) override {
+    return std::nullopt;
   }
 
   std::optional<std::u16string> AskFileName(std::u16string_view, std::u16string_view, bool) override {

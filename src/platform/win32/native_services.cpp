@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Windows services: real message boxes, file dialogs and the system clipboard.
+// Windows services: real message boxes, an input box, file dialogs and the system clipboard.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -18,6 +18,78 @@ namespace platform {
 namespace {
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// The input box: a prompt, an edit field holding the default, OK and Cancel, run modally.
+struct InputBox {
+  std::u16string text;
+  bool answered = false;
+  bool done = false;
+};
+
+LRESULT CALLBACK InputBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* box = reinterpret_cast<InputBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    box = static_cast<InputBox*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+  }
+  if (box != nullptr && message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    if (LOWORD(wParam) == IDOK) {
+      wchar_t text[1024] = L"";
+      GetDlgItemTextW(window, 100, text, 1024);
+      box->text = reinterpret_cast<const char16_t*>(text);
+      box->answered = true;
+    }
+    box->done = true;
+    return 0;
+  }
+  if (box != nullptr && message == WM_CLOSE) {
+    box->done = true;
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::optional<std::u16string> RunInputBox(std::u16string_view prompt, std::u16string_view title,
+                                          std::u16string_view initial) {
+  static const bool registered = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &InputBoxProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = L"ulvXNppInputBox";
+    return RegisterClassExW(&windowClass) != 0;
+  }();
+  if (!registered) return std::nullopt;
+  InputBox box;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::u16string caption(title), question(prompt), answer(initial);
+  HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, L"ulvXNppInputBox", Wide(caption),
+                                WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 420, 150, nullptr,
+                                nullptr, instance, &box);
+  if (window == nullptr) return std::nullopt;
+  auto child = [&](const wchar_t* kind, const std::u16string& text, DWORD style, int x, int y, int w, int h, int id) {
+    CreateWindowExW(0, kind, Wide(text), WS_CHILD | WS_VISIBLE | style, x, y, w, h, window,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  };
+  child(L"STATIC", question, 0, 10, 10, 390, 20, 0);
+  child(L"EDIT", answer, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 10, 34, 390, 22, 100);
+  child(L"BUTTON", u"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 220, 70, 85, 26, IDOK);
+  child(L"BUTTON", u"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 315, 70, 85, 26, IDCANCEL);
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetFocus(GetDlgItem(window, 100));
+  MSG message;
+  while (!box.done && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!IsDialogMessageW(window, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  DestroyWindow(window);
+  if (!box.answered) return std::nullopt;
+  return box.text;
+}
 
 class Win32Services final : public Services {
  public:
@@ -86,6 +158,11 @@ class Win32Services final : public Services {
     std::snprintf(text, sizeof text, "%02u/%02u/%04u - %02u:%02u:%02u", t.wDay, t.wMonth, t.wYear,
                   t.wHour, t.wMinute, t.wSecond);
     return FromUtf8(text);
+  }
+
+  std::optional<std::u16string> AskText(std::u16string_view prompt, std::u16string_view title,
+                                        std::u16string_view initial) override {
+    return RunInputBox(prompt, title, initial);
   }
 
   std::optional<std::u16string> AskFileName(std::u16string_view title, std::u16string_view filter,

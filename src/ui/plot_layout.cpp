@@ -51,15 +51,18 @@ std::u16string Fitted(Canvas& canvas, std::u16string text, double width) {
 Ticks RoundTicks(double low, double high, int maxCount) {
   Ticks ticks;
   if (!(high > low) || maxCount < 1) return ticks;
-  const double rough = (high - low) / maxCount;
-  const double power = std::pow(10.0, std::floor(std::log10(rough)));
-  for (double factor : {1.0, 2.0, 5.0, 10.0}) {
+  // Multiples of the step, counted in whole steps so that 0.1 + 0.2 never shows; the step is
+  // the smallest round one that keeps the count within maxCount.
+  const double power = std::pow(10.0, std::floor(std::log10((high - low) / maxCount)));
+  double first = 0.0;
+  double last = 0.0;
+  for (double factor : {1.0, 2.0, 5.0, 10.0, 20.0}) {
     ticks.step = factor * power;
-    if (ticks.step >= rough) break;
+    first = std::ceil(low / ticks.step - 1e-9);
+    last = std::floor(high / ticks.step + 1e-9);
+    if (last - first + 1 <= maxCount) break;
   }
-  // Multiples of the step, counted in whole steps so that 0.1 + 0.2 never shows.
-  const double first = std::ceil(low / ticks.step - 1e-9);
-  for (double k = first; k * ticks.step <= high + ticks.step * 1e-9; k += 1.0) ticks.values.push_back(k * ticks.step);
+  for (double k = first; k <= last; k += 1.0) ticks.values.push_back(k * ticks.step);
   return ticks;
 }
 

@@ -99,9 +99,10 @@ class ProgressBox final : public Progress {
 
   bool Update(std::int32_t current, std::int32_t count, std::u16string_view line) override {
     if (window_ == nullptr && !Open()) return true;
-    // Redrawing for every one of a hundred thousand lines would cost more than running them.
+    // Redrawing, or even looking at the box's events, for every one of a hundred thousand
+    // lines would cost more than running them: twenty times a second is enough.
     const DWORD now = GetTickCount();
-    if (current != count && now - lastShown_ < 50) return !Stopped();
+    if (current != count && now - lastShown_ < 50) return !stopAsked_;
     lastShown_ = now;
     SetWindowTextW(text_, Wide(ProgressPercent(current, count) + u"   " + std::u16string(line.substr(0, 200))));
     SetWindowTextW(bar_, Wide(std::u16string(static_cast<std::size_t>(ProgressCells(current, count, 60)), u'|')));

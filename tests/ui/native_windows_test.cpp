@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The Windows text windows and progress box, on whatever desktop the run has (a virtual one
 // in the test run): they open, take their texts and close without holding the run up.
-#include <gtest/gtest.h>
+#include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
-#include "support/recording_services.h"
+#include "support/engine_fixture.h"
+#include "ui/decoded_image.h"
+#include "ui/jpeg_encoder.h"
+#include "ui/native_plot_output.h"
 #include "ui/text_windows.h"
 
 namespace {
@@ -23,6 +29,88 @@ TEST(NativeWindowsTest, TextsMessagesAndProgressNeverStopARun) {
   progress->Close();
   progress->Close();  // twice is harmless
   EXPECT_TRUE(services.shown.empty());  // nobody was asked "Continue?"
+}
+
+void HandleEvents() {
+  for (int round = 0; round < 20; ++round) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(10);
+  }
+}
+
+// What the screen shows of the window, as a JPEG (kept as an artifact of the run).
+std::string Screenshot(HWND window) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+  GdiFlush();
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  for (std::size_t i = 0; i < rgb.size() / 3; ++i) {
+    rgb[3 * i] = pixels[4 * i + 2];
+    rgb[3 * i + 1] = pixels[4 * i + 1];
+    rgb[3 * i + 2] = pixels[4 * i];
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return ui::EncodeJpeg(rgb, width, height);
+}
+
+class PlotWindowTest : public testing_support::EngineTest {};
+
+TEST_F(PlotWindowTest, APlotWindowShowsTheCurveAndItsButtonsUntilTheNextRun) {
+  ui::PlotRecord record = ui::ParsePlot(u"0;x;6.3;100", u"sin(x)");
+  ui::SamplePlot(eng, record);
+  const std::unique_ptr<ui::PlotOutput> plots = ui::MakeNativePlotOutput(eng);
+  const ui::ShownPlot shown = plots->Show(record, 1, {});
+  EXPECT_TRUE(shown.file.empty());  // not saved: a window
+  if (!plots->HasOpenWindows()) GTEST_SKIP() << "no desktop to open windows on: " << testing_support::Narrow(shown.failure);
+  HWND window = FindWindowW(L"ulvXNppPlotWindow", L"aPlot #1");
+  ASSERT_NE(window, nullptr);
+  for (const wchar_t* button : {L"Redraw", L"Close", L"Redraw from"})
+    EXPECT_NE(FindWindowExW(window, nullptr, L"BUTTON", button), nullptr) << "button missing";
+  SetForegroundWindow(window);
+  HandleEvents();
+
+  const std::string picture = Screenshot(window);
+  std::filesystem::create_directories("plot-artifacts");
+  std::ofstream("plot-artifacts/plot-window.jpg", std::ios::binary) << picture;
+  const testing_support::DecodedImage image = testing_support::DecodeImage(picture);
+  int curve = 0;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) curve += image.CurveAt(x, y) ? 1 : 0;
+  EXPECT_GT(curve, 200) << "the curve is not on the screen";
+
+  // "Redraw from" a new start and end samples again; "Close" closes.
+  SetDlgItemTextW(window, 10 * 1 + 115, L"1");
+  SetDlgItemTextW(window, 10 * 1 + 116, L"2");
+  SendMessageW(FindWindowExW(window, nullptr, L"BUTTON", L"Redraw from"), BM_CLICK, 0, 0);
+  HandleEvents();
+  EXPECT_TRUE(plots->HasOpenWindows());
+  SendMessageW(FindWindowExW(window, nullptr, L"BUTTON", L"Close"), BM_CLICK, 0, 0);
+  HandleEvents();
+  EXPECT_FALSE(plots->HasOpenWindows());
+
+  plots->Show(record, 1, {});
+  ASSERT_TRUE(plots->HasOpenWindows());
+  plots->StartRun();  // the next run closes the windows of the last
+  EXPECT_FALSE(plots->HasOpenWindows());
+  EXPECT_EQ(FindWindowW(L"ulvXNppPlotWindow", L"aPlot #1"), nullptr);
 }
 
 }  // namespace

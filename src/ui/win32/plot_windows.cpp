@@ -125,8 +125,9 @@ bool PlotWindow::Open() {
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;
   auto child = [&](const wchar_t* kind, const wchar_t* text, DWORD style, int offset) {
-    CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, window_,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id(offset))), instance, nullptr);
+    HWND control = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, window_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id(offset))), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   };
   child(L"BUTTON", L"Redraw", BS_PUSHBUTTON, 2);
   child(L"BUTTON", L"Close", BS_PUSHBUTTON, 3);
@@ -145,9 +146,8 @@ void PlotWindow::Layout() {
   RECT client{};
   GetClientRect(window_, &client);
   const int y = client.bottom - kButtonBand + 6;
-  const int positions[][2] = {{2, 8}, {3, 96}, {4, 184}, {5, 292}, {6, 380}};
-  for (const auto& [offset, x] : positions)
-    MoveWindow(GetDlgItem(window_, Id(offset)), x, y, offset >= 5 ? 80 : 84, 23, TRUE);
+  const int places[][3] = {{2, 8, 84}, {3, 100, 84}, {4, 192, 100}, {5, 304, 80}, {6, 392, 80}};  // offset, x, width
+  for (const auto& [offset, x, width] : places) MoveWindow(GetDlgItem(window_, Id(offset)), x, y, width, 23, TRUE);
   InvalidateRect(window_, nullptr, FALSE);
 }
 

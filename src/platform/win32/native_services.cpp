@@ -91,9 +91,27 @@ std::optional<std::u16string> RunInputBox(std::u16string_view prompt, std::u16st
   return box.text;
 }
 
+// A program with a console to write to (the command-line program, a test, a console host of
+// the library) gets its messages there, like on Linux: a box would wait for a click that
+// nobody at a console expects. Editors and other window programs have no such handle.
+bool HasConsoleOutput() {
+  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  return error != nullptr && error != INVALID_HANDLE_VALUE && GetFileType(error) != FILE_TYPE_UNKNOWN;
+}
+
+Answer SafeAnswer(Buttons buttons) {
+  return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+}
+
 class Win32Services final : public Services {
  public:
   Answer ShowMessage(std::u16string_view text, std::u16string_view title, Buttons buttons) override {
+    if (console_) {
+      std::string line = ToUtf8(title) + ": " + ToUtf8(text) + "\n";
+      std::fputs(line.c_str(), stderr);
+      std::fflush(stderr);
+      return SafeAnswer(buttons);
+    }
     UINT style = buttons == Buttons::Ok ? MB_OK : buttons == Buttons::YesNo ? MB_YESNO : MB_YESNOCANCEL;
     int answer = MessageBoxW(nullptr, Wide(std::u16string(text)), Wide(std::u16string(title)),
                              style | MB_TASKMODAL);
@@ -162,11 +180,13 @@ class Win32Services final : public Services {
 
   std::optional<std::u16string> AskText(std::u16string_view prompt, std::u16string_view title,
                                         std::u16string_view initial) override {
+    if (console_) return std::nullopt;
     return RunInputBox(prompt, title, initial);
   }
 
   std::optional<std::u16string> AskFileName(std::u16string_view title, std::u16string_view filter,
                                             bool forSaving) override {
+    if (console_) return std::nullopt;
     // The dialog wants the filter's parts separated by NULs and ended by two.
     std::u16string parts(filter);
     for (char16_t& c : parts)
@@ -208,6 +228,8 @@ class Win32Services final : public Services {
     CloseClipboard();
     return text;
   }
+ private:
+  bool console_ = HasConsoleOutput();
 };
 
 }  // namespace

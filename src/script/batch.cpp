@@ -65,12 +65,6 @@ void ShowInWindow(BatchContext& c, std::u16string_view title, std::u16string_vie
                     [&](std::u16string_view shown) { return SaveWithDialog(c, shown) == kFileDone; });
 }
 
-std::u16string CommandList() {
-  std::u16string text = u"Commands:\r\n";
-  for (const Command& command : kCommands) text += std::u16string(command.name) + u"\r\n";
-  return text + u"SolvePolyn\r\nAElemOrderSet\r\naAbout";
-}
-
 void ServeShowRequests(BatchContext& c) {
   const RunFlags& f = c.state.flags;
   if (f.showHelp) Show(c, HelpText());
@@ -82,7 +76,7 @@ void ServeShowRequests(BatchContext& c) {
   }
   if (f.showFlags) Show(c, FlagsDump(f));
   if (f.showAbout) Show(c, InformationText());
-  if (f.showCommands) ShowInWindow(c, u"Commands", CommandList());
+  if (f.showCommands) ShowInWindow(c, u"Commands", CommandListText());
 }
 
 // The script of this call, or false when its input file cannot be read.
@@ -210,7 +204,7 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   BatchState& st = c.state;
   platform::Services& os = c.engine.core.platform;
   PluginLog(c, u"Proc: ulvEvalMain(): CmdLine = '" + std::u16string(commandLine) + u"'");
-  st.flags = ParseOptions(commandLine);
+  st.flags = ParseOptions(commandLine, st.decimals);
   st.messages.clear();
   st.inputFailed = false;
   st.outputFailed = false;

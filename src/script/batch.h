@@ -32,6 +32,7 @@ struct BatchState {
   std::u16string iniFile;        // the plug-in's settings file, for the log; empty for others
   std::u16string pluginLogFile;  // the plug-in's log while it is on; empty otherwise
   bool showMessages = false;     // the messages window gets the run's lines (the plug-in's summary)
+  std::int32_t decimals = 4;     // of numbers when the command line sets none (the plug-in's setting)
 };
 
 struct BatchContext {

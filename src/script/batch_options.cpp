@@ -131,8 +131,9 @@ void Apply(RunFlags& f, std::u16string_view option) {
 
 }  // namespace
 
-RunFlags ParseOptions(std::u16string_view commandLine) {
+RunFlags ParseOptions(std::u16string_view commandLine, std::int32_t decimals) {
   RunFlags flags;
+  flags.decimals = decimals;
   // The /sel text runs to the last apostrophe of the line, so it may hold "/" itself.
   std::u16string_view options = commandLine;
   const std::u16string lower = engine::ToLower(commandLine);

@@ -45,9 +45,9 @@ struct RunFlags {
 };
 
 // Parses the options, each starting with a "/" at the start of the line or after a blank, into
-// flags (starting from defaults); a value in double quotes may hold blanks and "/". /rset
-// clears the run flags set before it.
-RunFlags ParseOptions(std::u16string_view commandLine);
+// flags (starting from defaults, with the host's decimals until /dec sets others); a value in
+// double quotes may hold blanks and "/". /rset clears the run flags set before it.
+RunFlags ParseOptions(std::u16string_view commandLine, std::int32_t decimals = 4);
 
 // The text of /h, and the flags dump of /sf.
 std::u16string HelpText();

@@ -20,4 +20,10 @@ bool StartsWithCommand(std::u16string_view line) {
   return false;
 }
 
+std::u16string CommandListText() {
+  std::u16string text = u"Commands:\r\n";
+  for (const Command& command : kCommands) text += std::u16string(command.name) + u"\r\n";
+  return text + u"SolvePolyn\r\nAElemOrderSet\r\naAbout";
+}
+
 }  // namespace script

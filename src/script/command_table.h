@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace script {
@@ -50,6 +51,9 @@ inline constexpr std::array<Command, 26> kCommands = {{
 // Whether a line starts with a command word (the table's, or SolvePolyn, AElemOrderSet and
 // aAbout), in any case: what tells a command from a bare formula.
 bool StartsWithCommand(std::u16string_view line);
+
+// "Commands:" and every command word, one per line, as the commands window lists them.
+std::u16string CommandListText();
 
 inline constexpr std::size_t kExprIndex = 6;
 inline constexpr std::size_t kLastCommandIndex = kCommands.size() - 1;

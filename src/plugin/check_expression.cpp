@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#include "plugin/check_expression.h"
+
+#include "engine/text_util.h"
+#include "script/command_table.h"
+
+namespace plugin {
+namespace {
+
+constexpr std::u16string_view kTitle = u"Vuza Reduzodod";
+
+// The command of the table the text starts with, for the question; none for a formula (and
+// for the few commands outside the table, which all give results).
+const script::Command* LeadingCommand(std::u16string_view text) {
+  text = engine::Trim(text);
+  std::size_t end = 0;
+  while (end < text.size() && engine::IsNameChar(text[end])) ++end;
+  for (const script::Command& command : script::kCommands)
+    if (engine::EqualsIgnoreCase(text.substr(0, end), command.name)) return &command;
+  return nullptr;
+}
+
+std::u16string_view Question(script::CommandKind kind) {
+  switch (kind) {
+    case script::CommandKind::Store: return u"Press: Yes to Load Expression in Memory\r\n";
+    case script::CommandKind::Act: return u"Press: Yes to Execute Command\r\n";
+    case script::CommandKind::Other:
+    case script::CommandKind::Result: break;
+  }
+  return u"Press: Yes to Evaluate Expression\r\n";
+}
+
+}  // namespace
+
+std::optional<std::u16string> CheckExpressionS(platform::Services& os, std::u16string_view text,
+                                               std::u16string_view caption, bool confirm) {
+  std::u16string cleaned;
+  for (char16_t c : text)
+    if (c != u'\r' && c != u'\n') cleaned += c;
+  if (engine::Trim(cleaned).empty()) {
+    os.ShowMessage(u"No Expression found!", kTitle, platform::Buttons::Ok);
+    return std::nullopt;
+  }
+  const script::Command* command = LeadingCommand(cleaned);
+  const script::CommandKind kind = command != nullptr ? command->kind : script::CommandKind::Result;
+  if (confirm) {
+    const std::u16string box = std::u16string(caption) + u"\r\n\r\n" + cleaned + u"\r\n\r\n" +
+                               std::u16string(Question(kind)) + u"           No to abort operation";
+    if (os.ShowMessage(box, kTitle, platform::Buttons::YesNo) != platform::Answer::Yes) return std::nullopt;
+  }
+  if (!script::StartsWithCommand(engine::Trim(cleaned))) cleaned = u"Expr = " + cleaned;
+  return cleaned;
+}
+
+}  // namespace plugin

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+#include "plugin/editor_commands.h"
+
+#include <algorithm>
+
+#include "engine/engine.h"
+#include "engine/number_text.h"
+#include "engine/text_util.h"
+#include "platform/utf8.h"
+#include "plugin/check_expression.h"
+#include "plugin/expression_search.h"
+
+namespace plugin {
+namespace {
+
+constexpr std::u16string_view kTitle = u"Vuza Reduzodod";
+
+std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
+
+// " /nln /nt" hide the echo line and the captions; else a blank each.
+std::u16string SummaryOptions(const PluginSettings& settings) { return settings.dontShowSummary ? u" /nln /nt" : u"  "; }
+
+}  // namespace
+
+std::u16string EditorCommands::RunBatch(std::u16string_view banner, const std::u16string& commandLine) {
+  Log(u"Proc: ulvEvalMain          : ***** Menu: " + std::u16string(banner));
+  const std::int32_t code = script::ulvEvalMain(c_.batch, commandLine);
+  const std::u16string& result = c_.batch.engine.core.state.ulvResStr;
+  Log(u"Proc: ulvEvalMain          : btnRet = " + Num(code) + u", ExitCode = " + Num(code));
+  Log(u"Proc: ulvEvalMain          : ulvResStr = '" + result + u"'");
+  return result;
+}
+
+std::optional<std::u16string> EditorCommands::DocumentFolder(const std::u16string& path) {
+  const std::size_t separator = path.find_last_of(u"\\/");
+  if (separator != std::u16string::npos) return path.substr(0, separator + 1);
+  c_.os.ShowMessage(u"The document \"" + path + u"\" has not been saved yet: save it to a file first, "
+                        u"so that Result.ulv can be written beside it.",
+                    kTitle, platform::Buttons::Ok);
+  return std::nullopt;
+}
+
+void EditorCommands::EvalCurFileToFile() {
+  const std::u16string path = c_.host.ActiveView().FullPath();
+  const std::optional<std::u16string> folder = DocumentFolder(path);
+  if (!folder) return;
+  RunBatch(u"EVAL CURFILE TO FILE", u"/i \"" + path + u"\" /o /log /pbar");
+  if (!c_.batch.state.inputFailed && !c_.batch.state.outputFailed) c_.host.OpenDocument(*folder + u"Result.ulv");
+}
+
+void EditorCommands::EvalCurLineToFile() {
+  Editor& view = c_.host.ActiveView();
+  const std::u16string path = view.FullPath();
+  const std::optional<std::u16string> folder = DocumentFolder(path);
+  if (!folder) return;
+  const Position line = view.LineFromPosition(view.CurrentPos()) + 1;
+  RunBatch(u"EVAL CURLINE TO FILE", u"/i \"" + path + u"\" /a /lns:" + Num(line) + u" /lc:0 /noh");
+  if (!c_.batch.state.inputFailed && !c_.batch.state.outputFailed) c_.host.OpenDocument(*folder + u"Result.ulv");
+}
+
+std::optional<std::u16string> EditorCommands::EvalToWindow(std::u16string_view text, std::u16string_view caption,
+                                                           bool forCallTip) {
+  const std::optional<std::u16string> checked =
+      CheckExpressionS(c_.os, text, caption, !c_.settings.dontConfirmExpr && !forCallTip);
+  if (!checked) return std::nullopt;
+  const std::u16string result = RunBatch(
+      caption, u" /noh /sclp /log" + SummaryOptions(c_.settings) + u" /sel:'" + *checked + u"' /");
+  if (!forCallTip) c_.windows.ShowText(u"Result", result);
+  return result;
+}
+
+std::optional<std::u16string> EditorCommands::EvalCurLineToWindow(bool forCallTip) {
+  Editor& view = c_.host.ActiveView();
+  const Position line = view.LineFromPosition(view.CurrentPos());
+  const std::string text = view.TextRange(view.PositionFromLine(line), view.LineEndPosition(line));
+  return EvalToWindow(platform::FromUtf8(text), u"Eval CurLine To Wnd: Expression =", forCallTip);
+}
+
+std::optional<std::u16string> EditorCommands::EvalSelectionToWindow(bool forCallTip) {
+  const std::string text = c_.host.ActiveView().SelectedText();
+  return EvalToWindow(platform::FromUtf8(text), u"Eval SelText To Wnd: Expression =", forCallTip);
+}
+
+void EditorCommands::EvalExpressionToDocument() {
+  const std::u16string expression = platform::FromUtf8(ExpressionAtCaret(c_.host.ActiveView()));
+  if (engine::Trim(expression).empty()) {
+    c_.os.ShowMessage(u"No Expression found!", u"ulvXNpp Plugin", platform::Buttons::Ok);
+    return;
+  }
+  if (!c_.settings.dontConfirmExpr &&
+      c_.os.ShowMessage(u"Eval Expr: Expression = \r\n\r\n'" + expression + u"'", kTitle, platform::Buttons::YesNo) !=
+          platform::Answer::Yes)
+    return;
+  InsertResult(RunBatch(u"EVAL EXPRESSION TO WND", u" /a /noh /sclp /log /sel:'" + expression + u"' /"));
+}
+
+void EditorCommands::ShowMemory() { RunBatch(u"SHOW MEMORY", u" /sm"); }
+
+void EditorCommands::InsertFileName() {
+  const std::optional<std::u16string> name =
+      c_.os.AskFileName(u"Open File", u"Text (*.txt)|*.txt|All files (*.*)|*.*", false);
+  if (name) InsertResult(*name);
+}
+
+void EditorCommands::InsertResult(std::u16string_view text) {
+  std::u16string result(text);
+  while (result.ends_with(u"\r\n")) result.resize(result.size() - 2);
+  if (result.empty()) {
+    c_.os.ShowMessage(u"No output!", u"Evaluator", platform::Buttons::Ok);
+    return;
+  }
+  Editor& view = c_.host.ActiveView();
+  const Position end = view.SelectionEnd();
+  const Position line = view.LineFromPosition(end);
+  const Position lineEnd = view.LineEndPosition(line);
+  const Position at = std::max(end, lineEnd);
+  // The result starts a line of its own, with the document's line ends (CR LF where the line
+  // gives no hint, as on Windows).
+  const bool crlf = lineEnd == view.Length() || view.TextRange(lineEnd, lineEnd + 1) == "\r";
+  std::string body = platform::ToUtf8(result);
+  if (!crlf) std::erase(body, '\r');
+  const std::string inserted = (crlf ? "\r\n" : "\n") + body;
+  view.GotoPos(at);
+  view.InsertText(at, inserted);
+  view.GotoPos(at + static_cast<Position>(inserted.size()));
+}
+
+}  // namespace plugin

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+// Our declarations of the editor host's plug-in interface: the structures it exchanges with
+// a plug-in and the message numbers we send, with the layouts both architectures use.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace plugin::npp {
+
+struct NppData {
+  HWND nppHandle;
+  HWND scintillaMainHandle;
+  HWND scintillaSecondHandle;
+};
+
+struct ShortcutKey {
+  bool isCtrl;
+  bool isAlt;
+  bool isShift;
+  UCHAR key;
+};
+
+using PluginFunction = void(__cdecl*)();
+
+struct FuncItem {
+  wchar_t itemName[64];
+  PluginFunction pFunc;
+  int cmdID;  // written by the host
+  bool init2Check;
+  ShortcutKey* pShKey;
+};
+
+struct SCNotification {
+  struct {
+    void* hwndFrom;
+    std::uintptr_t idFrom;
+    unsigned int code;
+  } nmhdr;
+  std::intptr_t position;
+  int ch;
+  int modifiers;
+  int modificationType;
+  const char* text;
+  std::intptr_t length;
+  std::intptr_t linesAdded;
+  int message;
+  std::uintptr_t wParam;
+  std::intptr_t lParam;
+  std::intptr_t line;
+  int foldLevelNow;
+  int foldLevelPrev;
+  int margin;
+  int listType;
+  int x;
+  int y;
+  int token;
+  std::intptr_t annotationLinesAdded;
+  int updated;
+  int listCompletionMethod;
+  int characterSource;
+};
+
+// The range of SCI_GETTEXTRANGE (and of the newer full-range message) for every host since 8.3.
+struct TextRange {
+  std::intptr_t cpMin;
+  std::intptr_t cpMax;
+  char* lpstrText;
+};
+
+#ifdef _WIN64
+static_assert(sizeof(NppData) == 24 && sizeof(FuncItem) == 152 && sizeof(SCNotification) == 160);
+#else
+static_assert(sizeof(NppData) == 12 && sizeof(FuncItem) == 144 && sizeof(SCNotification) == 100);
+#endif
+static_assert(sizeof(ShortcutKey) == 4);
+
+// Messages to the editor's main window.
+inline constexpr UINT kGetCurrentScintilla = 2028;
+inline constexpr UINT kGetMenuHandle = 2049;
+inline constexpr UINT kSetMenuItemCheck = 2064;
+inline constexpr UINT kGetPluginsConfigDir = 2070;
+inline constexpr UINT kDoOpen = 2101;
+inline constexpr UINT kAllocateCmdId = 2105;
+inline constexpr UINT kGetFullCurrentPath = 4025;
+inline constexpr UINT kGetNppDirectory = 4031;
+
+// Messages to a Scintilla view.
+inline constexpr UINT kSciInsertText = 2003;
+inline constexpr UINT kSciGetLength = 2006;
+inline constexpr UINT kSciGetCurrentPos = 2008;
+inline constexpr UINT kSciGotoPos = 2025;
+inline constexpr UINT kSciGetLineEndPosition = 2136;
+inline constexpr UINT kSciGetCodePage = 2137;
+inline constexpr UINT kSciGetSelectionStart = 2143;
+inline constexpr UINT kSciGetSelectionEnd = 2145;
+inline constexpr UINT kSciGetSelText = 2161;
+inline constexpr UINT kSciGetTextRange = 2162;
+inline constexpr UINT kSciLineFromPosition = 2166;
+inline constexpr UINT kSciPositionFromLine = 2167;
+inline constexpr UINT kSciSetTargetStart = 2190;
+inline constexpr UINT kSciSetTargetEnd = 2192;
+inline constexpr UINT kSciSearchInTarget = 2197;
+inline constexpr UINT kSciSetSearchFlags = 2198;
+inline constexpr UINT kSciCallTipShow = 2200;
+inline constexpr UINT kSciCallTipCancel = 2201;
+inline constexpr UINT kSciCallTipActive = 2202;
+inline constexpr UINT kSciSetMouseDwellTime = 2264;
+inline constexpr int kDwellNever = 10000000;
+
+// Notifications.
+inline constexpr unsigned int kReady = 1001;
+inline constexpr unsigned int kShutdown = 1009;
+inline constexpr unsigned int kDwellStart = 2016;
+inline constexpr unsigned int kDwellEnd = 2017;
+
+}  // namespace plugin::npp

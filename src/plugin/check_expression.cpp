@@ -41,14 +41,15 @@ std::optional<std::u16string> CheckExpressionS(platform::Services& os, std::u16s
     os.ShowMessage(u"No Expression found!", kTitle, platform::Buttons::Ok);
     return std::nullopt;
   }
-  const script::Command* command = LeadingCommand(cleaned);
+  const bool isCommand = script::StartsWithCommand(engine::Trim(cleaned));
+  const script::Command* command = isCommand ? LeadingCommand(cleaned) : nullptr;
   const script::CommandKind kind = command != nullptr ? command->kind : script::CommandKind::Result;
   if (confirm) {
     const std::u16string box = std::u16string(caption) + u"\r\n\r\n" + cleaned + u"\r\n\r\n" +
                                std::u16string(Question(kind)) + u"           No to abort operation";
     if (os.ShowMessage(box, kTitle, platform::Buttons::YesNo) != platform::Answer::Yes) return std::nullopt;
   }
-  if (!script::StartsWithCommand(engine::Trim(cleaned))) cleaned = u"Expr = " + cleaned;
+  if (!isCommand) cleaned = u"Expr = " + cleaned;
   return cleaned;
 }
 

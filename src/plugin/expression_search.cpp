@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "plugin/expression_search.h"
 
+#include <vector>
+
 #include "platform/utf8.h"
 #include "script/command_table.h"
 
@@ -10,17 +12,26 @@ std::string ExpressionAtCaret(Editor& editor) {
   const Position caret = editor.CurrentPos();
   const Position caretLine = editor.LineFromPosition(caret);
   const Position end = editor.LineEndPosition(caretLine) + 1;
-  // The words from aElemOrderEx to Var; the F variants and the rest are found through them.
-  constexpr std::size_t kSearched = 21;
+  std::vector<std::string> words;
+  for (const script::Command& command : script::kCommands) words.push_back(platform::ToUtf8(command.name));
+  for (const char* extra : {"SolvePolyn", "AElemOrderSet", "aAbout"}) words.emplace_back(extra);
   for (Position line = caretLine; line >= 0; --line) {
     const Position start = editor.PositionFromLine(line);
     Position regionEnd = end;
     if (const Position comment = editor.Find(start, end, kWholeWord, "'"); comment >= 0) regionEnd = comment;
-    for (std::size_t k = 0; k < kSearched; ++k) {
-      const std::string word = platform::ToUtf8(script::kCommands[k].name);
-      const Position found = editor.Find(start, regionEnd, kWholeWord, word);
-      if (found >= 0 && found < caret) return editor.TextRange(found, caret);
+    // The last command word before the caret that starts a command (a word followed by "=" or
+    // "("): a variable named like a command, as in "Expr = bin*2", starts nothing.
+    Position best = -1;
+    for (const std::string& word : words) {
+      for (Position from = start;;) {
+        const Position found = editor.Find(from, regionEnd, kWholeWord, word);
+        if (found < 0 || found >= caret) break;
+        if (found > best && script::StartsWithCommand(platform::FromUtf8(editor.TextRange(found, regionEnd))))
+          best = found;
+        from = found + 1;
+      }
     }
+    if (best >= 0) return editor.TextRange(best, caret);
   }
   return {};
 }

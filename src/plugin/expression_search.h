@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The expression at the caret: the text from the nearest command word before the caret (on
-// its line or the lines above, up to a comment mark) to the caret.
+// The expression at the caret: the text from the last command before the caret (on its line,
+// else on the nearest line above that has one; a comment mark ends the search region) to it.
 #pragma once
 
 #include <string>

@@ -113,8 +113,10 @@ class Win32Services final : public Services {
       return SafeAnswer(buttons);
     }
     UINT style = buttons == Buttons::Ok ? MB_OK : buttons == Buttons::YesNo ? MB_YESNO : MB_YESNOCANCEL;
-    int answer = MessageBoxW(nullptr, Wide(std::u16string(text)), Wide(std::u16string(title)),
-                             style | MB_TASKMODAL);
+    // Owned by the window the user works in (the editor's), as its own boxes are.
+    HWND owner = GetActiveWindow();
+    int answer = MessageBoxW(owner, Wide(std::u16string(text)), Wide(std::u16string(title)),
+                             style | (owner == nullptr ? MB_TASKMODAL : 0));
     switch (answer) {
       case IDYES: return Answer::Yes;
       case IDNO: return Answer::No;
@@ -177,6 +179,8 @@ class Win32Services final : public Services {
                   t.wHour, t.wMinute, t.wSecond);
     return FromUtf8(text);
   }
+
+  void PreferDialogs() override { console_ = false; }
 
   std::optional<std::u16string> AskText(std::u16string_view prompt, std::u16string_view title,
                                         std::u16string_view initial) override {

@@ -48,7 +48,7 @@ void Check(Option option, bool on) {
 
 void ShowChecks() {
   const PluginSettings& s = State().settings;
-  Check(Option::PluginLog, State().logOn);
+  Check(Option::PluginLog, s.debug || State().logOn);  // on now, or from the next start
   Check(Option::EvalToTooltip, s.evalToTooltip);
   Check(Option::DontShowSummary, s.dontShowSummary);
   Check(Option::DontConfirmExpr, s.dontConfirmExpr);
@@ -111,14 +111,17 @@ void ShowLog(std::u16string_view title, const std::u16string& text) {
 
 }  // namespace
 
-bool AddMenus() {
+void AddMenus() {
   PluginState& s = State();
   HMENU popup = PluginPopup();
-  if (popup == nullptr) return false;
+  if (popup == nullptr) return;
+  // Before anything else: changing the menu sends the host's window messages that come back
+  // through messageProc.
+  s.menusAdded = true;
   int first = 0;
   if (!SendMessageW(s.npp.nppHandle, npp::kAllocateCmdId, kOptionNames.size(), reinterpret_cast<LPARAM>(&first)) ||
       first == 0)
-    return true;  // no ids to be had: the plug-in works without its Options
+    return;  // no ids to be had: the plug-in works without its Options
   s.firstOptionId = first;
   s.optionsMenu = CreatePopupMenu();
   for (std::size_t k = 0; k < kOptionNames.size(); ++k) {
@@ -129,7 +132,6 @@ bool AddMenus() {
   ShowChecks();
   DrawMenuBar(s.npp.nppHandle);
   LogProc(u"AddMenus", u": hMenu added");
-  return true;
 }
 
 bool HandleOption(int id) {

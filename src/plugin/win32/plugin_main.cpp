@@ -193,6 +193,7 @@ __declspec(dllexport) void __cdecl setInfo(plugin::npp::NppData data) {
   plugin::ProfileStore store(s.settingsFile);
   s.settings = plugin::LoadSettings(store);
   exports::Session& session = exports::session();
+  session.services->PreferDialogs();
   session.engine.matrices.elementOrder.order = -1;  // undecided until a caller shows its arrays
   if (s.settings.debug) {
     s.logOn = script::StartPluginLog(*session.services, s.logFile, script::InformationText());
@@ -226,7 +227,7 @@ __declspec(dllexport) void __cdecl beNotified(plugin::npp::SCNotification* note)
 
 __declspec(dllexport) LRESULT __cdecl messageProc(UINT message, WPARAM wParam, LPARAM) {
   plugin::PluginState& s = State();
-  if (!s.menusAdded) s.menusAdded = plugin::AddMenus();
+  if (!s.menusAdded) plugin::AddMenus();
   if (message == WM_COMMAND) plugin::HandleOption(LOWORD(wParam));
   return 0;
 }

@@ -41,8 +41,9 @@ void SaveSetting(std::u16string_view key, std::u16string_view value);
 // tips on, never without.
 void ApplyDwellTime();
 
-// Puts the Options submenu into the plug-in's menu once the host has built it; true when done.
-bool AddMenus();
+// Puts the Options submenu into the plug-in's menu once the host has built it (and sets
+// menusAdded).
+void AddMenus();
 // A command of the Options submenu; false for any other id.
 bool HandleOption(int id);
 

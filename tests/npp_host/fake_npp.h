@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+// A small editor host that loads the plug-in the way the editor does: a main window with a
+// "Plugins" menu, two fake Scintilla views, the plug-in DLL from plugins\ulvXNpp\, its six
+// entry points called in the editor's order, and message boxes answered from a script.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "fake_scintilla.h"
+#include "plugin/win32/npp_abi.h"
+
+namespace npp_host {
+
+// An entry point of the DLL as a function of the given type (through the generic function
+// pointer, the one cast the compiler accepts without a warning).
+template <typename Function>
+Function Entry(HMODULE dll, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(dll, name)));
+}
+
+struct ShownBox {
+  std::wstring title;
+  std::wstring text;
+};
+
+class FakeNpp {
+ public:
+  // Copies the DLL under folder\plugins\ulvXNpp\ and loads it; ok() says whether it worked.
+  FakeNpp(const std::wstring& dll, const std::wstring& folder);
+  ~FakeNpp();
+  FakeNpp(const FakeNpp&) = delete;
+  FakeNpp& operator=(const FakeNpp&) = delete;
+
+  bool ok() const { return failure.empty(); }
+  FakeDocument& document() { return DocumentOf(view0); }
+  // Runs menu entry k (0-based) as a click on it would.
+  void RunMenu(int k);
+  // Runs the Options item with that text; false when there is none.
+  bool RunOption(const std::wstring& text);
+  bool OptionChecked(const std::wstring& text);
+  void Notify(unsigned int code, std::intptr_t position);
+  // Handles the windows' pending events for a while.
+  void Pump(int rounds = 5);
+  // The text shown in the text window with that title, or empty.
+  std::wstring TextWindow(const std::wstring& title);
+
+  std::wstring failure;           // why the host could not start
+  std::wstring folder;            // the editor's folder
+  std::wstring currentPath;       // what NPPM_GETFULLCURRENTPATH answers
+  std::vector<std::wstring> opened;
+  std::deque<int> answers;        // IDYES, IDNO, ... for the next boxes; No or OK when empty
+  std::vector<ShownBox> boxes;    // every message box shown
+  std::deque<std::wstring> inputs;  // texts typed into the next input boxes
+
+  HWND main = nullptr, view0 = nullptr, view1 = nullptr;
+  HMENU bar = nullptr, plugins = nullptr, popup = nullptr;
+  HMODULE dll = nullptr;
+  plugin::npp::FuncItem* items = nullptr;
+  int count = 0;
+  int nextCommandId = 23000;
+
+ private:
+  using MessageProc = LRESULT(__cdecl*)(UINT, WPARAM, LPARAM);
+  using Notified = void(__cdecl*)(plugin::npp::SCNotification*);
+  MessageProc messageProc_ = nullptr;
+  Notified beNotified_ = nullptr;
+  HHOOK hook_ = nullptr;
+  static LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam);
+};
+
+}  // namespace npp_host

@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: MIT
+// The plug-in in a host that behaves like the editor: loaded from plugins\ulvXNpp\, its menu
+// commands run on documents in fake views, its questions answered both ways.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "fake_npp.h"
+
+namespace npp_host {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Menu entries, 0-based.
+constexpr int kCurFileToFile = 0, kSelectionToWindow = 4, kExpressionToDocument = 5;
+
+class HostTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::current_path() / "fake-npp";
+    fs::remove_all(folder_);
+    host_ = std::make_unique<FakeNpp>(ULVXNPP_DLL, folder_.wstring());
+    if (!host_->ok()) GTEST_SKIP() << std::string(host_->failure.begin(), host_->failure.end());
+  }
+  void TearDown() override { host_.reset(); }
+
+  // A script run through the library the plug-in lives in, as another caller would.
+  void Run(const wchar_t* commandLine) {
+    auto ulvEvalMain = Entry<int(__stdcall*)(const wchar_t*)>(host_->dll, "ulvEvalMain");
+    ASSERT_NE(ulvEvalMain, nullptr);
+    ulvEvalMain(commandLine);
+  }
+  std::string Settings() {
+    std::ifstream file(folder_ / "plugins" / "ulvXNpp" / "ulvXNpp.INI", std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    std::string narrow;
+    for (char c : text.str())
+      if (c != '\0') narrow += c;  // the profile functions may write UTF-16
+    return narrow;
+  }
+  std::wstring LastBox() const { return host_->boxes.empty() ? L"" : host_->boxes.back().text; }
+
+  fs::path folder_;
+  std::unique_ptr<FakeNpp> host_;
+};
+
+TEST_F(HostTest, LoadsWithItsMenuAndOptions) {
+  ASSERT_EQ(host_->count, 12);
+  EXPECT_STREQ(host_->items[4].itemName, L"Eval SelText To Wnd");
+  ASSERT_NE(host_->items[4].pShKey, nullptr);
+  EXPECT_TRUE(host_->items[4].pShKey->isCtrl);
+  EXPECT_EQ(host_->items[4].pShKey->key, '3');
+  EXPECT_EQ(host_->items[2].pFunc, nullptr);  // a separator
+  for (const wchar_t* option : {L"Plugin Log", L"Decimals", L"ReSet memory", L"Acknowledgments"})
+    EXPECT_FALSE(host_->OptionChecked(option)) << "option missing or ticked";
+  EXPECT_EQ(host_->document().dwellTime, 10000000);  // no call tips: no dwell events wanted
+}
+
+TEST_F(HostTest, SelectionToWindowShowsTheResult) {
+  Run(L"/sel:'Var = a ; 3'");
+  host_->document().SetText("a*2+1");
+  host_->document().Select(0, 5);
+  host_->answers = {IDYES};
+  host_->RunMenu(kSelectionToWindow);
+  ASSERT_FALSE(host_->boxes.empty());
+  EXPECT_NE(host_->boxes.back().text.find(L"Press: Yes to Evaluate Expression"), std::wstring::npos);
+  EXPECT_EQ(host_->TextWindow(L"Result"), L"Ln 1: EXPR = a*2+1: \r\n Result => Number = 7.0000\r\n");
+  EXPECT_EQ(host_->document().text, "a*2+1");  // the document is never changed by it
+
+  host_->answers = {IDNO};
+  host_->RunMenu(kSelectionToWindow);
+  EXPECT_EQ(host_->TextWindow(L"Result"), L"");  // No runs nothing
+}
+
+TEST_F(HostTest, ExpressionResultGoesIntoTheDocument) {
+  Run(L"/sel:'Var = b ; 2'");  // the expression at the caret is the last line only
+  host_->document().SetText("Var = b ; 2\r\nExpr = b*5");
+  host_->answers = {IDYES};
+  host_->RunMenu(kExpressionToDocument);
+  EXPECT_EQ(host_->document().text, "Var = b ; 2\r\nExpr = b*5\r\nLn 1: EXPR = b*5: \r\n Result => Number = 10.0000");
+  host_->document().SetText("");
+  host_->RunMenu(kExpressionToDocument);
+  EXPECT_EQ(LastBox(), L"No Expression found!");
+  EXPECT_EQ(host_->document().text, "");
+}
+
+TEST_F(HostTest, CurrentFileRunsIntoResultBesideIt) {
+  const fs::path documents = folder_ / "documents";
+  fs::create_directories(documents);
+  std::ofstream(documents / "sum.ulv") << "Expr = 6*7\r\n";
+  host_->currentPath = (documents / "sum.ulv").wstring();
+  host_->RunMenu(kCurFileToFile);
+  std::ifstream result(documents / "Result.ulv", std::ios::binary);
+  std::stringstream text;
+  text << result.rdbuf();
+  EXPECT_NE(text.str().find("'Executed Commands: 1, Errors found: 0"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("Number = 42.0000"), std::string::npos);
+  ASSERT_EQ(host_->opened.size(), 1u);
+  EXPECT_EQ(fs::path(host_->opened[0]), documents / "Result.ulv");
+
+  host_->currentPath = L"new 1";  // never saved: no folder to write into
+  host_->RunMenu(kCurFileToFile);
+  EXPECT_NE(LastBox().find(L"has not been saved yet"), std::wstring::npos);
+  EXPECT_EQ(host_->opened.size(), 1u);
+}
+
+TEST_F(HostTest, CallTipsShowAndGo) {
+  host_->answers = {IDOK};
+  ASSERT_TRUE(host_->RunOption(L"Eval to Tooltip"));
+  EXPECT_EQ(LastBox(), L"Evaluate to Tooltip enabled.");
+  EXPECT_TRUE(host_->OptionChecked(L"Eval to Tooltip"));
+  EXPECT_NE(Settings().find("Eval To ToolTip=1"), std::string::npos) << Settings();
+  EXPECT_EQ(host_->document().dwellTime, 1000);
+
+  host_->document().SetText("Expr = 2+3");
+  host_->document().Select(4, 4);
+  host_->Notify(2016, 4);
+  EXPECT_TRUE(host_->document().tipActive);
+  EXPECT_NE(host_->document().tipText.find("Number = 5.0000"), std::string::npos) << host_->document().tipText;
+  host_->Notify(2017, 4);
+  EXPECT_FALSE(host_->document().tipActive);
+}
+
+TEST_F(HostTest, TogglesTickTheirItemsAndWriteTheirKeys) {
+  for (const auto& [option, key] : {std::pair{L"Don't confirm Expr", "Don't confirm Expr=1"},
+                                    std::pair{L"Don't show Summary", "Don't show Summary=1"}}) {
+    ASSERT_TRUE(host_->RunOption(option));
+    EXPECT_TRUE(host_->OptionChecked(option));
+    EXPECT_NE(Settings().find(key), std::string::npos) << Settings();
+  }
+  ASSERT_TRUE(host_->RunOption(L"Don't confirm Expr"));
+  EXPECT_FALSE(host_->OptionChecked(L"Don't confirm Expr"));
+  EXPECT_NE(Settings().find("Don't confirm Expr=0"), std::string::npos);
+
+  host_->answers = {IDOK};  // call tips switch the hidden summary off
+  ASSERT_TRUE(host_->RunOption(L"Eval to Tooltip"));
+  EXPECT_FALSE(host_->OptionChecked(L"Don't show Summary"));
+  ASSERT_TRUE(host_->RunOption(L"Don't show Summary"));
+  EXPECT_EQ(LastBox(), L"'Hide Expr Line' incompatible with 'Eval To ToolTip'");
+
+  host_->answers = {IDNO};  // the log from the next start only
+  ASSERT_TRUE(host_->RunOption(L"Plugin Log"));
+  EXPECT_TRUE(host_->OptionChecked(L"Plugin Log"));
+  EXPECT_NE(Settings().find("Debug=1"), std::string::npos);
+
+  host_->inputs = {L"7"};
+  ASSERT_TRUE(host_->RunOption(L"Decimals"));
+  EXPECT_NE(Settings().find("Decimals=7"), std::string::npos);
+  host_->inputs = {L"many"};
+  ASSERT_TRUE(host_->RunOption(L"Decimals"));
+  EXPECT_EQ(LastBox(), L"Invalid number");
+}
+
+TEST_F(HostTest, ResetMemoryClearsVariablesOnYes) {
+  Run(L"/sel:'Var = c ; 4'");
+  host_->answers = {IDNO};
+  ASSERT_TRUE(host_->RunOption(L"ReSet memory"));
+  auto e_eval = Entry<int(__stdcall*)(const wchar_t*, double*, int)>(host_->dll, "e_eval");
+  double value = 0;
+  e_eval(L"c", &value, 0);
+  EXPECT_EQ(value, 4.0);
+  host_->answers = {IDYES};
+  ASSERT_TRUE(host_->RunOption(L"ReSet memory"));
+  value = 0;
+  e_eval(L"c*1", &value, 0);
+  EXPECT_NE(value, 4.0);
+}
+
+}  // namespace
+}  // namespace npp_host

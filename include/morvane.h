@@ -315,6 +315,17 @@ MORVANE_API int32_t MORVANE_CALL LoadSaveFile(int32_t mode);
 /* The library's version text. */
 MORVANE_API const char16_t* MORVANE_CALL DisplayVerInfo(void);
 
+/* ---- Hosts without the editor's plug-in interface ---- */
+
+/* Process attach and detach: the evaluator's state flags (error, result type, nesting) and the
+ * element order go back to their start values. Return 1. */
+MORVANE_API int32_t MORVANE_CALL ulvAttachProcess(void);
+MORVANE_API int32_t MORVANE_CALL ulvDetachProcess(void);
+/* Thread attach suppresses the element-order conversion of aCopyArray; thread detach ends
+ * that. Return 1. */
+MORVANE_API int32_t MORVANE_CALL ulvAttachThread(void);
+MORVANE_API int32_t MORVANE_CALL ulvDetachThread(void);
+
 /* ---- Number text ---- */
 
 /* Short form of a 10-decimal number text: "2.5000000000" -> "2.5". */

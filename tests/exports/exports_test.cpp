@@ -115,3 +115,28 @@ TEST_F(ExportsTest, BatchResultStartsEmpty) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AttachExportsTest, ProcessAttachResetsStateAndThreadAttachStopsReordering) {
+  SetE_Error(5);
+  EXPECT_EQ(ulvAttachProcess(), 1);
+  EXPECT_EQ(GetE_Error(), -1);
+
+  // Column-major callers: a 2x2 copy is transposed into the library's row order...
+  ASSERT_EQ(aElemOrderSet(1), -1);
+  const double source[4] = {1, 2, 3, 4};
+  double copied[4] = {};
+  aCopyArray(source, copied, 2, 2);
+  EXPECT_EQ(copied[1], 3.0);
+  // ...except between thread attach and detach.
+  EXPECT_EQ(ulvAttachThread(), 1);
+  aCopyArray(source, copied, 2, 2);
+  EXPECT_EQ(copied[1], 2.0);
+  EXPECT_EQ(ulvDetachThread(), 1);
+  aCopyArray(source, copied, 2, 2);
+  EXPECT_EQ(copied[1], 3.0);
+  EXPECT_EQ(ulvDetachProcess(), 1);
+}
+
+}  // namespace

@@ -41,8 +41,9 @@ class Services {
   virtual std::optional<std::u16string> AskFileName(std::u16string_view title, std::u16string_view filter,
                                                     bool forSaving) = 0;
   // A host with a desktop user (an editor) wants questions asked in boxes and dialogs even when
-  // the process also has a console; by default a console gets them as text.
-  virtual void PreferDialogs() {}
+  // the process also has a console; by default a console gets them as text. The boxes belong
+  // to the host's window (a native window handle; may be null).
+  virtual void PreferDialogs(void* owner) { static_cast<void>(owner); }
   // The folder of the library's own file (the DLL, or the program it is linked into), ending
   // in its separator.
   virtual std::u16string LibraryFolder() = 0;

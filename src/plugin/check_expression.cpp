@@ -37,7 +37,8 @@ std::optional<std::u16string> CheckExpressionS(platform::Services& os, std::u16s
   std::u16string cleaned;
   for (char16_t c : text)
     if (c != u'\r' && c != u'\n') cleaned += c;
-  if (engine::Trim(cleaned).empty()) {
+  // A comment holds nothing to run either.
+  if (engine::Trim(cleaned).empty() || engine::Trim(cleaned).starts_with(u'\'')) {
     os.ShowMessage(u"No Expression found!", kTitle, platform::Buttons::Ok);
     return std::nullopt;
   }

@@ -11,8 +11,8 @@
 
 namespace plugin {
 
-// The text to run, or nothing when the command is cancelled: an empty text ("No Expression
-// found!") or the answer No. Line ends are removed; a text that does not start with a command
+// The text to run, or nothing when the command is cancelled: an empty text or a comment ("No
+// Expression found!"), or the answer No. Line ends are removed; a text that does not start with a command
 // word runs as "Expr = " + text. Without confirm the question is not asked.
 std::optional<std::u16string> CheckExpressionS(platform::Services& os, std::u16string_view text,
                                                std::u16string_view caption, bool confirm);

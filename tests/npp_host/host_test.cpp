@@ -7,8 +7,10 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include "fake_npp.h"
+#include "support/screenshot.h"
 
 namespace npp_host {
 namespace {
@@ -16,7 +18,20 @@ namespace {
 namespace fs = std::filesystem;
 
 // Menu entries, 0-based.
-constexpr int kCurFileToFile = 0, kSelectionToWindow = 4, kExpressionToDocument = 5;
+constexpr int kCurFileToFile = 0, kCurLineToWindow = 3, kSelectionToWindow = 4, kExpressionToDocument = 5,
+              kBuildMatrix = 9;
+
+// Modal windows run their own event loop; a timer's callback does what a user would there.
+using TimerAction = void (*)();
+TimerAction pendingAction = nullptr;
+void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (pendingAction != nullptr) std::exchange(pendingAction, nullptr)();
+}
+void Later(TimerAction action) {
+  pendingAction = action;
+  SetTimer(nullptr, 0, 300, &RunPendingAction);
+}
 
 class HostTest : public testing::Test {
  protected:
@@ -169,6 +184,100 @@ TEST_F(HostTest, ResetMemoryClearsVariablesOnYes) {
   value = 0;
   e_eval(L"c*1", &value, 0);
   EXPECT_NE(value, 4.0);
+}
+
+TEST_F(HostTest, BuildMatrixGivesItsTextOrNothing) {
+  host_->document().SetText("Expr = 1");
+  Later([] {
+    HWND dialog = FindWindowW(nullptr, L"Vector / Matrix");
+    if (dialog == nullptr) return;
+    SetDlgItemTextW(dialog, 1001, L"2");
+    SetDlgItemTextW(dialog, 1002, L"2");
+    SendMessageW(dialog, WM_COMMAND, 1011, 0);  // Show Cells
+    for (int k = 0; k < 4; ++k) SetDlgItemTextW(dialog, 2000 + k, std::to_wstring(k + 1).c_str());
+    testing_support::KeepArtifact("matrix-dialog.jpg", testing_support::ScreenshotJpeg(dialog));
+    PostMessageW(dialog, WM_COMMAND, 1005, 0);  // OK
+  });
+  host_->RunMenu(kBuildMatrix);
+  EXPECT_EQ(host_->document().text, "Expr = 1\r\nMatr = [mA]; 2; 2; 1; 2; 3; 4");
+
+  Later([] {
+    if (HWND dialog = FindWindowW(nullptr, L"Vector / Matrix")) PostMessageW(dialog, WM_COMMAND, 1006, 0);  // Cancel
+  });
+  host_->RunMenu(kBuildMatrix);
+  EXPECT_EQ(host_->document().text, "Expr = 1\r\nMatr = [mA]; 2; 2; 1; 2; 3; 4");
+}
+
+TEST_F(HostTest, ScreenshotsOfTheResultWindowAndTheOptionsMenu) {
+  host_->document().SetText("Expr = 2^10");
+  host_->answers = {IDYES};
+  host_->RunMenu(kCurLineToWindow);
+  HWND result = FindWindowW(L"ulvXNppTextWindow", L"Result");
+  ASSERT_NE(result, nullptr);
+  host_->Pump(20);
+  testing_support::KeepArtifact("result-window.jpg", testing_support::ScreenshotJpeg(result));
+  EXPECT_EQ(host_->TextWindow(L"Result"), L"Ln 1: EXPR = 2^10: \r\n Result => Number = 1024.0000\r\n");
+
+  // The Options submenu, opened where the screenshot can find it.
+  HMENU options = GetSubMenu(host_->popup, GetMenuItemCount(host_->popup) - 1);
+  ASSERT_NE(options, nullptr);
+  Later([] {
+    testing_support::KeepArtifact("options-menu.jpg", testing_support::ScreenshotJpeg(RECT{0, 0, 420, 420}));
+    EndMenu();
+  });
+  SetForegroundWindow(host_->main);
+  TrackPopupMenu(options, TPM_LEFTALIGN | TPM_TOPALIGN, 10, 10, 0, host_->main, nullptr);
+  EXPECT_TRUE(std::filesystem::exists("artifacts/options-menu.jpg"));
+}
+
+TEST_F(HostTest, TextsWithoutAFormulaSayNothingWasFound) {
+  for (const char* line : {"' only a comment", "   ", ""}) {
+    host_->document().SetText(line);
+    host_->RunMenu(kCurLineToWindow);
+    EXPECT_EQ(LastBox(), L"No Expression found!") << line;
+    EXPECT_EQ(host_->document().text, line);
+  }
+  host_->document().SetText("hello world");  // not a formula: evaluated, and says why it fails
+  host_->document().Select(0, 11);
+  host_->answers = {IDYES};
+  host_->RunMenu(kSelectionToWindow);
+  const std::wstring shown = host_->TextWindow(L"Result");
+  EXPECT_NE(shown.find(L"===> ERROR"), std::wstring::npos) << std::string(shown.begin(), shown.end()) << " / "
+                                                            << std::string(LastBox().begin(), LastBox().end());
+}
+
+TEST_F(HostTest, FoldersWithAccentsAndFoldersThatCannotBeWritten) {
+  const fs::path accents = folder_ / L"donn\u00e9es \u00e0 calculer";
+  fs::create_directories(accents);
+  std::ofstream(accents / "calc.ulv") << "Expr = 2+2\r\n";
+  host_->currentPath = (accents / "calc.ulv").wstring();
+  host_->RunMenu(kCurFileToFile);
+  EXPECT_TRUE(fs::exists(accents / "Result.ulv"));
+  ASSERT_EQ(host_->opened.size(), 1u);
+  EXPECT_EQ(fs::path(host_->opened[0]), accents / "Result.ulv");
+
+  // A document whose output cannot be written: its old Result.ulv stays, nothing is opened.
+  const fs::path locked = folder_ / "locked";
+  fs::create_directories(locked / "Result.ulv");  // a folder where the output file would go
+  std::ofstream(locked / "calc.ulv") << "Expr = 3\r\n";
+  host_->currentPath = (locked / "calc.ulv").wstring();
+  host_->RunMenu(kCurFileToFile);
+  EXPECT_NE(LastBox().find(L"Error 5: can't write the file"), std::wstring::npos) << LastBox();
+  EXPECT_EQ(host_->opened.size(), 1u);
+}
+
+TEST_F(HostTest, TenMegabyteDocument) {
+  std::string big;
+  big.reserve(10u << 20);
+  while (big.size() < (10u << 20)) big += "' a long document of notes and formulas, line after line\r\n";
+  big += "Var = k ; 6\r\nExpr = k*7";
+  host_->document().SetText(big);
+  host_->answers = {IDYES};
+  host_->RunMenu(kExpressionToDocument);
+  EXPECT_TRUE(host_->document().text.ends_with("Expr = k*7\r\nLn 1: EXPR = k*7: \r\n Result => ===> ERROR n. = 4: "
+                                                "Undefined function           (Module: eval)") ||
+              host_->document().text.ends_with("Number = 42.0000"));
+  EXPECT_TRUE(host_->document().text.starts_with(big.substr(0, 1000)));  // the rest is untouched
 }
 
 }  // namespace

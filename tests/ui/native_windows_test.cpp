@@ -3,14 +3,12 @@
 // in the test run): they open, take their texts and close without holding the run up.
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "support/engine_fixture.h"
+#include "support/screenshot.h"
 #include "ui/decoded_image.h"
-#include "ui/jpeg_encoder.h"
 #include "ui/native_plot_output.h"
 #include "ui/text_windows.h"
 
@@ -42,35 +40,6 @@ void HandleEvents() {
   }
 }
 
-// What the screen shows of the window, as a JPEG (kept as an artifact of the run).
-std::string Screenshot(HWND window) {
-  RECT frame{};
-  GetWindowRect(window, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-  GdiFlush();
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-  const auto* pixels = static_cast<const std::uint8_t*>(bits);
-  for (std::size_t i = 0; i < rgb.size() / 3; ++i) {
-    rgb[3 * i] = pixels[4 * i + 2];
-    rgb[3 * i + 1] = pixels[4 * i + 1];
-    rgb[3 * i + 2] = pixels[4 * i];
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return ui::EncodeJpeg(rgb, width, height);
-}
-
 class PlotWindowTest : public testing_support::EngineTest {};
 
 TEST_F(PlotWindowTest, APlotWindowShowsTheCurveAndItsButtonsUntilTheNextRun) {
@@ -87,9 +56,8 @@ TEST_F(PlotWindowTest, APlotWindowShowsTheCurveAndItsButtonsUntilTheNextRun) {
   SetForegroundWindow(window);
   HandleEvents();
 
-  const std::string picture = Screenshot(window);
-  std::filesystem::create_directories("plot-artifacts");
-  std::ofstream("plot-artifacts/plot-window.jpg", std::ios::binary) << picture;
+  const std::string picture = testing_support::ScreenshotJpeg(window);
+  testing_support::KeepArtifact("plot-window.jpg", picture);
   const testing_support::DecodedImage image = testing_support::DecodeImage(picture);
   int curve = 0;
   for (int y = 0; y < image.height; ++y)

@@ -11,6 +11,7 @@
 #include "platform/services.h"
 #include "platform/stdio_files.h"
 #include "platform/utf8.h"
+#include "platform/win32/window_class.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text crosses the Win32 API as is");
 
@@ -51,19 +52,10 @@ LRESULT CALLBACK InputBoxProcedure(HWND window, UINT message, WPARAM wParam, LPA
 
 std::optional<std::u16string> RunInputBox(std::u16string_view prompt, std::u16string_view title,
                                           std::u16string_view initial) {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &InputBoxProcedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"ulvXNppInputBox";
-    return RegisterClassExW(&windowClass) != 0;
-  }();
+  static const bool registered = RegisterWindowClass(L"ulvXNppInputBox", &InputBoxProcedure, COLOR_BTNFACE);
   if (!registered) return std::nullopt;
   InputBox box;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HINSTANCE instance = ThisModule();
   const std::u16string caption(title), question(prompt), answer(initial);
   HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, L"ulvXNppInputBox", Wide(caption),
                                 WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 420, 150, nullptr,
@@ -113,8 +105,8 @@ class Win32Services final : public Services {
       return SafeAnswer(buttons);
     }
     UINT style = buttons == Buttons::Ok ? MB_OK : buttons == Buttons::YesNo ? MB_YESNO : MB_YESNOCANCEL;
-    // Owned by the window the user works in (the editor's), as its own boxes are.
-    HWND owner = GetActiveWindow();
+    // Owned by the host's window, or the one the user works in, as their own boxes are.
+    HWND owner = owner_ != nullptr && IsWindow(owner_) ? owner_ : GetActiveWindow();
     int answer = MessageBoxW(owner, Wide(std::u16string(text)), Wide(std::u16string(title)),
                              style | (owner == nullptr ? MB_TASKMODAL : 0));
     switch (answer) {
@@ -180,7 +172,10 @@ class Win32Services final : public Services {
     return FromUtf8(text);
   }
 
-  void PreferDialogs() override { console_ = false; }
+  void PreferDialogs(void* owner) override {
+    console_ = false;
+    owner_ = static_cast<HWND>(owner);
+  }
 
   std::optional<std::u16string> AskText(std::u16string_view prompt, std::u16string_view title,
                                         std::u16string_view initial) override {
@@ -234,6 +229,7 @@ class Win32Services final : public Services {
   }
  private:
   bool console_ = HasConsoleOutput();
+  HWND owner_ = nullptr;
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "engine/number_text.h"
 #include "engine/text_util.h"
 #include "exports/session.h"
+#include "platform/win32/window_class.h"
 #include "plugin/matrix_text.h"
 #include "plugin/win32/plugin_state.h"
 #include "plugin/win32/profile_store.h"
@@ -53,7 +54,7 @@ int FieldNumber(HWND window, int id) {
 HWND Control(Dialog& d, const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id,
              const wchar_t* tip = nullptr) {
   HWND control = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, d.window,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), platform::ThisModule(), nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   if (tip != nullptr && d.tips != nullptr) {
     TOOLINFOW info{};
@@ -169,16 +170,7 @@ HMENU DialogMenu() {
 }  // namespace
 
 std::optional<std::u16string> Run_MtxMaker(std::u16string_view import) {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"ulvXNppMatrixDialog";
-    return RegisterClassExW(&windowClass) != 0;
-  }();
+  static const bool registered = platform::RegisterWindowClass(L"ulvXNppMatrixDialog", &Procedure, COLOR_BTNFACE);
   platform::Services& os = *exports::session().services;
   if (!registered) {
     os.ShowMessage(u"Unable to call function Run_MtxMaker.", u"ulvCalc", platform::Buttons::Ok);
@@ -207,13 +199,13 @@ std::optional<std::u16string> Run_MtxMaker(std::u16string_view import) {
   HWND owner = State().npp.nppHandle;
   d.window = CreateWindowExW(WS_EX_DLGMODALFRAME, L"ulvXNppMatrixDialog", L"Vector / Matrix",
                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 480, 300, owner,
-                             DialogMenu(), GetModuleHandleW(nullptr), &d);
+                             DialogMenu(), platform::ThisModule(), &d);
   if (d.window == nullptr) {
     os.ShowMessage(u"Unable to call function Run_MtxMaker.", u"ulvCalc", platform::Buttons::Ok);
     return std::nullopt;
   }
   d.tips = CreateWindowExW(0, L"ToolTips_Class32", nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, d.window, nullptr, GetModuleHandleW(nullptr), nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, d.window, nullptr, platform::ThisModule(), nullptr);
   Control(d, L"STATIC", L"Rows", 0, 10, 12, 40, 20, kRowsLabel);
   Control(d, L"EDIT", Wide(rows), WS_BORDER | WS_TABSTOP, 50, 10, 40, 22, kRowsField, L"Number of rows");
   Control(d, L"STATIC", L"Cols", 0, 100, 12, 40, 20, kColsLabel);

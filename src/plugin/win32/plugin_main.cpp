@@ -193,7 +193,7 @@ __declspec(dllexport) void __cdecl setInfo(plugin::npp::NppData data) {
   plugin::ProfileStore store(s.settingsFile);
   s.settings = plugin::LoadSettings(store);
   exports::Session& session = exports::session();
-  session.services->PreferDialogs();
+  session.services->PreferDialogs(data.nppHandle);
   session.engine.matrices.elementOrder.order = -1;  // undecided until a caller shows its arrays
   if (s.settings.debug) {
     s.logOn = script::StartPluginLog(*session.services, s.logFile, script::InformationText());

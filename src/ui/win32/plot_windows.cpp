@@ -12,6 +12,7 @@
 
 #include "engine/engine.h"
 #include "engine/number_text.h"
+#include "platform/win32/window_class.h"
 #include "ui/jpeg_encoder.h"
 #include "ui/native_plot_output.h"
 #include "ui/picture_names.h"
@@ -106,21 +107,12 @@ class PlotWindow {
 };
 
 bool PlotWindow::Open() {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &PlotWindow::Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
+  static const bool registered = platform::RegisterWindowClass(kClassName, &PlotWindow::Procedure, COLOR_BTNFACE);
   if (!registered) return false;
   RECT frame{0, 0, kPictureWidth, kPictureHeight + kButtonBand};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
   const std::u16string title = u"aPlot #" + engine::ToU16(std::to_string(k_));
-  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HINSTANCE instance = platform::ThisModule();
   window_ = CreateWindowExW(0, kClassName, Wide(title), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/window_class.h"
 #include "ui/text_views.h"
 #include "ui/text_windows.h"
 
@@ -29,16 +30,7 @@ LRESULT CALLBACK TextProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 bool RegisterTextClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &TextProcedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
+  static const bool registered = platform::RegisterWindowClass(kClassName, &TextProcedure, COLOR_WINDOW);
   return registered;
 }
 
@@ -51,7 +43,7 @@ HFONT Courier() {
 // A top-level window holding a read-only multi-line edit control; returns the edit control.
 HWND OpenTextWindow(std::u16string_view title, int width, int height) {
   if (!RegisterTextClass()) return nullptr;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HINSTANCE instance = platform::ThisModule();
   const std::u16string caption(title);
   HWND window = CreateWindowExW(0, kClassName, Wide(caption), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, width,
                                 height, nullptr, nullptr, instance, nullptr);
@@ -118,7 +110,7 @@ class ProgressBox final : public Progress {
  private:
   bool Open() {
     if (!RegisterTextClass()) return false;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HINSTANCE instance = platform::ThisModule();
     window_ = CreateWindowExW(WS_EX_TOPMOST, kClassName, L"ulvXNpp", WS_CAPTION | WS_POPUP | WS_VISIBLE, CW_USEDEFAULT,
                               CW_USEDEFAULT, 460, 130, nullptr, nullptr, instance, nullptr);
     if (window_ == nullptr) return false;

@@ -195,6 +195,8 @@ TEST_F(HostTest, BuildMatrixGivesItsTextOrNothing) {
     SetDlgItemTextW(dialog, 1002, L"2");
     SendMessageW(dialog, WM_COMMAND, 1011, 0);  // Show Cells
     for (int k = 0; k < 4; ++k) SetDlgItemTextW(dialog, 2000 + k, std::to_wstring(k + 1).c_str());
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
     testing_support::KeepArtifact("matrix-dialog.jpg", testing_support::ScreenshotJpeg(dialog));
     PostMessageW(dialog, WM_COMMAND, 1005, 0);  // OK
   });

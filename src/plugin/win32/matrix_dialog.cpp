@@ -77,10 +77,10 @@ void ShowCells(Dialog& d) {
     for (int c = 0; c < d.cols; ++c)
       Control(d, L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 20 + c * (kCellWidth + 4),
               120 + r * (kCellHeight + 4), kCellWidth, kCellHeight, kFirstCell + r * d.cols + c);
-  RECT frame{0, 0, std::max(470, 40 + d.cols * (kCellWidth + 4)), 150 + d.rows * (kCellHeight + 4) + 20};
+  RECT frame{0, 0, std::max(490, 40 + d.cols * (kCellWidth + 4)), 150 + d.rows * (kCellHeight + 4) + 20};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
   SetWindowPos(d.window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
-  MoveWindow(GetDlgItem(d.window, kOutput), 10, 98, std::max(450, 20 + d.cols * (kCellWidth + 4)),
+  MoveWindow(GetDlgItem(d.window, kOutput), 10, 98, std::max(470, 20 + d.cols * (kCellWidth + 4)),
              40 + d.rows * (kCellHeight + 4), TRUE);
 }
 

@@ -268,6 +268,26 @@ TEST_F(HostTest, FoldersWithAccentsAndFoldersThatCannotBeWritten) {
   EXPECT_EQ(host_->opened.size(), 1u);
 }
 
+// An editor installed where its own folder cannot be written: the settings go to the folder
+// the host names for plug-in settings.
+TEST(HostSettingsTest, SettingsMoveToTheConfigFolderWhenTheirOldPlaceIsClosed) {
+  const fs::path folder = fs::current_path() / "fake-npp-closed";
+  fs::remove_all(folder);
+  fs::create_directories(folder / "plugins" / "ulvXNpp" / "ulvXNpp.INI");  // a folder: no file can be made there
+  {
+    FakeNpp host(ULVXNPP_DLL, folder.wstring());
+    if (!host.ok()) GTEST_SKIP() << "no desktop to open windows on";
+    ASSERT_TRUE(host.RunOption(L"Don't confirm Expr"));
+    std::ifstream saved(folder / "plugins" / "Config" / "ulvXNpp.INI", std::ios::binary);
+    std::stringstream text;
+    text << saved.rdbuf();
+    std::string narrow;
+    for (char c : text.str())
+      if (c != '\0') narrow += c;
+    EXPECT_NE(narrow.find("Don't confirm Expr=1"), std::string::npos) << narrow;
+  }
+}
+
 TEST_F(HostTest, TenMegabyteDocument) {
   std::string big;
   big.reserve(10u << 20);

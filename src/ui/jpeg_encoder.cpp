@@ -16,4 +16,14 @@ std::string EncodeJpeg(const std::vector<std::uint8_t>& rgb, int width, int heig
   return bytes;
 }
 
+std::vector<std::uint8_t> RgbFromBgrx(const std::uint8_t* pixels, std::size_t count) {
+  std::vector<std::uint8_t> rgb(count * 3);
+  for (std::size_t i = 0; i < count; ++i) {
+    rgb[3 * i] = pixels[4 * i + 2];
+    rgb[3 * i + 1] = pixels[4 * i + 1];
+    rgb[3 * i + 2] = pixels[4 * i];
+  }
+  return rgb;
+}
+
 }  // namespace ui

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
 #include "ui/jpeg_encoder.h"
 
@@ -23,13 +22,8 @@ std::string ScreenshotJpeg(RECT area) {
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   GdiFlush();
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-  const auto* pixels = static_cast<const std::uint8_t*>(bits);  // blue, green, red, unused
-  for (std::size_t i = 0; i < rgb.size() / 3; ++i) {
-    rgb[3 * i] = pixels[4 * i + 2];
-    rgb[3 * i + 1] = pixels[4 * i + 1];
-    rgb[3 * i + 2] = pixels[4 * i];
-  }
+  const std::vector<std::uint8_t> rgb = ui::RgbFromBgrx(
+      static_cast<const std::uint8_t*>(bits), static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);

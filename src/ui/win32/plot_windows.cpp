@@ -51,14 +51,8 @@ std::vector<std::uint8_t> Render(const PlotRecord& record, HDC target, int width
     GdiFlush();
     if (target != nullptr) BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
     if (capture) {
-      const auto* pixels = static_cast<const std::uint8_t*>(bits);  // blue, green, red, unused
-      const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-      rgb.resize(count * 3);
-      for (std::size_t i = 0; i < count; ++i) {
-        rgb[3 * i] = pixels[4 * i + 2];
-        rgb[3 * i + 1] = pixels[4 * i + 1];
-        rgb[3 * i + 2] = pixels[4 * i];
-      }
+      rgb = RgbFromBgrx(static_cast<const std::uint8_t*>(bits),
+                        static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     }
     SelectObject(dc, old);
   }

@@ -1,23 +1,34 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need; does nothing when all are present.
+# Installs the Debian packages a job needs; does nothing when all are present.
+# Usage: install-deps.sh main   the native build of the library and ulvxnpp (the main job)
+#        install-deps.sh all    also the tests: sanitizers, fuzzing, benchmarks, the Windows
+#                               cross builds and wine (default)
 set -euo pipefail
 
+job=${1:-all}
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
-  libgtest-dev googletest libbenchmark-dev libmuparser-dev libreadline-dev libcli11-dev
-  pkg-config libcairo2-dev libstb-dev fonts-dejavu-core
-  mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine64 wine32:i386 xvfb xauth
-  bc time
+  cmake ninja-build g++ pkg-config libreadline-dev libcli11-dev
+  libcairo2-dev libstb-dev fonts-dejavu-core
 )
+case "$job" in
+  main) ;;
+  all)
+    packages+=(
+      clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev libmuparser-dev
+      mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
+      wine wine64 wine32:i386 xvfb xauth
+      bc time
+    )
+    ;;
+  *) echo "usage: $0 [main|all]" >&2; exit 2 ;;
+esac
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$job" = all ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   echo "== adding the i386 architecture (needed by wine32)"
   "${sudo_cmd[@]}" dpkg --add-architecture i386
-  need_update=1
 fi
 
 missing=()
@@ -26,7 +37,7 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-  echo "== all build and test packages are installed"
+  echo "== all packages of the $job job are installed"
   exit 0
 fi
 

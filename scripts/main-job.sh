@@ -5,10 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 echo "== checking build dependencies"
-./scripts/install-deps.sh
+./scripts/install-deps.sh main
 
-echo "== building (preset linux)"
-cmake --preset linux -DMORVANE_TESTS=OFF >/dev/null
+echo "== building (preset linux, without tests and benchmarks)"
+cmake --preset linux -DMORVANE_TESTS=OFF -DMORVANE_BENCH=OFF >/dev/null
 cmake --build --preset linux
 
 ulvxnpp=build/linux/apps/ulvxnpp/ulvxnpp

@@ -13,4 +13,7 @@ std::optional<std::string> ReadLine(const char* prompt) {
   return line;
 }
 
+// The console keeps the lines of the current session itself; nothing here could recall more.
+std::string KeepHistory() { return {}; }
+
 }  // namespace ulvxnpp

@@ -46,11 +46,14 @@ int main(int argc, char** argv) {
                "  ulvxnpp script.ulv -o result.ulv       write the output to a file\n"
                "  echo \"Expr = 1/3\" | ulvxnpp -           read the script from stdin\n"
                "  ulvxnpp --cmdline \"/i s.ulv /o /noh\"    the library's batch options as they stand\n"
+               "  ulvxnpp                                a session on the terminal (:help, :quit)\n"
                "A Plot line writes its picture (ulvPlot_001.png, ...) into the current folder, or with\n"
                "--save-plots into DIR as JPEG.\n"
                "Exit status: 0 every command ran, 1 one or more failed, 2 usage error or unreadable input.",
                "ulvxnpp"};
   app.add_option("script", o.script, "script file to run; - for standard input; none on a terminal starts a session");
+  app.add_flag("-i,--interactive", o.interactive,
+               "start a session even when standard input is not a terminal (entries read from it)");
   app.add_option("-e,--expr", o.expr, "run TEXT as the script; a bare formula runs as Expr = TEXT (e.g. -e \"2*pi\")");
   app.add_option("-o,--output", o.output, "write the output to FILE, replacing it (e.g. -o result.ulv)")->expected(0, 1);
   app.add_option("-a,--append", o.append, "append the output to FILE, without header (e.g. -a log.ulv)")->expected(0, 1);

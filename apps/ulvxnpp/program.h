@@ -30,6 +30,7 @@ struct ProgramOptions {
   bool verbose = false;
   bool showMemory = false;              // --show-memory: the memory listing after the run
   bool progress = false;                // --progress: a bar on stderr while the script runs
+  bool interactive = false;             // -i: a session even when standard input is no terminal
   std::optional<std::string> cmdline;   // --cmdline: the batch options as they stand
 };
 

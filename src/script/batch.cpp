@@ -120,6 +120,7 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   request.run.selection = f.lnsF;
   request.run.lineList = f.LnsStr;
   request.run.lineOffset = f.lineOffset;
+  request.run.firstNumber = st.firstLineNumber;
   request.run.quiet = f.noLnExpF;
   const std::u16string info = InformationText();
   request.info = info;

@@ -33,6 +33,7 @@ struct BatchState {
   std::u16string pluginLogFile;  // the plug-in's log while it is on; empty otherwise
   bool showMessages = false;     // the messages window gets the run's lines (the plug-in's summary)
   std::int32_t decimals = 4;     // of numbers when the command line sets none (the plug-in's setting)
+  std::int32_t firstLineNumber = 1;  // of the script, for a host that runs one script in pieces
 };
 
 struct BatchContext {

@@ -30,7 +30,7 @@ bool TakeLine(std::u16string_view& rest, std::u16string_view& line) {
 }  // namespace
 
 Run::Run(Context& context, const RunRequest& request)
-    : context_(context), request_(request), rest_(request.text) {
+    : context_(context), request_(request), rest_(request.text), lastNumber_(request.firstNumber - 1) {
   if (request.bare) captions_ = Captions{u"", u"", u"", u"", u""};
   // A line's report echoes it and adds a result about as long: room for that up front spares
   // a long output its copies while it grows (room never written costs no memory).
@@ -130,7 +130,7 @@ bool Run::ShowProgress(std::int32_t number, std::u16string_view raw) {
     std::u16string_view rest = request_.text, taken;
     while (TakeLine(rest, taken)) ++lineCount_;
   }
-  return context_.progress->Update(number, lineCount_, raw);
+  return context_.progress->Update(number - request_.firstNumber + 1, lineCount_, raw);
 }
 
 void Run::Echo(const CommandLine& line, std::u16string_view part, bool failed) {

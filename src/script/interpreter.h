@@ -26,6 +26,7 @@ struct RunRequest {
   bool selection = false;         // only the lines whose number + offset is in lineList run
   std::u16string_view lineList;   // ";n;m;...;"
   std::int32_t lineOffset = 0;
+  std::int32_t firstNumber = 1;   // the number of the script's first line, as its echo lines say
   bool quiet = false;             // echo lines only for commands that failed
   ui::PlotSaving plotSaving;      // the save-plots option
   bool progress = false;          // report each line to the progress display

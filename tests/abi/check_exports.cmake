@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# The DLL exports exactly the names listed in the .def file, undecorated.
+# The DLL exports exactly the names listed in the .def file, undecorated (no "@N" of __stdcall).
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "objdump failed on ${DLL}")
@@ -18,6 +18,11 @@ foreach(line IN LISTS lines)
 endforeach()
 file(STRINGS ${DEF} expected REGEX "^  [A-Za-z_]")
 list(TRANSFORM expected STRIP)
+set(decorated ${exported})
+list(FILTER decorated INCLUDE REGEX "@")
+if(decorated)
+  message(FATAL_ERROR "decorated names exported (callers look them up plain): ${decorated}")
+endif()
 list(SORT exported)
 list(SORT expected)
 if(NOT exported STREQUAL expected)

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#include "batch_run.h"
+
+#include "exports/session.h"
+#include "platform/utf8.h"
+#include "script/batch.h"
+#include "script/command_table.h"
+
+namespace ulvxnpp {
+namespace {
+
+// Plot windows (Windows) live as long as the program: it ends when the user has closed them.
+void WaitForPlotWindows() {
+  ui::PlotOutput* plots = exports::session().plots.get();
+  if (plots == nullptr || !plots->HasOpenWindows()) return;
+  std::fputs("Close the plot windows to finish.\n", stderr);
+  std::fflush(stderr);
+  plots->WaitForClose();
+}
+
+// An input that cannot be read and an output that cannot be written are failures of the
+// run as a whole, not of its commands.
+int ExitStatus(const script::BatchState& state) {
+  if (state.inputFailed || state.outputFailed) return kExitUsage;
+  return state.lastResult % 1000 == 0 ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+void Print(std::FILE* stream, std::u16string_view text) {
+  while (!text.empty()) {
+    const std::size_t end = text.find(u"\r\n");
+    const std::string line = platform::ToUtf8(text.substr(0, end));
+    std::fwrite(line.data(), 1, line.size(), stream);
+    if (end == std::u16string_view::npos) break;
+    std::fputc('\n', stream);
+    text.remove_prefix(end + 2);
+  }
+}
+
+std::u16string AsScript(const std::u16string& text) {
+  return script::StartsWithCommand(text) || text.find(u'\n') != std::u16string::npos ? text : u"Expr = " + text;
+}
+
+std::u16string BatchOptions(const ProgramOptions& o) {
+  std::u16string line;
+  auto add = [&](std::u16string_view option, const std::optional<std::string>& value = std::nullopt) {
+    line += u" /" + std::u16string(option);
+    if (value && !value->empty()) line += u" \"" + platform::FromUtf8(*value) + u"\"";
+  };
+  if (o.reset) add(u"rset");
+  if (o.output) add(u"o", o.output);
+  if (o.append) add(u"a", o.append);
+  if (o.noHeader) add(u"noh");
+  if (o.quiet) add(u"nln");
+  if (o.bare) add(u"nt");
+  if (o.lines) line += u" /lns:" + platform::FromUtf8(*o.lines);
+  if (o.lineOffset != 0) line += u" /lc:" + platform::FromUtf8(std::to_string(o.lineOffset));
+  line += u" /dec:" + platform::FromUtf8(std::to_string(o.decimals));
+  if (o.log) line += o.log->empty() ? u" /log" : u" /log:\"" + platform::FromUtf8(*o.log) + u"\"";
+  if (o.savePlots) line += o.savePlots->empty() ? u" /spl" : u" /spl:\"" + platform::FromUtf8(*o.savePlots) + u"\"";
+  if (o.plotFormat) line += u" /pfmt:" + platform::FromUtf8(*o.plotFormat);
+  if (o.progress) line += u" /pbar";
+  return line;
+}
+
+std::u16string Selected(const std::u16string& script) { return u" /sel:'" + script + u"'"; }
+
+int RunBatch(const std::u16string& commandLine, bool toStdout, bool verbose) {
+  script::BatchContext context = exports::BatchOf(exports::session());
+  script::ulvEvalMain(context, commandLine);
+  if (verbose) Print(stderr, context.state.messages);
+  if (context.state.inputFailed) {
+    Print(stderr, exports::session().engine.core.state.ulvResStr + u"\n");
+    return kExitUsage;
+  }
+  if (toStdout) Print(stdout, exports::session().engine.core.state.ulvResStr);
+  WaitForPlotWindows();
+  return ExitStatus(context.state);
+}
+
+int RunCommandLine(const std::u16string& commandLine, bool verbose) {
+  script::BatchContext context = exports::BatchOf(exports::session());
+  script::ulvEvalMain(context, commandLine);
+  Print(stdout, exports::session().engine.core.state.ulvResStr);
+  if (verbose) Print(stderr, context.state.messages);
+  WaitForPlotWindows();
+  return ExitStatus(context.state);
+}
+
+}  // namespace ulvxnpp

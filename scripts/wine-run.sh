@@ -49,7 +49,7 @@ fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-case "$(pe_machine "$1")" in
+case "$(pe_machine "${1:-}")" in
   014c)
     if ! can_run_32bit; then
       echo "$not_run_marker: $(basename "$1") is a 32-bit Windows program and this machine cannot execute 32-bit programs ($why)"

@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+#include "support/keyboard.h"
+
 namespace npp_host {
 namespace {
 
@@ -138,6 +140,13 @@ void FakeNpp::Notify(unsigned int code, std::intptr_t position) {
   beNotified_(&note);
 }
 
+void FakeNpp::PressKeys(std::initializer_list<WORD> keys) {
+  SetForegroundWindow(main);
+  SetFocus(view0);
+  testing_support::TypeKeys(keys);
+  Pump(40);
+}
+
 void FakeNpp::Pump(int rounds) {
   for (int round = 0; round < rounds; ++round) {
     MSG message;
@@ -169,6 +178,14 @@ LRESULT CALLBACK FakeNpp::MainProcedure(HWND window, UINT message, WPARAM wParam
     case 2049: return reinterpret_cast<LRESULT>(wParam == 0 ? host->plugins : host->bar);
     case 2064: return TRUE;
     case 2070: CopyOut(host->folder + L"\\plugins\\Config", wParam, lParam); return TRUE;
+    case 2100: {  // the shortcut of a command of ours, as the user's mapping has it now
+      for (int k = 0; k < host->count; ++k)
+        if (host->items[k].cmdID == static_cast<int>(wParam) && host->items[k].pShKey != nullptr) {
+          *reinterpret_cast<plugin::npp::ShortcutKey*>(lParam) = *host->items[k].pShKey;
+          return TRUE;
+        }
+      return FALSE;
+    }
     case 2101: host->opened.push_back(reinterpret_cast<const wchar_t*>(lParam)); return TRUE;
     case 2105: *reinterpret_cast<int*>(lParam) = host->nextCommandId; host->nextCommandId += static_cast<int>(wParam); return TRUE;
     case 4025: CopyOut(host->currentPath, wParam, lParam); return TRUE;

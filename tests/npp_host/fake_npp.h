@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ class FakeNpp {
   bool RunOption(const std::wstring& text);
   bool OptionChecked(const std::wstring& text);
   void Notify(unsigned int code, std::intptr_t position);
+  // Types the keys on the keyboard (held in order, released in reverse) into the first view.
+  void PressKeys(std::initializer_list<WORD> keys);
   // Handles the windows' pending events for a while.
   void Pump(int rounds = 5);
   // The text shown in the text window with that title, or empty.

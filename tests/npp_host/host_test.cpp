@@ -92,6 +92,15 @@ TEST_F(HostTest, SelectionToWindowShowsTheResult) {
   EXPECT_EQ(host_->TextWindow(L"Result"), L"");  // No runs nothing
 }
 
+// The editor binds Ctrl+2 and Ctrl+3 to commands of its own; typed, they still run ours.
+TEST_F(HostTest, CtrlThreeTypedRunsTheSelection) {
+  host_->document().SetText("6*7");
+  host_->document().Select(0, 3);
+  host_->answers = {IDYES};
+  host_->PressKeys({VK_CONTROL, '3'});
+  EXPECT_EQ(host_->TextWindow(L"Result"), L"Ln 1: EXPR = 6*7: \r\n Result => Number = 42.0000\r\n");
+}
+
 TEST_F(HostTest, ExpressionResultGoesIntoTheDocument) {
   Run(L"/sel:'Var = b ; 2'");  // the expression at the caret is the last line only
   host_->document().SetText("Var = b ; 2\r\nExpr = b*5");
@@ -139,6 +148,11 @@ TEST_F(HostTest, CallTipsShowAndGo) {
   EXPECT_NE(host_->document().tipText.find("Number = 5.0000"), std::string::npos) << host_->document().tipText;
   host_->Notify(2017, 4);
   EXPECT_FALSE(host_->document().tipActive);
+
+  host_->document().SetText("Expr = 2+3\r\nExpr = 4*5");
+  host_->document().Select(4, 4);
+  host_->Notify(2016, 16);  // resting over the second line, the caret on the first
+  EXPECT_FALSE(host_->document().tipActive) << host_->document().tipText;
 }
 
 TEST_F(HostTest, TogglesTickTheirItemsAndWriteTheirKeys) {

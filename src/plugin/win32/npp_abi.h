@@ -81,6 +81,7 @@ inline constexpr UINT kGetCurrentScintilla = 2028;
 inline constexpr UINT kGetMenuHandle = 2049;
 inline constexpr UINT kSetMenuItemCheck = 2064;
 inline constexpr UINT kGetPluginsConfigDir = 2070;
+inline constexpr UINT kGetShortcutByCmdId = 2100;
 inline constexpr UINT kDoOpen = 2101;
 inline constexpr UINT kAllocateCmdId = 2105;
 inline constexpr UINT kGetFullCurrentPath = 4025;

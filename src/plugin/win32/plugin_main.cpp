@@ -15,6 +15,7 @@
 #include "plugin/win32/plugin_state.h"
 #include "plugin/win32/profile_store.h"
 #include "plugin/win32/scintilla_view.h"
+#include "plugin/win32/shortcut_keys.h"
 #include "plugin/win32/matrix_dialog.h"
 #include "script/batch.h"
 #include "script/script_run.h"
@@ -130,6 +131,8 @@ void Dwell(const npp::SCNotification& note) {
   EditorCommands commands = Commands();
   const bool overSelection = editor.SelectionStart() < editor.SelectionEnd() &&
                              note.position >= editor.SelectionStart() && note.position <= editor.SelectionEnd();
+  // A tip belongs to what the user works on: the selection or the line of the caret.
+  if (!overSelection && editor.LineFromPosition(note.position) != editor.LineFromPosition(editor.CurrentPos())) return;
   const std::optional<std::u16string> result =
       overSelection ? commands.EvalSelectionToWindow(true) : commands.EvalCurLineToWindow(true);
   if (!result || result->empty()) return;
@@ -211,8 +214,12 @@ __declspec(dllexport) plugin::npp::FuncItem* __cdecl getFuncsArray(int* count) {
 __declspec(dllexport) void __cdecl beNotified(plugin::npp::SCNotification* note) {
   if (note == nullptr) return;
   switch (note->nmhdr.code) {
-    case plugin::npp::kReady: plugin::ApplyDwellTime(); break;
+    case plugin::npp::kReady:
+      plugin::ApplyDwellTime();
+      plugin::StartShortcutKeys();
+      break;
     case plugin::npp::kShutdown: {
+      plugin::StopShortcutKeys();
       // Views are still alive here, unlike at unload: dwell events go back to never.
       plugin::PluginState& s = State();
       const bool tooltips = s.settings.evalToTooltip;

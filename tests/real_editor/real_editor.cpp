@@ -1,0 +1,279 @@
+// SPDX-License-Identifier: MIT
+#include "real_editor.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "support/keyboard.h"
+#include "support/screenshot.h"
+
+namespace real_editor {
+namespace {
+
+// The editor's messages and commands the driver uses besides those the plug-in uses.
+constexpr UINT kGetNbOpenFiles = 2031;
+constexpr UINT kActivateDoc = 2052;
+constexpr UINT kMenuCommand = 2072;
+constexpr UINT kGetFullPathFromBufferId = 2082;
+constexpr UINT kGetBufferIdFromPos = 2083;
+constexpr WPARAM kFileNew = 41001;
+constexpr LPARAM kPrimaryView = 1;
+
+constexpr UINT kSciSetSavePoint = 2014;
+constexpr UINT kSciGetTextRangeFull = 2039;
+constexpr UINT kSciSetSel = 2160;
+constexpr UINT kSciPointXFromPosition = 2164;
+constexpr UINT kSciPointYFromPosition = 2165;
+constexpr UINT kSciSetText = 2181;
+constexpr UINT kSciTextHeight = 2279;
+
+RealEditor* current = nullptr;  // the hook and the view procedure reach the driver through it
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+// A menu item's text without the shortcut the editor appends after a tab.
+std::wstring ItemText(HMENU menu, int position) {
+  wchar_t label[128] = L"";
+  GetMenuStringW(menu, static_cast<UINT>(position), label, 128, MF_BYPOSITION);
+  std::wstring text = label;
+  return text.substr(0, text.find(L'\t'));
+}
+
+}  // namespace
+
+RealEditor::RealEditor(const plugin::npp::NppData& npp) : npp_(npp) {
+  current = this;
+  hook_ = SetWindowsHookExW(WH_CBT, &BoxHook, nullptr, GetCurrentThreadId());
+  // What the plug-in asks a view to show as a call tip is recorded on its way to Scintilla.
+  HWND views[2] = {npp_.scintillaMainHandle, npp_.scintillaSecondHandle};
+  for (int k = 0; k < 2; ++k)
+    viewProcedures_[k] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(views[k], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ViewProcedure)));
+}
+
+RealEditor::~RealEditor() {
+  HWND views[2] = {npp_.scintillaMainHandle, npp_.scintillaSecondHandle};
+  for (int k = 0; k < 2; ++k)
+    if (GetWindowLongPtrW(views[k], GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ViewProcedure))
+      SetWindowLongPtrW(views[k], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(viewProcedures_[k]));
+  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  current = nullptr;
+}
+
+LRESULT RealEditor::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return SendMessageW(npp_.nppHandle, message, wParam, lParam);
+}
+
+LRESULT RealEditor::SendView(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return SendMessageW(View(), message, wParam, lParam);
+}
+
+HWND RealEditor::View() const {
+  int which = 0;
+  Send(plugin::npp::kGetCurrentScintilla, 0, reinterpret_cast<LPARAM>(&which));
+  return which == 0 ? npp_.scintillaMainHandle : npp_.scintillaSecondHandle;
+}
+
+void RealEditor::NewDocument() { Send(kMenuCommand, 0, kFileNew); }
+
+void RealEditor::SetText(const std::string& utf8) { SendView(kSciSetText, 0, reinterpret_cast<LPARAM>(utf8.c_str())); }
+
+std::string RealEditor::Text() const {
+  const auto length = static_cast<std::intptr_t>(SendView(plugin::npp::kSciGetLength));
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  plugin::npp::TextRange range{0, length, text.data()};
+  SendView(kSciGetTextRangeFull, 0, reinterpret_cast<LPARAM>(&range));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+void RealEditor::Select(std::intptr_t anchor, std::intptr_t caret) {
+  SendView(kSciSetSel, static_cast<WPARAM>(anchor), caret);
+}
+
+std::intptr_t RealEditor::Caret() const { return SendView(plugin::npp::kSciGetCurrentPos); }
+
+void RealEditor::Open(const std::wstring& path) { Send(plugin::npp::kDoOpen, 0, reinterpret_cast<LPARAM>(path.c_str())); }
+
+void RealEditor::CloseAllUnsaved() {
+  const auto count = static_cast<int>(Send(kGetNbOpenFiles, 0, kPrimaryView));
+  for (int k = 0; k < count; ++k) {
+    Send(kActivateDoc, 0, k);
+    SendView(kSciSetSavePoint);
+  }
+}
+
+std::wstring RealEditor::CurrentPath() const {
+  std::vector<wchar_t> path(32768, L'\0');
+  Send(plugin::npp::kGetFullCurrentPath, path.size(), reinterpret_cast<LPARAM>(path.data()));
+  return path.data();
+}
+
+std::vector<std::wstring> RealEditor::Tabs() const {
+  std::vector<std::wstring> tabs;
+  const auto count = static_cast<int>(Send(kGetNbOpenFiles, 0, kPrimaryView));
+  for (int k = 0; k < count; ++k) {
+    const LRESULT buffer = Send(kGetBufferIdFromPos, static_cast<WPARAM>(k), 0);
+    std::vector<wchar_t> path(32768, L'\0');
+    Send(kGetFullPathFromBufferId, static_cast<WPARAM>(buffer), reinterpret_cast<LPARAM>(path.data()));
+    tabs.emplace_back(path.data());
+  }
+  return tabs;
+}
+
+std::wstring RealEditor::Folder() const {
+  std::vector<wchar_t> folder(32768, L'\0');
+  Send(plugin::npp::kGetNppDirectory, folder.size(), reinterpret_cast<LPARAM>(folder.data()));
+  return folder.data();
+}
+
+HMENU RealEditor::PluginPopup() const {
+  HMENU plugins = reinterpret_cast<HMENU>(Send(plugin::npp::kGetMenuHandle, 0, 0));
+  for (int i = 0; plugins != nullptr && i < GetMenuItemCount(plugins); ++i)
+    if (ItemText(plugins, i) == L"Vuza Reduzodod") return GetSubMenu(plugins, i);
+  return nullptr;
+}
+
+UINT RealEditor::PluginCommand(const std::wstring& text) const {
+  HMENU popup = PluginPopup();
+  for (int i = 0; popup != nullptr && i < GetMenuItemCount(popup); ++i)
+    if (ItemText(popup, i) == text) return GetMenuItemID(popup, i);
+  return 0;
+}
+
+HMENU RealEditor::OptionsMenu() const {
+  HMENU popup = PluginPopup();
+  for (int i = 0; popup != nullptr && i < GetMenuItemCount(popup); ++i)
+    if (ItemText(popup, i) == L"Options") return GetSubMenu(popup, i);
+  return nullptr;
+}
+
+UINT RealEditor::OptionCommand(const std::wstring& text) const {
+  HMENU options = OptionsMenu();
+  for (int i = 0; options != nullptr && i < GetMenuItemCount(options); ++i)
+    if (ItemText(options, i) == text) return GetMenuItemID(options, i);
+  return 0;
+}
+
+bool RealEditor::OptionChecked(const std::wstring& text) const {
+  const UINT command = OptionCommand(text);
+  return command != 0 && (GetMenuState(OptionsMenu(), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void RealEditor::Invoke(UINT command) const { Send(WM_COMMAND, MAKEWPARAM(command, 0), 0); }
+
+HWND RealEditor::TextWindow(const std::wstring& title) const { return FindWindowW(L"ulvXNppTextWindow", title.c_str()); }
+
+std::wstring RealEditor::TakeTextWindow(const std::wstring& title) const {
+  HWND window = TextWindow(title);
+  if (window == nullptr) return {};
+  const std::wstring text = WindowText(GetWindow(window, GW_CHILD));
+  DestroyWindow(window);
+  return text;
+}
+
+void RealEditor::PressKeys(std::initializer_list<WORD> keys) {
+  SetForegroundWindow(npp_.nppHandle);
+  SetFocus(View());
+  testing_support::TypeKeys(keys);
+}
+
+namespace {
+void MovePointer(POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof(INPUT));
+}
+}  // namespace
+
+void RealEditor::MoveMouseTo(std::intptr_t position) {
+  SetForegroundWindow(npp_.nppHandle);
+  POINT point{static_cast<LONG>(SendView(kSciPointXFromPosition, 0, position)),
+              static_cast<LONG>(SendView(kSciPointYFromPosition, 0, position) +
+                                SendView(kSciTextHeight, 0, 0) / 2)};
+  ClientToScreen(View(), &point);
+  MovePointer(point);
+}
+
+void RealEditor::MoveMouseAway() {
+  RECT frame{};
+  GetWindowRect(npp_.nppHandle, &frame);
+  MovePointer({frame.right + 20, frame.bottom + 20});
+}
+
+bool RealEditor::CallTipActive() const { return SendView(plugin::npp::kSciCallTipActive) != 0; }
+
+LRESULT CALLBACK RealEditor::ViewProcedure(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
+  RealEditor* editor = current;
+  const int k = view == editor->npp_.scintillaMainHandle ? 0 : 1;
+  if (message == plugin::npp::kSciCallTipShow && lParam != 0) editor->callTip = reinterpret_cast<const char*>(lParam);
+  return CallWindowProcW(editor->viewProcedures_[k], view, message, wParam, lParam);
+}
+
+void CALLBACK RealEditor::CancelMatrixDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND dialog = FindWindowW(L"ulvXNppMatrixDialog", nullptr);
+  if (dialog == nullptr) return;
+  testing_support::KeepArtifact("real-editor-matrix-dialog.jpg", testing_support::ScreenshotJpeg(dialog));
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+}
+
+// Boxes are answered as soon as they come up; the matrix dialog a little later, once painted.
+LRESULT CALLBACK RealEditor::BoxHook(int code, WPARAM wParam, LPARAM lParam) {
+  RealEditor* editor = current;
+  if (code == HCBT_ACTIVATE && editor != nullptr) {
+    HWND box = reinterpret_cast<HWND>(wParam);
+    const std::wstring kind = ClassOf(box);
+    if (kind == L"#32770") {
+      editor->boxes.push_back({WindowText(box), WindowText(GetDlgItem(box, 0xFFFF))});
+      int answer = GetDlgItem(box, IDYES) != nullptr ? IDNO : IDOK;
+      if (!editor->answers.empty()) {
+        answer = editor->answers.front();
+        editor->answers.pop_front();
+      }
+      PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+    } else if (kind == L"ulvXNppInputBox") {
+      editor->boxes.push_back({WindowText(box), L""});
+      const std::wstring typed = editor->inputs.empty() ? L"" : editor->inputs.front();
+      if (!editor->inputs.empty()) editor->inputs.pop_front();
+      SetDlgItemTextW(box, 100, typed.c_str());
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    } else if (kind == L"ulvXNppMatrixDialog" && editor->cancelMatrixDialog) {
+      SetTimer(nullptr, 0, 1000, &CancelMatrixDialog);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
+  return utf8;
+}
+
+}  // namespace real_editor

@@ -30,13 +30,32 @@ std::u16string_view Question(script::CommandKind kind) {
   return u"Press: Yes to Evaluate Expression\r\n";
 }
 
+// The text's lines, each ended by CR LF, when two or more of them start with a command: they
+// run line by line, as a script would. Nothing otherwise.
+std::optional<std::u16string> AsScriptLines(std::u16string_view text) {
+  std::u16string lines;
+  int commands = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find_first_of(u"\r\n");
+    const std::u16string_view line = text.substr(0, end);
+    if (script::StartsWithCommand(engine::Trim(line))) ++commands;
+    lines += std::u16string(line) + u"\r\n";
+    if (end == std::u16string_view::npos) break;
+    text.remove_prefix(end + (text.substr(end, 2) == u"\r\n" ? 2 : 1));
+  }
+  if (commands < 2) return std::nullopt;
+  return lines;
+}
+
 }  // namespace
 
 std::optional<std::u16string> CheckExpressionS(platform::Services& os, std::u16string_view text,
                                                std::u16string_view caption, bool confirm) {
-  std::u16string cleaned;
-  for (char16_t c : text)
-    if (c != u'\r' && c != u'\n') cleaned += c;
+  // Otherwise the line ends go, so that a formula wrapped over several lines runs as one.
+  std::u16string cleaned = AsScriptLines(text).value_or(u"");
+  if (cleaned.empty())
+    for (char16_t c : text)
+      if (c != u'\r' && c != u'\n') cleaned += c;
   // A comment holds nothing to run either.
   if (engine::Trim(cleaned).empty() || engine::Trim(cleaned).starts_with(u'\'')) {
     os.ShowMessage(u"No Expression found!", kTitle, platform::Buttons::Ok);

@@ -97,6 +97,8 @@ LRESULT Answer(FakeDocument& d, UINT message, WPARAM wParam, LPARAM lParam) {
     case 2162: {
       auto* range = reinterpret_cast<Range*>(lParam);
       const Position end = range->cpMax < 0 ? static_cast<Position>(d.text.size()) : range->cpMax;
+      // As Scintilla does: a range past the end copies nothing, yet answers its length.
+      if (range->cpMin < 0 || end > static_cast<Position>(d.text.size())) return end - range->cpMin;
       const std::string part = d.text.substr(static_cast<std::size_t>(range->cpMin), static_cast<std::size_t>(end - range->cpMin));
       std::memcpy(range->text, part.c_str(), part.size() + 1);
       return static_cast<LRESULT>(part.size());

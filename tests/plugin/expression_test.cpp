@@ -65,6 +65,13 @@ TEST(CheckExpressionTest, TheQuestionFitsTheCommandAndFormulasBecomeExpr) {
   }
 }
 
+// Joined, "Var = a ; 3Expr = a*2+1" would run as one line and lose the second command.
+TEST(CheckExpressionTest, LinesOfCommandsRunOneByOne) {
+  testing_support::RecordingServices os;
+  EXPECT_EQ(plugin::CheckExpressionS(os, u"Var = a ; 3\nExpr = a*2+1\r' note\r\nShow(a)", kCaption, false),
+            u"Var = a ; 3\r\nExpr = a*2+1\r\n' note\r\nShow(a)\r\n");
+}
+
 TEST(CheckExpressionTest, AFormulaOnACommandWordNamedVariableIsAskedAsAFormula) {
   testing_support::RecordingServices os;
   os.answers = {platform::Answer::Yes};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "plugin/win32/scintilla_view.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -47,6 +48,9 @@ Position ScintillaView::Find(Position start, Position end, int flags, std::strin
 }
 
 std::string ScintillaView::TextRange(Position start, Position end) {
+  // Scintilla copies nothing of a range that reaches past the document's end.
+  start = std::max<Position>(start, 0);
+  end = std::min(end, Length());
   if (end <= start) return {};
   std::vector<char> text(static_cast<std::size_t>(end - start) + 1, '\0');
   npp::TextRange range{start, end, text.data()};

@@ -125,6 +125,11 @@ void MenuCommands(Steps& steps, RealEditor& e, Report& r) {
     r.Check("Eval Expression To Wnd: under the caret's line, nothing else changed",
             e.Text() == "Expr = 2\r\nExpr = a*4\r\nLn 1: EXPR = a*4: \r\n Result => Number = 12.0000\r\nExpr = 1+1",
             Quoted(e.Text()));
+    e.SetText("Expr = a*4");
+    e.Select(10, 10);
+    e.answers = {IDNO};
+    e.Invoke(e.PluginCommand(kExpressionToDocument));
+    r.Check("Eval Expression To Wnd answered No: the document unchanged", e.Text() == "Expr = a*4", Quoted(e.Text()));
 
     // Joined, these two lines would run as one and show nothing.
     e.SetText("Var = c ; 3\r\nExpr = c*2+1");
@@ -247,14 +252,32 @@ void Options(Steps& steps, RealEditor& e, Report& r) {
     e.inputs = {L"7"};
     e.Invoke(e.OptionCommand(L"Decimals"));
     r.Check("Options > Decimals: Decimals=7", Contains(Settings(e), "Decimals=7"), Settings(e));
+    e.inputs = {L"many"};
+    e.Invoke(e.OptionCommand(L"Decimals"));
+    r.Check("Options > Decimals typed \"many\": refused", LastBox(e) == L"Invalid number" && Contains(Settings(e), "Decimals=7"),
+            Quoted(LastBox(e)));
     e.inputs = {L"4"};
     e.Invoke(e.OptionCommand(L"Decimals"));
+    e.answers = {IDYES};  // the log from now on, not only from the next start
+    e.Invoke(e.OptionCommand(L"Plugin Log"));
+    r.Check("Options > Plugin Log answered Yes: the log starts now",
+            e.OptionChecked(L"Plugin Log") && fs::exists(fs::path(e.Folder()) / "plugins" / "ulvXNpp" / "ulvXNpp.dbg"));
+    e.answers = {IDOK};
+    e.Invoke(e.OptionCommand(L"Plugin Log"));
 
     e.SetText("Var = r ; 4");
     e.Select(0, 11);
     e.answers = {IDYES};
     e.Invoke(e.PluginCommand(kSelectionToWindow));
     e.TakeTextWindow(L"Result");
+    e.answers = {IDNO};
+    e.Invoke(e.OptionCommand(L"ReSet memory"));
+    e.SetText("r+1");
+    e.Select(0, 3);
+    e.answers = {IDYES};
+    e.Invoke(e.PluginCommand(kSelectionToWindow));
+    const std::wstring kept = e.TakeTextWindow(L"Result");
+    r.Check("Options > ReSet memory answered No: the variable stays", Contains(kept, L"Number = 5.0000"), Quoted(kept));
     e.answers = {IDYES};
     e.Invoke(e.OptionCommand(L"ReSet memory"));
     e.SetText("r+1");

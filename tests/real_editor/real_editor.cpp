@@ -53,6 +53,13 @@ std::wstring ItemText(HMENU menu, int position) {
   return text.substr(0, text.find(L'\t'));
 }
 
+// The position of the item with that text in the menu, or -1.
+int ItemPosition(HMENU menu, const std::wstring& text) {
+  for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i)
+    if (ItemText(menu, i) == text) return i;
+  return -1;
+}
+
 }  // namespace
 
 RealEditor::RealEditor(const plugin::npp::NppData& npp) : npp_(npp) {
@@ -143,30 +150,26 @@ std::wstring RealEditor::Folder() const {
 
 HMENU RealEditor::PluginPopup() const {
   HMENU plugins = reinterpret_cast<HMENU>(Send(plugin::npp::kGetMenuHandle, 0, 0));
-  for (int i = 0; plugins != nullptr && i < GetMenuItemCount(plugins); ++i)
-    if (ItemText(plugins, i) == L"Vuza Reduzodod") return GetSubMenu(plugins, i);
-  return nullptr;
+  const int found = ItemPosition(plugins, L"Vuza Reduzodod");
+  return found < 0 ? nullptr : GetSubMenu(plugins, found);
 }
 
 UINT RealEditor::PluginCommand(const std::wstring& text) const {
   HMENU popup = PluginPopup();
-  for (int i = 0; popup != nullptr && i < GetMenuItemCount(popup); ++i)
-    if (ItemText(popup, i) == text) return GetMenuItemID(popup, i);
-  return 0;
+  const int found = ItemPosition(popup, text);
+  return found < 0 ? 0 : GetMenuItemID(popup, found);
 }
 
 HMENU RealEditor::OptionsMenu() const {
   HMENU popup = PluginPopup();
-  for (int i = 0; popup != nullptr && i < GetMenuItemCount(popup); ++i)
-    if (ItemText(popup, i) == L"Options") return GetSubMenu(popup, i);
-  return nullptr;
+  const int found = ItemPosition(popup, L"Options");
+  return found < 0 ? nullptr : GetSubMenu(popup, found);
 }
 
 UINT RealEditor::OptionCommand(const std::wstring& text) const {
   HMENU options = OptionsMenu();
-  for (int i = 0; options != nullptr && i < GetMenuItemCount(options); ++i)
-    if (ItemText(options, i) == text) return GetMenuItemID(options, i);
-  return 0;
+  const int found = ItemPosition(options, text);
+  return found < 0 ? 0 : GetMenuItemID(options, found);
 }
 
 bool RealEditor::OptionChecked(const std::wstring& text) const {
@@ -235,7 +238,8 @@ void CALLBACK RealEditor::CancelMatrixDialog(HWND, UINT, UINT_PTR timer, DWORD) 
   PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
-// Boxes are answered as soon as they come up; the matrix dialog a little later, once painted.
+// Boxes are answered as soon as they come up; the matrix dialog is photographed once painted,
+// then closed.
 LRESULT CALLBACK RealEditor::BoxHook(int code, WPARAM wParam, LPARAM lParam) {
   RealEditor* editor = current;
   if (code == HCBT_ACTIVATE && editor != nullptr) {
@@ -255,7 +259,7 @@ LRESULT CALLBACK RealEditor::BoxHook(int code, WPARAM wParam, LPARAM lParam) {
       if (!editor->inputs.empty()) editor->inputs.pop_front();
       SetDlgItemTextW(box, 100, typed.c_str());
       PostMessageW(box, WM_COMMAND, IDOK, 0);
-    } else if (kind == L"ulvXNppMatrixDialog" && editor->cancelMatrixDialog) {
+    } else if (kind == L"ulvXNppMatrixDialog") {
       SetTimer(nullptr, 0, 1000, &CancelMatrixDialog);
     }
   }

@@ -67,7 +67,6 @@ class RealEditor {
   std::deque<std::wstring> inputs;  // texts typed into the next input boxes
   std::vector<ShownBox> boxes;      // every box shown
   std::string callTip;              // the text of the last call tip asked for in a view
-  bool cancelMatrixDialog = true;   // the matrix dialog is photographed and cancelled
 
  private:
   static LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam);

@@ -42,6 +42,15 @@ bool OpenOnce(const RealEditor& e, const std::wstring& path) {
   return e.CurrentPath() == path && std::count(tabs.begin(), tabs.end(), path) == 1;
 }
 
+// The text evaluated as a selection, the confirmation answered Yes: the result window's text.
+std::wstring EvalSelection(RealEditor& e, const std::string& text) {
+  e.SetText(text);
+  e.Select(0, static_cast<std::intptr_t>(text.size()));
+  e.answers = {IDYES};
+  e.Invoke(e.PluginCommand(kSelectionToWindow));
+  return e.TakeTextWindow(L"Result");
+}
+
 void KeepScreenshot(const std::string& name, HWND window) {
   testing_support::KeepArtifact(name, testing_support::ScreenshotJpeg(window));
 }
@@ -52,11 +61,7 @@ void RoadOfOneRequest(Steps& steps, RealEditor& e, Report& r) {
   steps.Then([&] {
     r.Check("the plug-in's entries are in the real Plugins menu", e.PluginCommand(kSelectionToWindow) != 0);
     e.NewDocument();
-    e.SetText("Var = a ; 3");
-    e.Select(0, 11);
-    e.answers = {IDYES};
-    e.Invoke(e.PluginCommand(kSelectionToWindow));
-    e.TakeTextWindow(L"Result");
+    EvalSelection(e, "Var = a ; 3");
     e.SetText("a*2+1");
     e.Select(0, 5);
     e.boxes.clear();
@@ -132,11 +137,7 @@ void MenuCommands(Steps& steps, RealEditor& e, Report& r) {
     r.Check("Eval Expression To Wnd answered No: the document unchanged", e.Text() == "Expr = a*4", Quoted(e.Text()));
 
     // Joined, these two lines would run as one and show nothing.
-    e.SetText("Var = c ; 3\r\nExpr = c*2+1");
-    e.Select(0, 25);
-    e.answers = {IDYES};
-    e.Invoke(e.PluginCommand(kSelectionToWindow));
-    const std::wstring lines = e.TakeTextWindow(L"Result");
+    const std::wstring lines = EvalSelection(e, "Var = c ; 3\r\nExpr = c*2+1");
     r.Check("a selection of two command lines runs line by line",
             lines == L"Ln 2: EXPR = c*2+1: \r\n Result => Number = 7.0000\r\n", Quoted(lines));
   });
@@ -265,26 +266,14 @@ void Options(Steps& steps, RealEditor& e, Report& r) {
     e.answers = {IDOK};
     e.Invoke(e.OptionCommand(L"Plugin Log"));
 
-    e.SetText("Var = r ; 4");
-    e.Select(0, 11);
-    e.answers = {IDYES};
-    e.Invoke(e.PluginCommand(kSelectionToWindow));
-    e.TakeTextWindow(L"Result");
+    EvalSelection(e, "Var = r ; 4");
     e.answers = {IDNO};
     e.Invoke(e.OptionCommand(L"ReSet memory"));
-    e.SetText("r+1");
-    e.Select(0, 3);
-    e.answers = {IDYES};
-    e.Invoke(e.PluginCommand(kSelectionToWindow));
-    const std::wstring kept = e.TakeTextWindow(L"Result");
+    const std::wstring kept = EvalSelection(e, "r+1");
     r.Check("Options > ReSet memory answered No: the variable stays", Contains(kept, L"Number = 5.0000"), Quoted(kept));
     e.answers = {IDYES};
     e.Invoke(e.OptionCommand(L"ReSet memory"));
-    e.SetText("r+1");
-    e.Select(0, 3);
-    e.answers = {IDYES};
-    e.Invoke(e.PluginCommand(kSelectionToWindow));
-    const std::wstring shown = e.TakeTextWindow(L"Result");
+    const std::wstring shown = EvalSelection(e, "r+1");
     r.Check("Options > ReSet memory: the variable is gone", Contains(shown, L"ERROR") && !Contains(shown, L"5.0000"),
             Quoted(shown));
 

@@ -9,6 +9,8 @@ namespace npp_host {
 namespace {
 
 constexpr UINT kFirstPluginCommand = 22000;
+// The editor's marking with its 2nd and 3rd style, on Ctrl+2 and Ctrl+3.
+constexpr WORD kSecondStyle = 43040, kThirdStyle = 43041;
 FakeNpp* current = nullptr;  // the hook and the window procedure reach the host through it
 
 std::wstring WindowText(HWND window) {
@@ -53,6 +55,8 @@ FakeNpp::FakeNpp(const std::wstring& dllPath, const std::wstring& hostFolder) : 
   view0 = CreateFakeScintilla(main);
   view1 = CreateFakeScintilla(main);
   hook_ = SetWindowsHookExW(WH_CBT, &BoxHook, nullptr, GetCurrentThreadId());
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, '2', kSecondStyle}, {FCONTROL | FVIRTKEY, '3', kThirdStyle}};
+  keys_ = CreateAcceleratorTableW(keys, 2);
 
   // The editor's order: isUnicode, getName, setInfo, getFuncsArray; then the menu, then the
   // notifications, and messageProc with the messages the host does not keep for itself.
@@ -93,6 +97,7 @@ FakeNpp::~FakeNpp() {
   if (beNotified_ != nullptr) Notify(1009, 0);
   if (main != nullptr) DestroyWindow(main);
   if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  if (keys_ != nullptr) DestroyAcceleratorTable(keys_);
   if (dll != nullptr) FreeLibrary(dll);
   current = nullptr;
 }
@@ -151,6 +156,7 @@ void FakeNpp::Pump(int rounds) {
   for (int round = 0; round < rounds; ++round) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (TranslateAcceleratorW(main, keys_, &message)) continue;  // as the editor's own loop does
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
@@ -194,6 +200,10 @@ LRESULT CALLBACK FakeNpp::MainProcedure(HWND window, UINT message, WPARAM wParam
       const int id = LOWORD(wParam);
       if (id >= static_cast<int>(kFirstPluginCommand) && id < static_cast<int>(kFirstPluginCommand) + host->count) {
         host->items[id - static_cast<int>(kFirstPluginCommand)].pFunc();
+        return 0;
+      }
+      if (id == kSecondStyle || id == kThirdStyle) {
+        host->styled.push_back(id);
         return 0;
       }
       if (id >= 23000 && id <= 24999) {

@@ -55,6 +55,7 @@ class FakeNpp {
   std::wstring folder;            // the editor's folder
   std::wstring currentPath;       // what NPPM_GETFULLCURRENTPATH answers
   std::vector<std::wstring> opened;
+  std::vector<int> styled;        // the host's own "2nd Style" / "3rd Style" commands run by their keys
   std::deque<int> answers;        // IDYES, IDNO, ... for the next boxes; No or OK when empty
   std::vector<ShownBox> boxes;    // every message box shown
   std::deque<std::wstring> inputs;  // texts typed into the next input boxes
@@ -72,6 +73,7 @@ class FakeNpp {
   MessageProc messageProc_ = nullptr;
   Notified beNotified_ = nullptr;
   HHOOK hook_ = nullptr;
+  HACCEL keys_ = nullptr;  // the host's own key table, which wins over a plug-in's shortcuts
   static LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam);
 };

@@ -99,6 +99,7 @@ TEST_F(HostTest, CtrlThreeTypedRunsTheSelection) {
   host_->answers = {IDYES};
   host_->PressKeys({VK_CONTROL, '3'});
   EXPECT_EQ(host_->TextWindow(L"Result"), L"Ln 1: EXPR = 6*7: \r\n Result => Number = 42.0000\r\n");
+  EXPECT_TRUE(host_->styled.empty());
 }
 
 TEST_F(HostTest, ExpressionResultGoesIntoTheDocument) {

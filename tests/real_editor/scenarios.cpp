@@ -85,7 +85,7 @@ void RoadOfOneRequest(Steps& steps, RealEditor& e, Report& r) {
     e.answers = {IDYES};
     e.PressKeys({VK_CONTROL, '3'});
   });
-  steps.Wait(1500);
+  steps.Until([&] { return e.TextWindow(L"Result") != nullptr; }, 10000);
   steps.Then([&] {
     const std::wstring shown = e.TakeTextWindow(L"Result");
     r.Check("Ctrl+3 typed: the confirmation, then the result",
@@ -96,7 +96,7 @@ void RoadOfOneRequest(Steps& steps, RealEditor& e, Report& r) {
     e.answers = {IDYES};
     e.PressKeys({VK_CONTROL, '2'});
   });
-  steps.Wait(1500);
+  steps.Until([&] { return e.TextWindow(L"Result") != nullptr; }, 10000);
   steps.Then([&] {
     const std::wstring shown = e.TakeTextWindow(L"Result");
     r.Check("Ctrl+2 typed: the current line's result", shown == L"Ln 1: EXPR = a+10: \r\n Result => Number = 13.0000\r\n",
@@ -106,7 +106,7 @@ void RoadOfOneRequest(Steps& steps, RealEditor& e, Report& r) {
     e.answers = {IDYES};
     e.PressKeys({VK_CONTROL, VK_SHIFT, VK_RETURN});
   });
-  steps.Wait(1500);
+  steps.Until([&] { return e.Text() != "Expr = a*5"; }, 10000);
   steps.Then([&] {
     r.Check("Ctrl+Shift+Enter typed: the result under the line",
             e.Text() == "Expr = a*5\r\nLn 1: EXPR = a*5: \r\n Result => Number = 15.0000", Quoted(e.Text()));
@@ -198,19 +198,19 @@ void CallTips(Steps& steps, RealEditor& e, Report& r) {
     e.callTip.clear();
     e.MoveMouseTo(25);
   });
-  steps.Wait(2500);
+  steps.Until([&] { return e.CallTipActive(); }, 10000);
   steps.Then([&] {
     r.Check("resting over the selection: its result as a call tip",
             e.CallTipActive() && Contains(e.callTip, "Number = 42.0000"), Quoted(e.callTip));
     e.MoveMouseAway();
   });
-  steps.Wait(1500);
+  steps.Until([&] { return !e.CallTipActive(); }, 10000);
   steps.Then([&] {
     r.Check("moving away takes the tip down", !e.CallTipActive());
     e.callTip.clear();
     e.MoveMouseTo(15);  // the second line: neither selected nor the caret's
   });
-  steps.Wait(2500);
+  steps.Wait(3000);  // three times the dwell time: a tip would be up by then
   steps.Then([&] {
     r.Check("over another line: no tip", !e.CallTipActive() && e.callTip.empty(), Quoted(e.callTip));
     e.MoveMouseAway();
@@ -218,7 +218,7 @@ void CallTips(Steps& steps, RealEditor& e, Report& r) {
   });
   steps.Wait(500);
   steps.Then([&] { e.MoveMouseTo(5); });
-  steps.Wait(2500);
+  steps.Until([&] { return e.CallTipActive(); }, 10000);
   steps.Then([&] {
     r.Check("over the caret's line: that line's result",
             e.CallTipActive() && Contains(e.callTip, "Number = 5.0000"), Quoted(e.callTip));

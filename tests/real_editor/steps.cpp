@@ -6,9 +6,14 @@
 namespace real_editor {
 namespace {
 Steps* running = nullptr;  // the timer callback has no context of its own
-}
+constexpr UINT kPollMs = 100;
+}  // namespace
 
-void Steps::Then(std::function<void()> step, UINT pauseMs) { steps_.push_back({pauseMs, std::move(step)}); }
+void Steps::Then(std::function<void()> step, UINT pauseMs) { steps_.push_back({pauseMs, std::move(step), nullptr}); }
+
+void Steps::Until(std::function<bool()> done, UINT limitMs) {
+  steps_.push_back({kPollMs, nullptr, std::move(done), limitMs});
+}
 
 void Steps::Start(std::function<void()> finished) {
   running = this;
@@ -31,9 +36,20 @@ void CALLBACK Steps::OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   Steps* steps = running;
   if (steps == nullptr || steps->steps_.empty()) return;
-  Step step = std::move(steps->steps_.front());
+  Step& next = steps->steps_.front();
+  if (next.done) {
+    if (!next.waiting) {
+      next.waiting = true;
+      next.waitingSince = GetTickCount();
+    }
+    if (!next.done() && GetTickCount() - next.waitingSince < next.limitMs) {
+      SetTimer(nullptr, 0, kPollMs, &OnTimer);
+      return;
+    }
+  }
+  Step step = std::move(next);
   steps->steps_.pop_front();
-  step.run();
+  if (step.run) step.run();
   steps->ScheduleNext();
 }
 

@@ -9,17 +9,6 @@ namespace {
 
 constexpr std::u16string_view kTitle = u"Vuza Reduzodod";
 
-// The command of the table the text starts with, for the question; none for a formula (and
-// for the few commands outside the table, which all give results).
-const script::Command* LeadingCommand(std::u16string_view text) {
-  text = engine::Trim(text);
-  std::size_t end = 0;
-  while (end < text.size() && engine::IsNameChar(text[end])) ++end;
-  for (const script::Command& command : script::kCommands)
-    if (engine::EqualsIgnoreCase(text.substr(0, end), command.name)) return &command;
-  return nullptr;
-}
-
 std::u16string_view Question(script::CommandKind kind) {
   switch (kind) {
     case script::CommandKind::Store: return u"Press: Yes to Load Expression in Memory\r\n";
@@ -38,7 +27,7 @@ std::optional<std::u16string> AsScriptLines(std::u16string_view text) {
   while (!text.empty()) {
     const std::size_t end = text.find_first_of(u"\r\n");
     const std::u16string_view line = text.substr(0, end);
-    if (script::StartsWithCommand(engine::Trim(line))) ++commands;
+    if (script::StartsWithCommand(line)) ++commands;
     lines += std::u16string(line) + u"\r\n";
     if (end == std::u16string_view::npos) break;
     text.remove_prefix(end + (text.substr(end, 2) == u"\r\n" ? 2 : 1));
@@ -51,7 +40,8 @@ std::optional<std::u16string> AsScriptLines(std::u16string_view text) {
 
 std::optional<std::u16string> CheckExpressionS(platform::Services& os, std::u16string_view text,
                                                std::u16string_view caption, bool confirm) {
-  // Otherwise the line ends go, so that a formula wrapped over several lines runs as one.
+  // Lines of commands run one by one; any other text loses its line ends, so that a formula
+  // wrapped over several lines runs as one.
   std::u16string cleaned = AsScriptLines(text).value_or(u"");
   if (cleaned.empty())
     for (char16_t c : text)
@@ -61,9 +51,9 @@ std::optional<std::u16string> CheckExpressionS(platform::Services& os, std::u16s
     os.ShowMessage(u"No Expression found!", kTitle, platform::Buttons::Ok);
     return std::nullopt;
   }
-  const bool isCommand = script::StartsWithCommand(engine::Trim(cleaned));
-  const script::Command* command = isCommand ? LeadingCommand(cleaned) : nullptr;
-  const script::CommandKind kind = command != nullptr ? command->kind : script::CommandKind::Result;
+  const script::Command* command = script::LeadingCommand(cleaned);
+  const bool isCommand = command != nullptr;
+  const script::CommandKind kind = isCommand ? command->kind : script::CommandKind::Result;
   if (confirm) {
     const std::u16string box = std::u16string(caption) + u"\r\n\r\n" + cleaned + u"\r\n\r\n" +
                                std::u16string(Question(kind)) + u"           No to abort operation";

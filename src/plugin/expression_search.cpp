@@ -13,8 +13,7 @@ std::string ExpressionAtCaret(Editor& editor) {
   const Position caretLine = editor.LineFromPosition(caret);
   const Position end = editor.LineEndPosition(caretLine) + 1;
   std::vector<std::string> words;
-  for (const script::Command& command : script::kCommands) words.push_back(platform::ToUtf8(command.name));
-  for (const char* extra : {"SolvePolyn", "AElemOrderSet", "aAbout"}) words.emplace_back(extra);
+  for (const script::Command& command : script::Commands()) words.push_back(platform::ToUtf8(command.name));
   for (Position line = caretLine; line >= 0; --line) {
     const Position start = editor.PositionFromLine(line);
     Position regionEnd = end;

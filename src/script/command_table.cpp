@@ -1,29 +1,78 @@
 // SPDX-License-Identifier: MIT
 #include "script/command_table.h"
 
+#include <array>
+
 #include "engine/text_util.h"
+#include "script/run.h"
 
 namespace script {
+namespace {
 
-bool StartsWithCommand(std::u16string_view line) {
+// A handler of the interpreter as the plain function the table holds.
+template <auto handler>
+void Call(Run& run, CommandLine& line) {
+  (run.*handler)(line);
+}
+
+constexpr std::array<Command, 29> kCommands = {{
+    {u"aElemOrderEx", CommandKind::Other, &Call<&Run::ElemOrderEx>},
+    {u"Debug", CommandKind::Store, &Call<&Run::Debug>},
+    {u"ErrorMsgs", CommandKind::Store, &Call<&Run::ErrorMsgs>},
+    {u"Derivate", CommandKind::Result, &Call<&Run::Derivate>},
+    {u"DerivateF", CommandKind::Result, &Call<&Run::FileVariant>},
+    {u"DimX", CommandKind::Store, &Call<&Run::DimX>},
+    {u"Expr", CommandKind::Result, &Call<&Run::Expr>},
+    {u"ExprF", CommandKind::Result, &Call<&Run::FileVariant>},
+    {u"Funct", CommandKind::Store, &Call<&Run::Funct>},
+    {u"FunctF", CommandKind::Store, &Call<&Run::FileVariant>},
+    {u"Hex", CommandKind::Result, &Call<&Run::Expr>},
+    {u"Bin", CommandKind::Result, &Call<&Run::Expr>},
+    {u"Integrate", CommandKind::Result, &Call<&Run::Integrate>},
+    {u"IntegrateF", CommandKind::Result, &Call<&Run::FileVariant>},
+    {u"Matr", CommandKind::Store, &Call<&Run::Matr>},
+    {u"MatrF", CommandKind::Store, &Call<&Run::FileVariant>},
+    {u"Plot", CommandKind::Act, &Call<&Run::Plot>},
+    {u"Pause", CommandKind::Other, nullptr},
+    {u"StoExpr", CommandKind::Result, &Call<&Run::StoExpr>},
+    {u"Show", CommandKind::Act, &Call<&Run::Show>},
+    {u"Var", CommandKind::Store, &Call<&Run::Var>},
+    {u"VarPolyn", CommandKind::Store, &Call<&Run::VarPolyn>},
+    {u"Vect", CommandKind::Store, &Call<&Run::Matr>},
+    {u"VectF", CommandKind::Store, &Call<&Run::FileVariant>},
+    {u"sDiff", CommandKind::Result, &Call<&Run::SDiff>},
+    {u"sDiffF", CommandKind::Result, &Call<&Run::FileVariant>},
+    // The editor's question for these three has always been the one for a formula.
+    {u"SolvePolyn", CommandKind::Other, &Call<&Run::SolvePolyn>},
+    {u"AElemOrderSet", CommandKind::Other, &Call<&Run::ElemOrderSet>},
+    {u"aAbout", CommandKind::Other, [](Run& run, CommandLine&) { run.About(); }},
+}};
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+const Command* FindCommand(std::u16string_view word) {
+  for (const Command& command : kCommands)
+    if (engine::EqualsIgnoreCase(word, command.name)) return &command;
+  return nullptr;
+}
+
+const Command* LeadingCommand(std::u16string_view line) {
   line = engine::Trim(line);
   std::size_t end = 0;
   while (end < line.size() && engine::IsNameChar(line[end])) ++end;
   const std::u16string_view word = line.substr(0, end);
-  if (word.empty()) return false;
+  if (word.empty()) return nullptr;
   const std::u16string_view rest = engine::Trim(line.substr(end));
-  if (!rest.starts_with(u'=') && !rest.starts_with(u'(')) return false;
-  for (const Command& command : kCommands)
-    if (engine::EqualsIgnoreCase(word, command.name)) return true;
-  for (std::u16string_view extra : {u"SolvePolyn", u"AElemOrderSet", u"aAbout"})
-    if (engine::EqualsIgnoreCase(word, extra)) return true;
-  return false;
+  if (!rest.starts_with(u'=') && !rest.starts_with(u'(')) return nullptr;
+  return FindCommand(word);
 }
 
 std::u16string CommandListText() {
-  std::u16string text = u"Commands:\r\n";
-  for (const Command& command : kCommands) text += std::u16string(command.name) + u"\r\n";
-  return text + u"SolvePolyn\r\nAElemOrderSet\r\naAbout";
+  std::u16string text = u"Commands:";
+  for (const Command& command : kCommands) text += u"\r\n" + std::u16string(command.name);
+  return text;
 }
 
 }  // namespace script

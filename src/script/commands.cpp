@@ -22,6 +22,7 @@
 #include "numeric/integrate.h"
 #include "numeric/poly_dydx.h"
 #include "numeric/solvers.h"
+#include "script/command_table.h"
 #include "script/run.h"
 #include "script/text_files.h"
 #include "ui/plot_model.h"
@@ -99,41 +100,23 @@ std::int64_t Rounded(double value) {
 }  // namespace
 
 void Run::Dispatch(CommandLine& line) {
-  const std::u16string& w = line.word;
-  engine::Engine& eng = context_.engine;
-  if (FileVariant(line)) return;
-  if (w == u"var") return Var(line);
-  if (w == u"funct") return Funct(line);
-  if (w == u"debug") {
-    eng.core.log.debugFlags = engine::TruncToInt32(engine::ParseDecimal(line.arg));
-    return;
-  }
-  if (w == u"errormsgs") {
-    eng.core.log.errorMsgsF = engine::TruncToInt32(engine::ParseDecimal(line.arg));
-    return;
-  }
-  if (w == u"varpolyn") {
-    context_.state.polyVariable = line.arg;
-    return;
-  }
-  if (w == u"aelemorderset") {
-    matrix::aElemOrderSet(eng.matrices.elementOrder, engine::TruncToInt32(engine::ParseDecimal(line.arg)));
-    return;
-  }
-  if (w == u"aelemorderex") return ElemOrderEx(line);
-  if (w == u"pause") return;
-  if (w == u"matr" || w == u"vect") return Matr(line);
-  if (w == u"dimx") return DimX(line);
-  if (w == u"expr" || w == u"hex" || w == u"bin") return Expr(line);
-  if (w == u"stoexpr") return StoExpr(line);
-  if (w == u"integrate") return Integrate(line);
-  if (w == u"sdiff") return SDiff(line);
-  if (w == u"derivate") return Derivate(line);
-  if (w == u"solvepolyn") return SolvePolyn(line);
-  if (w == u"show") return Show(line);
-  if (w == u"plot") return Plot(line);
-  if (w == u"aabout") return About();
-  Unknown(line);
+  const Command* command = FindCommand(line.word);
+  if (command == nullptr) return Unknown(line);
+  if (command->run != nullptr) command->run(*this, line);
+}
+
+void Run::Debug(const CommandLine& line) {
+  context_.engine.core.log.debugFlags = engine::TruncToInt32(engine::ParseDecimal(line.arg));
+}
+
+void Run::ErrorMsgs(const CommandLine& line) {
+  context_.engine.core.log.errorMsgsF = engine::TruncToInt32(engine::ParseDecimal(line.arg));
+}
+
+void Run::VarPolyn(const CommandLine& line) { context_.state.polyVariable = line.arg; }
+
+void Run::ElemOrderSet(const CommandLine& line) {
+  matrix::aElemOrderSet(context_.engine.matrices.elementOrder, engine::TruncToInt32(engine::ParseDecimal(line.arg)));
 }
 
 void Run::Var(const CommandLine& line) {

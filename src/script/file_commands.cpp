@@ -64,10 +64,7 @@ void Run::WriteScriptFile(std::u16string_view name, std::u16string_view text) {
     os.ShowMessage(u"Error 1: can't write the file.\r\n" + path, kTitle, platform::Buttons::Ok);
 }
 
-bool Run::FileVariant(CommandLine& line) {
-  static constexpr std::u16string_view kVariants[] = {u"exprf", u"functf", u"integratef", u"sdifff",
-                                                      u"derivatef", u"matrf", u"vectf"};
-  if (std::find(std::begin(kVariants), std::end(kVariants), line.word) == std::end(kVariants)) return false;
+void Run::FileVariant(CommandLine& line) {
   const std::vector<std::u16string> words = Words(line.arg);
   const bool functf = line.word == u"functf";
   const std::u16string input = words.size() > (functf ? 1u : 0u) ? words[functf ? 1 : 0] : u"";
@@ -89,7 +86,7 @@ bool Run::FileVariant(CommandLine& line) {
       ResultLine(captions_.result, u"===> ERROR n. = " + engine::ToU16(std::to_string(code)) + u": " +
                                        std::u16string(engine::StatusText(code)));
       fileNote_.clear();
-      return true;
+      return;
     }
     line.arg = content;
     Expr(line);
@@ -110,7 +107,6 @@ bool Run::FileVariant(CommandLine& line) {
   }
   if (!output.empty()) WriteScriptFile(output, std::u16string_view(result_.output).substr(before));
   fileNote_.clear();
-  return true;
 }
 
 }  // namespace script

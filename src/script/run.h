@@ -39,8 +39,31 @@ class Run {
   Run(Context& context, const RunRequest& request);
   RunResult Execute();
 
-  // Handlers (commands.cpp).
+  // Runs the line's command, found in the command table.
   void Dispatch(CommandLine& line);
+
+  // The command handlers (commands.cpp), called through the command table.
+  // The file variants (ExprF, FunctF, IntegrateF, sDiffF, DerivateF, MatrF, VectF): their input
+  // comes from a file and their result may go to one (file_commands.cpp).
+  void FileVariant(CommandLine& line);
+  void Var(const CommandLine& line);
+  void Funct(const CommandLine& line);
+  void Debug(const CommandLine& line);
+  void ErrorMsgs(const CommandLine& line);
+  void VarPolyn(const CommandLine& line);
+  void ElemOrderSet(const CommandLine& line);
+  void ElemOrderEx(const CommandLine& line);
+  void Matr(const CommandLine& line);
+  void DimX(const CommandLine& line);
+  void Expr(const CommandLine& line);
+  void StoExpr(const CommandLine& line);
+  void Integrate(const CommandLine& line);
+  void SDiff(const CommandLine& line);
+  void Derivate(const CommandLine& line);
+  void SolvePolyn(const CommandLine& line);
+  void Show(const CommandLine& line);
+  void Plot(const CommandLine& line);
+  void About();
 
  private:
   // The next line to execute, or false at the end; pending DimX lines come first.
@@ -54,29 +77,11 @@ class Run {
   std::u16string NumberText(double value) const;
   std::u16string MatrixText(double value);  // a matrix result printed, or the error text
 
-  // The file variants (ExprF, FunctF, IntegrateF, sDiffF, DerivateF, MatrF, VectF): their
-  // input comes from a file and their result may go to one. False for other words.
-  bool FileVariant(CommandLine& line);
   std::u16string ReadScriptFile(std::u16string_view name);
   void WriteScriptFile(std::u16string_view name, std::u16string_view text);
-
-  void Var(const CommandLine& line);
-  void Funct(const CommandLine& line);
-  void Matr(const CommandLine& line);
-  void DimX(const CommandLine& line);
-  void Expr(const CommandLine& line);
-  void StoExpr(const CommandLine& line);
-  void Integrate(const CommandLine& line);
-  void SDiff(const CommandLine& line);
-  void Derivate(const CommandLine& line);
-  void SolvePolyn(const CommandLine& line);
-  void Show(const CommandLine& line);
-  void Plot(const CommandLine& line);
   void WritePointTable(const ui::PlotRecord& record);
   // Reports line `number` to the progress display; false when the user has stopped the run.
   bool ShowProgress(std::int32_t number, std::u16string_view raw);
-  void ElemOrderEx(const CommandLine& line);
-  void About();
   void Unknown(const CommandLine& line);
 
   Context& context_;

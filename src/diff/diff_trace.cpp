@@ -39,8 +39,8 @@ void DiffTrace(Diff& d, std::u16string_view title, std::u16string_view text) {
     s.indent += u' ';
   }
   const auto depth = std::count(s.callPath.begin(), s.callPath.end(), u'/');
-  std::u16string line = engine::ToU16(std::to_string(s.traceLine)) + u": (" +
-                        engine::ToU16(std::to_string(depth)) + u") " + s.indent +
+  std::u16string line = engine::IntegerText(s.traceLine) + u": (" +
+                        engine::IntegerText(depth) + u") " + s.indent +
                         std::u16string(title) + u", " + std::u16string(text);
   if (text.starts_with(u"OUT")) {
     if (!s.indent.empty()) s.indent.pop_back();

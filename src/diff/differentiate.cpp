@@ -11,15 +11,14 @@
 namespace diff {
 namespace {
 
-std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 
 void DumpNodes(Diff& d, std::u16string_view title, std::int32_t last) {
   if (d.s.traceMode == 0) return;
   for (std::int32_t i = 1; i <= last && i <= kMaxNodes; ++i) {
     const DiffNode& n = d.s.t[static_cast<std::size_t>(i)];
     DiffTrace(d, title,
-              u"index=" + Num(i) + u", \\l=" + Num(n.l) + u", \\r=" + Num(n.r) + u", \\opCode=" +
-                  Num(n.opCode) + u", op=" + std::u16string(CodeName(n.opCode)) + u", \\con=" + n.con);
+              u"index=" + engine::IntegerText(i) + u", \\l=" + engine::IntegerText(n.l) + u", \\r=" + engine::IntegerText(n.r) + u", \\opCode=" +
+                  engine::IntegerText(n.opCode) + u", op=" + std::u16string(CodeName(n.opCode)) + u", \\con=" + n.con);
   }
 }
 

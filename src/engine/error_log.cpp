@@ -24,7 +24,7 @@ void KeepNewestEnd(std::u16string& text) {
 }  // namespace
 
 std::u16string PositionLine(std::size_t position) {
-  std::u16string digits = ToU16(std::to_string(position));
+  std::u16string digits = IntegerText(position);
   if (digits.size() < 3) digits.insert(0, 3 - digits.size(), u'0');
   return u"pos(" + digits + u")    = " + Abbreviated(std::u16string(position, u'-'), kMaxFieldChars) + u"|";
 }
@@ -33,8 +33,8 @@ std::u16string_view ReportEvalError(Core& core, std::u16string_view procedure,
                                     std::int32_t number, std::u16string_view message) {
   const EvalState& s = core.state;
   std::u16string head = u"Procedure : '" + std::u16string(procedure) + u" (Line: " +
-                        ToU16(std::to_string(number)) + u")'\r\n" + u"Error nr. : " +
-                        ToU16(std::to_string(s.e_error)) + u", Description: " +
+                        IntegerText(number) + u")'\r\n" + u"Error nr. : " +
+                        IntegerText(s.e_error) + u", Description: " +
                         std::u16string(EvalErrorText(s.e_error));
   std::u16string details = u"Extended Error Info:\r\n  expression  : " + Abbreviated(s.expression, kMaxFieldChars) +
                            u"\r\n  " + PositionLine(s.position()) + u"\r\n  element     : " +

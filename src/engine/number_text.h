@@ -35,6 +35,8 @@ double RoundTo10Decimals(double value);
 std::int32_t TruncToInt32(double value);
 
 std::u16string ToU16(std::string_view ascii);
+// A whole number as decimal text: "-12".
+std::u16string IntegerText(std::int64_t n);
 std::string ToNarrowLossy(std::u16string_view text);
 
 }  // namespace engine

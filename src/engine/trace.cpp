@@ -12,7 +12,6 @@ namespace {
 
 void Line(Core& core, const std::u16string& text) { DebugAdd(core, text, u"", false); }
 
-std::u16string Num(std::int64_t n) { return ToU16(std::to_string(n)); }
 
 }  // namespace
 
@@ -20,8 +19,8 @@ void TraceTokenizer(Core& core, bool entry) {
   EvalState& s = core.state;
   if (entry) {
     ++s.nxtDepth;
-    Line(core, u"--------------------||| e_nxt(" + Num(s.nxtDepth) + u") ENTRY |||---------------");
-    Line(core, u"Run Count   = " + Num(s.runCount));
+    Line(core, u"--------------------||| e_nxt(" + IntegerText(s.nxtDepth) + u") ENTRY |||---------------");
+    Line(core, u"Run Count   = " + IntegerText(s.runCount));
     return;
   }
   Line(core, PositionLine(s.position()));
@@ -29,19 +28,19 @@ void TraceTokenizer(Core& core, bool entry) {
   Line(core, u"element     = " + ElementText(s));
   Line(core, u"type/token  = " + TokText(s));
   Line(core, u"remaining   = " + std::u16string(s.remaining));
-  Line(core, u"e_error     = " + Num(s.e_error) + u" | " + std::u16string(EvalErrorText(s.e_error)));
-  Line(core, u"--------------------||| e_nxt(" + Num(s.nxtDepth) + u") EXIT |||---------------");
+  Line(core, u"e_error     = " + IntegerText(s.e_error) + u" | " + std::u16string(EvalErrorText(s.e_error)));
+  Line(core, u"--------------------||| e_nxt(" + IntegerText(s.nxtDepth) + u") EXIT |||---------------");
   --s.nxtDepth;
 }
 
 void TraceParser(Core& core, bool entry, double value) {
   EvalState& s = core.state;
   if (entry) {
-    Line(core, u"--------------------||| e_prs(" + Num(s.prsDepth) + u") ENTER |||---------------");
+    Line(core, u"--------------------||| e_prs(" + IntegerText(s.prsDepth) + u") ENTER |||---------------");
     return;
   }
   Line(core, u"nn          = " + FormatFixed(value));
-  Line(core, u"--------------------||| e_prs(" + Num(s.prsDepth) + u") EXIT |||----------------");
+  Line(core, u"--------------------||| e_prs(" + IntegerText(s.prsDepth) + u") EXIT |||----------------");
 }
 
 }  // namespace engine

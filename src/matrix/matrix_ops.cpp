@@ -20,7 +20,6 @@ using engine::EvalError;
 constexpr ElementOrder kRowMajor{0, 0};
 
 std::u16string Num(double n) { return engine::StrD0(engine::FormatFixed(n)); }
-std::u16string Int(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 
 // Sets the code and records the detail; with debug output on, the detail also goes there.
 double Fail(Core& core, std::int32_t code, std::u16string_view procedure, std::int32_t line,
@@ -33,7 +32,7 @@ double Fail(Core& core, std::int32_t code, std::u16string_view procedure, std::i
 }
 
 std::u16string Types(std::int8_t typeA, std::int8_t typeB) {
-  return u"nnTp = " + Int(typeA) + u"\r\nn2Tp = " + Int(typeB) + u"\r\n";
+  return u"nnTp = " + engine::IntegerText(typeA) + u"\r\nn2Tp = " + engine::IntegerText(typeB) + u"\r\n";
 }
 
 // An operand matrix: its record, found by address.
@@ -70,8 +69,8 @@ std::size_t Count(const MatrixRecord& r) { return ElementCount(r.rows, r.cols); 
 double Product(Core& core, MatrixRecord& a, const MatrixRecord& b, std::int8_t& type) {
   if (a.cols != b.rows) {
     return Fail(core, 5, u"CalcMatrixDivMult", 2510,
-                u"If A(r1, c1) * B(r2, c2) must be c1 = r2.\r\nc1 = " + Int(a.cols) + u"\r\nr2 = " +
-                    Int(b.rows) + u"\r\n",
+                u"If A(r1, c1) * B(r2, c2) must be c1 = r2.\r\nc1 = " + engine::IntegerText(a.cols) + u"\r\nr2 = " +
+                    engine::IntegerText(b.rows) + u"\r\n",
                 AddressValue(a.Addr));
   }
   std::vector<double> c(ElementCount(a.rows, b.cols));
@@ -95,7 +94,7 @@ std::vector<double> InvertedCopy(Core& core, const MatrixRecord& b, std::u16stri
   const std::int32_t c1 = a ? a->cols : 0;
   Fail(core, code, u"CalcMatrixDivMult", line,
        detail + u"Matrix is singolar (det = 0) or not squared. It can not be inverted\r\n\r\nr1, c1 = " +
-           Int(r1) + u", " + Int(c1) + u"\r\nr2, c2 = " + Int(b.rows) + u", " + Int(b.cols) + u"\r\n",
+           engine::IntegerText(r1) + u", " + engine::IntegerText(c1) + u"\r\nr2, c2 = " + engine::IntegerText(b.rows) + u", " + engine::IntegerText(b.cols) + u"\r\n",
        0.0);
   return {};
 }
@@ -120,8 +119,8 @@ double Quotient(Core& core, MatrixStore& store, double a, double b, std::int8_t&
     if (mb == nullptr) return a;
     if (ma->rows != ma->cols || mb->rows != mb->cols || ma->rows != mb->rows)
       return Fail(core, 5, u"CalcMatrixDivMult", 2602,
-                  u"If A(r1, c1) * B(r2, c2) must be c1 = r2.\r\nc1 - r2 = " + Int(ma->cols) + u" - " +
-                      Int(mb->rows),
+                  u"If A(r1, c1) * B(r2, c2) must be c1 = r2.\r\nc1 - r2 = " + engine::IntegerText(ma->cols) + u" - " +
+                      engine::IntegerText(mb->rows),
                   a);
     std::vector<double> inverse = InvertedCopy(
         core, *mb, u"Matrix error, token = '/' and Pointer n2 = " + Num(b) + u"\r\n", 2631, ma);
@@ -154,7 +153,7 @@ double Power(Core& core, MatrixStore& store, double a, double b, std::int8_t& ty
                 u"Exponent of Matrix (es. [mA]^n) is not integer.\r\nExp = " + Num(b) + u"\r\n", a);
   if ((b < 0 || b > 1) && m->rows != m->cols)
     return Fail(core, kNotSquare, u"CalcMatrixDivMult", 2466,
-                u"Dimensions: r1, c1 = " + Int(m->rows) + u", " + Int(m->cols) + u"\r\n", a);
+                u"Dimensions: r1, c1 = " + engine::IntegerText(m->rows) + u", " + engine::IntegerText(m->cols) + u"\r\n", a);
   if (b < 0) {
     if (std::int32_t code = aInv(kRowMajor, m->Addr, m->rows); code != kTrue)
       return Fail(core, code, u"CalcMatrixDivMult", 2466,
@@ -177,7 +176,7 @@ double SquareFunction(Core& core, MatrixStore& store, std::u16string_view name, 
   }
   if (m->rows != m->cols)
     return Fail(core, kNotSquare, u"CalcMatrFunct", 2172,
-                u"Dimensions: r1, c1 = " + Int(m->rows) + u", " + Int(m->cols) + u"\r\n", a);
+                u"Dimensions: r1, c1 = " + engine::IntegerText(m->rows) + u", " + engine::IntegerText(m->cols) + u"\r\n", a);
   double value = 0.0;
   if (name == u"det") aDet(kRowMajor, m->Addr, m->rows, &value);
   else aTrace(kRowMajor, m->Addr, m->rows, &value);
@@ -196,13 +195,13 @@ double SystemFunction(Core& core, MatrixStore& store, std::u16string_view name, 
   if (second == nullptr) return a;
   if ((first->vector != 0) == (second->vector != 0) && !(first->rows == 1 && first->cols == 1))
     return Fail(core, 10, u"CalcMatrFunct", line + 7,
-                u"nnVect = " + Int(first->vector) + u"\r\nn2Vect = " + Int(second->vector) + u"\r\n", a);
+                u"nnVect = " + engine::IntegerText(first->vector) + u"\r\nn2Vect = " + engine::IntegerText(second->vector) + u"\r\n", a);
   MatrixRecord* matrixRec = second->vector != 0 ? first : second;
   MatrixRecord* vectorRec = second->vector != 0 ? second : first;
   if (matrixRec->rows != matrixRec->cols || static_cast<std::size_t>(matrixRec->rows) != Count(*vectorRec))
     return Fail(core, 5, u"CalcMatrFunct", line,
-                u"Dimensions: r1, c1 = " + Int(first->rows) + u", " + Int(first->cols) +
-                    u"\r\n            r2, c2 = " + Int(second->rows) + u", " + Int(second->cols) + u"\r\n",
+                u"Dimensions: r1, c1 = " + engine::IntegerText(first->rows) + u", " + engine::IntegerText(first->cols) +
+                    u"\r\n            r2, c2 = " + engine::IntegerText(second->rows) + u", " + engine::IntegerText(second->cols) + u"\r\n",
                 a);
   const std::int32_t n = matrixRec->rows;
   if (syst) {
@@ -266,8 +265,8 @@ double CalcMatrixSumSubt(Core& core, MatrixStore& store, char16_t op, double a, 
     // Different dimensions would read outside the right operand.
     if (ma->rows != mb->rows || ma->cols != mb->cols)
       return Fail(core, 5, u"CalcMatrixSumSubt", 2409,
-                  u"Dimensions: r1, c1 = " + Int(ma->rows) + u", " + Int(ma->cols) +
-                      u"\r\n            r2, c2 = " + Int(mb->rows) + u", " + Int(mb->cols) + u"\r\n",
+                  u"Dimensions: r1, c1 = " + engine::IntegerText(ma->rows) + u", " + engine::IntegerText(ma->cols) +
+                      u"\r\n            r2, c2 = " + engine::IntegerText(mb->rows) + u", " + engine::IntegerText(mb->cols) + u"\r\n",
                   a);
     if (op == u'-') aDiffMem(ma->Addr, ma->rows, ma->cols, mb->Addr, ma->Addr);
     else aSumMem(ma->Addr, ma->rows, ma->cols, mb->Addr, ma->Addr);
@@ -308,7 +307,7 @@ double CalcMatrFunct(Core& core, MatrixStore& store, std::u16string_view name, d
   if (name == u"syst" || name == u"vcoeff") {
     if (typeA != 1 || typeB != 1) {
       return Fail(core, 10, u"CalcMatrFunct", name == u"syst" ? 2220 : 2280,
-                  u"nnVect = " + Int(typeA) + u"\r\nn2Vect = " + Int(typeB) + u"\r\n", a);
+                  u"nnVect = " + engine::IntegerText(typeA) + u"\r\nn2Vect = " + engine::IntegerText(typeB) + u"\r\n", a);
     }
     return SystemFunction(core, store, name, a, b, c, typeA, typeB);
   }
@@ -332,7 +331,7 @@ double MatrixOperand(Core& core, MatrixStore& store, std::u16string_view name, c
 
   if ((suffix == u'I' || suffix == u'D') && rows != cols)
     return Fail(core, kNotSquare, u"e_prs", 0,
-                u"Dimensions: r1, c1 = " + Int(rows) + u", " + Int(cols) + u"\r\n", 0.0);
+                u"Dimensions: r1, c1 = " + engine::IntegerText(rows) + u", " + engine::IntegerText(cols) + u"\r\n", 0.0);
   if (suffix == u'I') {
     if (std::int32_t code = aInv(kRowMajor, copy.get(), rows); code != kTrue)
       return Fail(core, code, u"e_prs", 0, u"Matrix is singolar (det = 0) or not squared. It can not be inverted\r\n", 0.0);

@@ -12,7 +12,6 @@
 namespace matrix {
 namespace {
 
-std::u16string Num(std::size_t n) { return engine::ToU16(std::to_string(n)); }
 
 int DecimalsOf(std::u16string_view format) {
   std::size_t point = format.find(u'.');
@@ -39,13 +38,13 @@ std::u16string aPrint(engine::Core& core, const MatrixStore& store, const double
   if (count != 0 && (c == 1 || r == 1)) {
     for (std::size_t i = 0; i < count; ++i) {
       if (i != 0) text += u"\r\n";
-      text += u"V(" + Num(i) + u")=" + engine::FormatFixed(a[i], decimals);
+      text += u"V(" + engine::IntegerText(i) + u")=" + engine::FormatFixed(a[i], decimals);
     }
   } else if (count != 0) {
     for (std::size_t i = 0; i < r; ++i) {
       if (i != 0) text += u"\r\n";
       for (std::size_t j = 0; j < c; ++j)
-        text += u"A(" + Num(i) + u"," + Num(j) + u")=" + engine::FormatFixed(a[i * c + j], decimals) + tab;
+        text += u"A(" + engine::IntegerText(i) + u"," + engine::IntegerText(j) + u")=" + engine::FormatFixed(a[i * c + j], decimals) + tab;
     }
   }
 

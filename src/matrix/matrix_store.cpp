@@ -17,9 +17,8 @@ using engine::Core;
 using engine::EvalError;
 using engine::ToU16;
 
-std::u16string Num(std::int64_t n) { return ToU16(std::to_string(n)); }
 
-std::u16string AddrText(const double* addr) { return Num(reinterpret_cast<std::intptr_t>(addr)); }
+std::u16string AddrText(const double* addr) { return engine::IntegerText(reinterpret_cast<std::intptr_t>(addr)); }
 
 // The decimal address a key names, or 0 when the key is not a plain decimal number.
 std::intptr_t KeyAddress(std::u16string_view key) {
@@ -199,7 +198,7 @@ std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view t
   const std::int32_t cols = engine::TruncToInt32(engine::ParseDecimal(field(2)));
   if (name.empty() || (rows == 0 && cols == 0) || rows < 0 || cols < 0)
     return fail(EvalError::WrongStringMatrix, 836,
-                u"MatrixName = " + name + u"\r\nrows = " + Num(rows) + u", cols = " + Num(cols));
+                u"MatrixName = " + name + u"\r\nrows = " + engine::IntegerText(rows) + u", cols = " + engine::IntegerText(cols));
 
   // Every element needs its own field, so the text bounds the size before anything is allocated.
   const std::int32_t r = AtLeastOne(rows);
@@ -214,11 +213,11 @@ std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view t
     if (element.empty() || memory == nullptr) {
       if (memory == nullptr && !element.empty()) continue;
       return fail(EvalError::NotEnoughElements, 859,
-                  u"Should be: " + Num(static_cast<std::int64_t>(wanted)) + u", are: " +
-                      Num(static_cast<std::int64_t>(k)) +
+                  u"Should be: " + engine::IntegerText(static_cast<std::int64_t>(wanted)) + u", are: " +
+                      engine::IntegerText(static_cast<std::int64_t>(k)) +
                       u"\r\nMatrixName = " + name + u"\r\nrow = " +
-                      Num(static_cast<std::int64_t>(k / static_cast<std::size_t>(c) + 1)) +
-                      u", col = " + Num(static_cast<std::int64_t>(k % static_cast<std::size_t>(c) + 1)) +
+                      engine::IntegerText(static_cast<std::int64_t>(k / static_cast<std::size_t>(c) + 1)) +
+                      u", col = " + engine::IntegerText(static_cast<std::int64_t>(k % static_cast<std::size_t>(c) + 1)) +
                       u"\r\nvalue = '" + std::u16string(element) + u"'\r\n");
     }
     if (!readElement(element, memory.get()[k])) return core.state.e_error;
@@ -228,16 +227,16 @@ std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view t
 }
 
 std::u16string GetMatrixList(Core& core, MatrixStore& store, bool showElements) {
-  std::u16string text = u"Matrix List: Count:" + Num(static_cast<std::int64_t>(store.records.size())) + u"\r\n";
+  std::u16string text = u"Matrix List: Count:" + engine::IntegerText(static_cast<std::int64_t>(store.records.size())) + u"\r\n";
   std::int64_t number = 0;
   for (const MatrixRecord& r : store.records) {
-    text += u" - Name: " + r.Name + u" - nr. " + Num(++number) + u"\r\n";
+    text += u" - Name: " + r.Name + u" - nr. " + engine::IntegerText(++number) + u"\r\n";
     text += u"     Addr: " + AddrText(r.Addr) + u"\r\n";
-    text += u"     Internal: " + Num(r.Internal) + u"\r\n";
-    text += u"     rows: " + Num(r.rows) + u"\r\n";
-    text += u"     cols: " + Num(r.cols) + u"\r\n";
-    text += u"     index: " + Num(r.index) + u"\r\n";
-    text += u"     vector: " + Num(r.vector);
+    text += u"     Internal: " + engine::IntegerText(r.Internal) + u"\r\n";
+    text += u"     rows: " + engine::IntegerText(r.rows) + u"\r\n";
+    text += u"     cols: " + engine::IntegerText(r.cols) + u"\r\n";
+    text += u"     index: " + engine::IntegerText(r.index) + u"\r\n";
+    text += u"     vector: " + engine::IntegerText(r.vector);
     if (showElements) {
       text += u"     " +
               std::u16string(engine::Trim(aPrint(core, store, r.Addr, r.rows, r.cols, u"String", u"", u"", u""))) +
@@ -258,7 +257,7 @@ std::int32_t GetMatrixByLong(Core& core, MatrixStore& store, const double* sourc
   }
   if (rows <= 0 || cols <= 0) {
     core.state.e_error = 5;
-    engine::ReportEvalError(core, u"GetMatrixByLong", 543, u"rows = " + Num(rows) + u", cols = " + Num(cols));
+    engine::ReportEvalError(core, u"GetMatrixByLong", 543, u"rows = " + engine::IntegerText(rows) + u", cols = " + engine::IntegerText(cols));
     return 5;
   }
   return aCopyArray(store.elementOrder, source, destination, rows, cols);

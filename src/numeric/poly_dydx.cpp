@@ -27,7 +27,6 @@ void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_v
 // of two such values always fit 64 bits.
 std::int64_t IntegerPrefix(std::u16string_view text) { return engine::TruncToInt32(engine::ParseDecimal(text)); }
 
-std::u16string Integer(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 
 // The derivative of one monomial c*v^e; empty for a term without the variable.
 std::u16string TermDerivative(std::u16string term, std::u16string_view variable) {
@@ -46,8 +45,8 @@ std::u16string TermDerivative(std::u16string term, std::u16string_view variable)
   if (exponent != u"1") {
     const std::int64_t c = IntegerPrefix(coefficient);
     const std::int64_t e = IntegerPrefix(exponent);
-    result = Integer(c * e) + u"*" + std::u16string(variable);
-    if (e - 1 != 1) result += u"^" + Integer(e - 1);
+    result = engine::IntegerText(c * e) + u"*" + std::u16string(variable);
+    if (e - 1 != 1) result += u"^" + engine::IntegerText(e - 1);
   }
   // A coefficient written with its product sign (4*x) keeps none in the derivative.
   if (result.ends_with(u'*')) result.pop_back();

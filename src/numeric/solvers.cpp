@@ -62,7 +62,7 @@ double Newton(engine::Engine& engine, std::u16string_view formula, std::u16strin
     const double slope = At(engine, derivative, variable, x);
     x = slope == 0.0 ? x - y : x - y / slope;
     if (engine::DebugOn(engine.core.log))
-      engine::DebugAdd(engine.core, engine::ToU16(std::to_string(step)) + u", " + Text(x), u"", false);
+      engine::DebugAdd(engine.core, engine::IntegerText(step) + u", " + Text(x), u"", false);
   }
   return x;
 }

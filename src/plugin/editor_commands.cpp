@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::u16string_view kTitle = u"Vuza Reduzodod";
 
-std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 
 // " /nln /nt" hide the echo line and the captions; else a blank each.
 std::u16string SummaryOptions(const PluginSettings& settings) { return settings.dontShowSummary ? u" /nln /nt" : u"  "; }
@@ -26,7 +25,7 @@ std::u16string EditorCommands::RunBatch(std::u16string_view banner, const std::u
   Log(u"Proc: ulvEvalMain          : ***** Menu: " + std::u16string(banner));
   const std::int32_t code = script::ulvEvalMain(c_.batch, commandLine);
   const std::u16string& result = c_.batch.engine.core.state.ulvResStr;
-  Log(u"Proc: ulvEvalMain          : btnRet = " + Num(code) + u", ExitCode = " + Num(code));
+  Log(u"Proc: ulvEvalMain          : btnRet = " + engine::IntegerText(code) + u", ExitCode = " + engine::IntegerText(code));
   Log(u"Proc: ulvEvalMain          : ulvResStr = '" + result + u"'");
   return result;
 }
@@ -54,7 +53,7 @@ void EditorCommands::EvalCurLineToFile() {
   const std::optional<std::u16string> folder = DocumentFolder(path);
   if (!folder) return;
   const Position line = view.LineFromPosition(view.CurrentPos()) + 1;
-  RunBatch(u"EVAL CURLINE TO FILE", u"/i \"" + path + u"\" /a /lns:" + Num(line) + u" /lc:0 /noh");
+  RunBatch(u"EVAL CURLINE TO FILE", u"/i \"" + path + u"\" /a /lns:" + engine::IntegerText(line) + u" /lc:0 /noh");
   if (!c_.batch.state.inputFailed && !c_.batch.state.outputFailed) c_.host.OpenDocument(*folder + u"Result.ulv");
 }
 

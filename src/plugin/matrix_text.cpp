@@ -7,7 +7,6 @@
 namespace plugin {
 namespace {
 
-std::u16string Num(int n) { return engine::ToU16(std::to_string(n)); }
 
 std::u16string Cell(const std::vector<std::u16string>& cells, std::size_t k) {
   const std::u16string_view text = k < cells.size() ? engine::Trim(cells[k]) : std::u16string_view();
@@ -30,14 +29,14 @@ std::u16string MatrixDialogText(std::u16string_view name, int rows, int cols, co
   if (dimX) {
     // Every row's line starts with DimX and the same name, so the lines build one matrix.
     for (int r = 0; r < rows; ++r) {
-      text += u"DimX = " + matrix + u"(" + Num(rows) + u"," + Num(cols) + u")";
+      text += u"DimX = " + matrix + u"(" + engine::IntegerText(rows) + u"," + engine::IntegerText(cols) + u")";
       for (int c = 0; c < cols; ++c)
-        text += u"; (" + Num(r + 1) + u"," + Num(c + 1) + u")=" + Cell(cells, static_cast<std::size_t>(r * cols + c));
+        text += u"; (" + engine::IntegerText(r + 1) + u"," + engine::IntegerText(c + 1) + u")=" + Cell(cells, static_cast<std::size_t>(r * cols + c));
       text += u"\r\n";
     }
     return text;
   }
-  text = (rows == 1 || cols == 1 ? u"Vect = " : u"Matr = ") + matrix + u"; " + Num(rows) + u"; " + Num(cols);
+  text = (rows == 1 || cols == 1 ? u"Vect = " : u"Matr = ") + matrix + u"; " + engine::IntegerText(rows) + u"; " + engine::IntegerText(cols);
   for (int k = 0; k < rows * cols; ++k) text += u"; " + Cell(cells, static_cast<std::size_t>(k));
   return text + u"\r\n";
 }

@@ -27,7 +27,6 @@ constexpr std::size_t kMaxQuotedResultChars = 100000;
 constexpr std::u16string_view kFileDialogTitle = u"Open File";
 constexpr std::u16string_view kFileDialogFilter = u"Text (*.txt)|*.txt|All files (*.*)|*.*";
 
-std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 std::u16string Quoted(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
 
 void Show(BatchContext& c, std::u16string_view text) {
@@ -110,7 +109,7 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   if (f.delF && f.outputFile) os.WriteFile(f.OutpFN, "", false);
   if (f.delF && f.splF) {
     const std::int32_t deleted = ui::DeleteSavedPictures(f.splPath);
-    Add(c, u"Deleted *.jpg : " + (deleted < 0 ? u"the folder cannot be read" : Num(deleted) + u" saved plot pictures"));
+    Add(c, u"Deleted *.jpg : " + (deleted < 0 ? u"the folder cannot be read" : engine::IntegerText(deleted) + u" saved plot pictures"));
   }
 
   ScriptRunRequest request;
@@ -132,12 +131,12 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   ScriptRunResult run = RunScriptWithHeader(context, request);
   st.runText = std::move(run.text);
   st.lastResult = run.run.Code();
-  Add(c, u"Eval Executed : Commands: " + Num(run.run.executed) + u", Errors: " + Num(run.run.errors));
-  const std::u16string codes = u"Eval Codes    : Ret = " + Num(st.lastResult) + u", ExitCode = " + Num(st.lastResult);
+  Add(c, u"Eval Executed : Commands: " + engine::IntegerText(run.run.executed) + u", Errors: " + engine::IntegerText(run.run.errors));
+  const std::u16string codes = u"Eval Codes    : Ret = " + engine::IntegerText(st.lastResult) + u", ExitCode = " + engine::IntegerText(st.lastResult);
   Add(c, codes);
   PluginLog(c, codes);
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-  Add(c, u"'--- End Of BatchRun : Time " + os.LocalTimeText() + u" - (Execution Time: " + Num(elapsed.count()) + u" ms)");
+  Add(c, u"'--- End Of BatchRun : Time " + os.LocalTimeText() + u" - (Execution Time: " + engine::IntegerText(elapsed.count()) + u" ms)");
 
   if (f.outputFile && !f.OutpFN.empty()) {
     st.outputFailed = LoadSaveFile(c, 7) != kFileDone;
@@ -239,7 +238,7 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
                                            : u" Program will terminate.");
     Add(c, c.engine.core.state.ulvResStr);
   }
-  const std::u16string end = u"Evaluation End: Exit code: " + Num(st.lastResult);
+  const std::u16string end = u"Evaluation End: Exit code: " + engine::IntegerText(st.lastResult);
   Add(c, end);
   PluginLog(c, end);
   Add(c, std::u16string(53, u'-'));

@@ -219,7 +219,7 @@ std::u16string FlagsDump(const RunFlags& f) {
          u"\r\ngetFromClpF = " + flag(f.getFromClpF) + u"\r\ngetFromSelTextF = " + flag(f.getFromSelTextF) +
          u"\r\nOutpFN = " + f.OutpFN + u"\r\nAppendF = " + flag(f.AppendF) + u"\r\nNoHF = " + flag(f.NoHF) +
          u"\r\nnoLnExpF = " + flag(f.noLnExpF) + u"\r\nSaveToClpBF = " + flag(f.SaveToClpBF) +
-         u"\r\ndecimals = " + engine::ToU16(std::to_string(f.decimals)) + u"\r\nCurDir = \r\nsplF = " +
+         u"\r\ndecimals = " + engine::IntegerText(f.decimals) + u"\r\nCurDir = \r\nsplF = " +
          flag(f.splF) + u"\r\nsplPath = " + f.splPath + u"\r\nlogF = " + flag(f.logF) + u"\r\nrrF = " +
          flag(f.rrF) + u"\r\nrsetF = " + flag(f.rsetF) + u"\r\ndelF = " + flag(f.delF);
 }

@@ -31,7 +31,6 @@
 namespace script {
 namespace {
 
-std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 
 // Sampling commands keep the debug trace and the error messages off while they run: a
 // thousand failing points would otherwise make a thousand reports.
@@ -235,7 +234,7 @@ void Run::StoExpr(const CommandLine& line) {
   std::u16string text;
   if (!failed && type == engine::kMatrix) {
     const matrix::MatrixRecord* record = matrix::RecordAt(eng.matrices, matrix::OperandAddress(value));
-    std::u16string matrixText = Bracketed(name) + u"; " + Num(record->rows) + u"; " + Num(record->cols) + u";";
+    std::u16string matrixText = Bracketed(name) + u"; " + engine::IntegerText(record->rows) + u"; " + engine::IntegerText(record->cols) + u";";
     const std::size_t count = matrix::ElementCount(record->rows, record->cols);
     for (std::size_t k = 0; k < count; ++k) matrixText += engine::StrD0(engine::FormatFixed(record->Addr[k])) + u"; ";
     const std::int32_t cols = record->cols;
@@ -276,7 +275,7 @@ void Run::Integrate(const CommandLine& line) {
   }
   const bool failed = status != 0 || !eng.core.state.ok();
   Echo(line, u": iFunction = " + line.arg + u": " + fileNote_, failed);
-  ResultLine(u" Integral iFunction(" + Num(Rounded(a)) + u"," + Num(Rounded(b)) + u") => ",
+  ResultLine(u" Integral iFunction(" + engine::IntegerText(Rounded(a)) + u"," + engine::IntegerText(Rounded(b)) + u") => ",
              failed ? ErrorText(eng.core.state.ok() ? status : eng.core.state.e_error)
                     : captions_.number + u" " + NumberText(integral));
 }
@@ -331,8 +330,8 @@ void Run::Show(const CommandLine& line) {
       for (std::int32_t i = 0; i < rows; ++i) {
         for (std::int32_t k = 0; k < cols; ++k) {
           const double element = a[static_cast<std::size_t>(i) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(k)];
-          const std::u16string label = cols == 1 ? u"vE(" + Num(i) + u")=" : rows == 1 ? u"vE(" + Num(k) + u")="
-                                                                                        : u"mA(" + Num(i) + u"," + Num(k) + u")=";
+          const std::u16string label = cols == 1 ? u"vE(" + engine::IntegerText(i) + u")=" : rows == 1 ? u"vE(" + engine::IntegerText(k) + u")="
+                                                                                        : u"mA(" + engine::IntegerText(i) + u"," + engine::IntegerText(k) + u")=";
           text += label + NumberText(element) + u"\t";
         }
         text += u"\r\n";
@@ -343,7 +342,7 @@ void Run::Show(const CommandLine& line) {
     }
   }
   const bool failed = text.starts_with(u"===> ERROR");
-  if (!request_.quiet || failed) result_.output += u"Ln " + Num(line.number) + u": Show(" + name + u")";
+  if (!request_.quiet || failed) result_.output += u"Ln " + engine::IntegerText(line.number) + u": Show(" + name + u")";
   result_.output += u" => " + text + u"\r\n\r\n";
 }
 
@@ -387,7 +386,7 @@ void Run::ElemOrderEx(const CommandLine& line) {
   double probe[4] = {0, 2, 1, 0};
   const std::int32_t answer = matrix::aElemOrderEx(context_.engine.matrices.elementOrder, probe, 0);
   if (!request_.quiet)
-    result_.output += u"Ln " + Num(line.number) + u": aElemOrderEx = " + (answer != 0 ? u"by Col" : u"by Row") + u"\r\n\r\n";
+    result_.output += u"Ln " + engine::IntegerText(line.number) + u": aElemOrderEx = " + (answer != 0 ? u"by Col" : u"by Row") + u"\r\n\r\n";
 }
 
 void Run::About() {

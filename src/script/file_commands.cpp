@@ -83,7 +83,7 @@ void Run::FileVariant(CommandLine& line) {
       const std::int32_t code = context_.state.stringError;
       ++result_.errors;
       Echo(line, u": " + std::u16string(u"EXPRF") + u" = " + line.arg + u": " + fileNote_, true);
-      ResultLine(captions_.result, u"===> ERROR n. = " + engine::ToU16(std::to_string(code)) + u": " +
+      ResultLine(captions_.result, u"===> ERROR n. = " + engine::IntegerText(code) + u": " +
                                        std::u16string(engine::StatusText(code)));
       fileNote_.clear();
       return;

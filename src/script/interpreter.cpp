@@ -10,7 +10,6 @@
 namespace script {
 namespace {
 
-std::u16string Num(std::int64_t n) { return engine::ToU16(std::to_string(n)); }
 
 // Takes the next line off the script. Lines end at CR LF, and also at a lone LF or CR, so
 // scripts saved with any line ends run alike.
@@ -112,7 +111,7 @@ RunResult Run::Execute() {
     if (raw.starts_with(u"'") || !Parse(raw, number, line)) continue;
     if (!ShowProgress(number, raw)) {
       // A comment line, so that the output still runs as a script.
-      result_.output += u"'Run stopped by the user before line " + Num(number) + u"\r\n";
+      result_.output += u"'Run stopped by the user before line " + engine::IntegerText(number) + u"\r\n";
       break;
     }
     ++result_.executed;
@@ -135,7 +134,7 @@ bool Run::ShowProgress(std::int32_t number, std::u16string_view raw) {
 
 void Run::Echo(const CommandLine& line, std::u16string_view part, bool failed) {
   if (request_.quiet && !failed) return;
-  result_.output += u"Ln " + Num(line.number) + std::u16string(part) + u"\r\n";
+  result_.output += u"Ln " + engine::IntegerText(line.number) + std::u16string(part) + u"\r\n";
 }
 
 void Run::ResultLine(std::u16string_view prefix, std::u16string_view text) {
@@ -144,7 +143,7 @@ void Run::ResultLine(std::u16string_view prefix, std::u16string_view text) {
 
 std::u16string Run::ErrorText(std::int32_t code) {
   ++result_.errors;
-  return u"===> ERROR n. = " + Num(code) + u": " + std::u16string(engine::EvalErrorText(code));
+  return u"===> ERROR n. = " + engine::IntegerText(code) + u": " + std::u16string(engine::EvalErrorText(code));
 }
 
 std::u16string Run::NumberText(double value) const { return engine::FormatFixed(value, request_.decimals); }

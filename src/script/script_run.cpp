@@ -20,8 +20,8 @@ ScriptRunResult RunScriptWithHeader(Context& context, const ScriptRunRequest& re
     header += u"'" + std::u16string(84, u'-') + u"\r\n";
     header += u"'BatchRun : Time " + context.engine.core.platform.LocalTimeText() + u"\r\n";
     header += u"'Input file: " + std::u16string(request.inputFile) + u"\r\n";
-    header += u"'Executed Commands: " + engine::ToU16(std::to_string(result.run.executed)) +
-              u", Errors found: " + engine::ToU16(std::to_string(result.run.errors)) + u"\r\n";
+    header += u"'Executed Commands: " + engine::IntegerText(result.run.executed) +
+              u", Errors found: " + engine::IntegerText(result.run.errors) + u"\r\n";
     header += u"'" + std::u16string(84, u'*') + u"\r\n";
     result.text.insert(0, header);
   }

@@ -35,7 +35,7 @@ PlotRecord ParsePlot(std::u16string_view fields, std::u16string_view expression)
 std::u16string PlotRefusal(const PlotRecord& record) {
   if (!std::isfinite(record.start) || !std::isfinite(record.end)) return u"start and end must be finite numbers";
   if (record.n < 1 || record.n > kMaxPlotSteps)
-    return u"the number of steps must be 1 to " + engine::ToU16(std::to_string(kMaxPlotSteps));
+    return u"the number of steps must be 1 to " + engine::IntegerText(kMaxPlotSteps);
   if (record.start > record.end) return u"the start is after the end";
   return {};
 }
@@ -75,7 +75,7 @@ void SamplePlot(engine::Engine& engine, PlotRecord& record) {
 std::u16string PointTableText(const PlotRecord& record) {
   std::u16string text = u"Id\tX\tY\r\n";
   for (std::size_t i = 0; i < record.xs.size(); ++i) {
-    text += engine::ToU16(std::to_string(i)) + u"\t";
+    text += engine::IntegerText(i) + u"\t";
     engine::AppendShortFixed(text, record.xs[i]);
     text += u"\t";
     engine::AppendShortFixed(text, record.ys[i]);

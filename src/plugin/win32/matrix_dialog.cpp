@@ -95,8 +95,8 @@ void Command(Dialog& d, int id, int notification) {
   platform::Services& os = *exports::session().services;
   if (id >= kFirstCell && id < kFirstCell + d.rows * d.cols && notification == EN_SETFOCUS) {
     const int k = id - kFirstCell;
-    const std::u16string where = u"R" + engine::ToU16(std::to_string(k / d.cols)) + u",C" +
-                                 engine::ToU16(std::to_string(k % d.cols));
+    const std::u16string where = u"R" + engine::IntegerText(k / d.cols) + u",C" +
+                                 engine::IntegerText(k % d.cols);
     SetDlgItemTextW(d.window, kCellLabel, Wide(where));
     return;
   }
@@ -189,9 +189,9 @@ std::optional<std::u16string> Run_MtxMaker(std::u16string_view import) {
       std::u16string_view fields = import.substr(equals + 1);
       if (fields.starts_with(u';')) fields.remove_prefix(1);
       const std::size_t semicolon = fields.find(u';');
-      rows = engine::ToU16(std::to_string(engine::TruncToInt32(engine::ParseDecimal(engine::Trim(fields.substr(0, semicolon))))));
+      rows = engine::IntegerText(engine::TruncToInt32(engine::ParseDecimal(engine::Trim(fields.substr(0, semicolon)))));
       if (semicolon != std::u16string_view::npos)
-        cols = engine::ToU16(std::to_string(engine::TruncToInt32(engine::ParseDecimal(engine::Trim(fields.substr(semicolon + 1))))));
+        cols = engine::IntegerText(engine::TruncToInt32(engine::ParseDecimal(engine::Trim(fields.substr(semicolon + 1)))));
     }
   }
 

@@ -86,7 +86,7 @@ void ToggleLog(PluginState& s) {
 
 void AskDecimals(PluginState& s) {
   const std::optional<std::u16string> answer = exports::session().services->AskText(
-      u"Input number of decimals for results:", u"ulvXNpp Input", engine::ToU16(std::to_string(s.settings.decimals)));
+      u"Input number of decimals for results:", u"ulvXNpp Input", engine::IntegerText(s.settings.decimals));
   if (!answer) return;
   const std::u16string_view text = *answer;
   const bool digits = !text.empty() && text.size() <= 2 &&

@@ -105,7 +105,7 @@ bool PlotWindow::Open() {
   if (!registered) return false;
   RECT frame{0, 0, kPictureWidth, kPictureHeight + kButtonBand};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  const std::u16string title = u"aPlot #" + engine::ToU16(std::to_string(k_));
+  const std::u16string title = u"aPlot #" + engine::IntegerText(k_);
   HINSTANCE instance = platform::ThisModule();
   window_ = CreateWindowExW(0, kClassName, Wide(title), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);

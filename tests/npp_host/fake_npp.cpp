@@ -13,12 +13,6 @@ constexpr UINT kFirstPluginCommand = 22000;
 constexpr WORD kSecondStyle = 43040, kThirdStyle = 43041;
 FakeNpp* current = nullptr;  // the hook and the window procedure reach the host through it
 
-std::wstring WindowText(HWND window) {
-  wchar_t text[4096] = L"";
-  GetWindowTextW(window, text, 4096);
-  return text;
-}
-
 void CopyOut(const std::wstring& text, WPARAM length, LPARAM buffer) {
   if (buffer == 0) return;
   lstrcpynW(reinterpret_cast<wchar_t*>(buffer), text.c_str(), static_cast<int>(length == 0 ? 32768 : length));
@@ -220,26 +214,7 @@ LRESULT CALLBACK FakeNpp::MainProcedure(HWND window, UINT message, WPARAM wParam
 
 // Message boxes and the input box are answered as soon as they come up.
 LRESULT CALLBACK FakeNpp::BoxHook(int code, WPARAM wParam, LPARAM lParam) {
-  FakeNpp* host = current;
-  if (code == HCBT_ACTIVATE && host != nullptr) {
-    HWND box = reinterpret_cast<HWND>(wParam);
-    wchar_t kind[64] = L"";
-    GetClassNameW(box, kind, 64);
-    if (std::wstring(kind) == L"#32770") {
-      host->boxes.push_back({WindowText(box), WindowText(GetDlgItem(box, 0xFFFF))});
-      int answer = GetDlgItem(box, IDYES) != nullptr ? IDNO : IDOK;
-      if (!host->answers.empty()) {
-        answer = host->answers.front();
-        host->answers.pop_front();
-      }
-      PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-    } else if (std::wstring(kind) == L"ulvXNppInputBox") {
-      const std::wstring typed = host->inputs.empty() ? L"" : host->inputs.front();
-      if (!host->inputs.empty()) host->inputs.pop_front();
-      SetDlgItemTextW(box, 100, typed.c_str());
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-  }
+  if (code == HCBT_ACTIVATE && current != nullptr) current->Answer(reinterpret_cast<HWND>(wParam));
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

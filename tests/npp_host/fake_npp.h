@@ -6,12 +6,12 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "fake_scintilla.h"
+#include "support/box_answers.h"
 #include "plugin/win32/npp_abi.h"
 
 namespace npp_host {
@@ -23,12 +23,8 @@ Function Entry(HMODULE dll, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(dll, name)));
 }
 
-struct ShownBox {
-  std::wstring title;
-  std::wstring text;
-};
-
-class FakeNpp {
+// Its boxes are answered from the answers and inputs the test sets.
+class FakeNpp : public testing_support::BoxAnswers {
  public:
   // Copies the DLL under folder\plugins\ulvXNpp\ and loads it; ok() says whether it worked.
   FakeNpp(const std::wstring& dll, const std::wstring& folder);
@@ -56,9 +52,6 @@ class FakeNpp {
   std::wstring currentPath;       // what NPPM_GETFULLCURRENTPATH answers
   std::vector<std::wstring> opened;
   std::vector<int> styled;        // the host's own "2nd Style" / "3rd Style" commands run by their keys
-  std::deque<int> answers;        // IDYES, IDNO, ... for the next boxes; No or OK when empty
-  std::vector<ShownBox> boxes;    // every message box shown
-  std::deque<std::wstring> inputs;  // texts typed into the next input boxes
 
   HWND main = nullptr, view0 = nullptr, view1 = nullptr;
   HMENU bar = nullptr, plugins = nullptr, popup = nullptr;

@@ -244,22 +244,7 @@ LRESULT CALLBACK RealEditor::BoxHook(int code, WPARAM wParam, LPARAM lParam) {
   RealEditor* editor = current;
   if (code == HCBT_ACTIVATE && editor != nullptr) {
     HWND box = reinterpret_cast<HWND>(wParam);
-    const std::wstring kind = ClassOf(box);
-    if (kind == L"#32770") {
-      editor->boxes.push_back({WindowText(box), WindowText(GetDlgItem(box, 0xFFFF))});
-      int answer = GetDlgItem(box, IDYES) != nullptr ? IDNO : IDOK;
-      if (!editor->answers.empty()) {
-        answer = editor->answers.front();
-        editor->answers.pop_front();
-      }
-      PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-    } else if (kind == L"ulvXNppInputBox") {
-      editor->boxes.push_back({WindowText(box), L""});
-      const std::wstring typed = editor->inputs.empty() ? L"" : editor->inputs.front();
-      if (!editor->inputs.empty()) editor->inputs.pop_front();
-      SetDlgItemTextW(box, 100, typed.c_str());
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-    } else if (kind == L"ulvXNppMatrixDialog") {
+    if (!editor->Answer(box) && ClassOf(box) == L"ulvXNppMatrixDialog") {
       SetTimer(nullptr, 0, 1000, &CancelMatrixDialog);
     }
   }

@@ -7,21 +7,17 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <deque>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "plugin/win32/npp_abi.h"
+#include "support/box_answers.h"
 
 namespace real_editor {
 
-struct ShownBox {
-  std::wstring title;
-  std::wstring text;
-};
-
-class RealEditor {
+// Its boxes are answered from the answers and inputs the scenario sets.
+class RealEditor : public testing_support::BoxAnswers {
  public:
   explicit RealEditor(const plugin::npp::NppData& npp);
   ~RealEditor();
@@ -63,9 +59,6 @@ class RealEditor {
   void MoveMouseAway();
   bool CallTipActive() const;
 
-  std::deque<int> answers;          // IDYES, IDNO, ... for the next boxes; No or OK when empty
-  std::deque<std::wstring> inputs;  // texts typed into the next input boxes
-  std::vector<ShownBox> boxes;      // every box shown
   std::string callTip;              // the text of the last call tip asked for in a view
 
  private:

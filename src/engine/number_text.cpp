@@ -194,8 +194,6 @@ std::int32_t TruncToInt32(double value) {
 
 std::u16string ToU16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
-std::u16string IntegerText(std::int64_t n) { return ToU16(std::to_string(n)); }
-
 std::string ToNarrowLossy(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());

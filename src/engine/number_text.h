@@ -3,6 +3,7 @@
 // the lenient decimal reading used for number tokens and stored variable values.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,7 +37,10 @@ std::int32_t TruncToInt32(double value);
 
 std::u16string ToU16(std::string_view ascii);
 // A whole number as decimal text: "-12".
-std::u16string IntegerText(std::int64_t n);
+template <std::integral Integer>
+std::u16string IntegerText(Integer n) {
+  return ToU16(std::to_string(n));
+}
 std::string ToNarrowLossy(std::u16string_view text);
 
 }  // namespace engine

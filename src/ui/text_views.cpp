@@ -54,7 +54,7 @@ void ShowLargeText(TextWindows& windows, platform::Services& os, std::u16string_
     windows.ShowText(title, text);
     return;
   }
-  os.ShowMessage(u"Text is " + engine::IntegerText(static_cast<std::int64_t>(text.size())) +
+  os.ShowMessage(u"Text is " + engine::IntegerText(text.size()) +
                      u" characters long and may take time to be loaded.\r\n\r\n"
                      u"You can:\t1) view it\r\n"
                      u"        \t2) copy to clipboard\r\n"

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "batch_run.h"
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 #include "engine/var_store.h"
 #include "exports/session.h"
 #include "line_editor.h"

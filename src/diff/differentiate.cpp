@@ -4,8 +4,8 @@
 #include "diff/rules.h"
 #include "diff/simplify.h"
 #include "diff/tree_parser.h"
-#include "engine/core.h"
-#include "engine/number_text.h"
+#include "engine_core/core.h"
+#include "engine_core/number_text.h"
 #include "morvane_version.h"
 
 namespace diff {

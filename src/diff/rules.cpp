@@ -7,8 +7,8 @@
 
 #include "diff/tree_parser.h"
 #include "diff/walk_depth.h"
-#include "engine/core.h"
-#include "engine/number_text.h"
+#include "engine_core/core.h"
+#include "engine_core/number_text.h"
 
 namespace diff {
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/core.h"
+#include "engine_core/core.h"
 
 namespace diff {
 namespace {

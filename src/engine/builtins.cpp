@@ -10,9 +10,9 @@
 #include <numbers>
 #include <random>
 
-#include "engine/core.h"
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/core.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 
 namespace engine {
 namespace {

@@ -2,7 +2,7 @@
 // The expression engine's whole state: the shared core and the stores formulas read.
 #pragma once
 
-#include "engine/core.h"
+#include "engine_core/core.h"
 #include "engine/var_store.h"
 #include "matrix/matrix_store.h"
 

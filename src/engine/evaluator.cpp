@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "engine/engine.h"
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "engine/parser.h"
 #include "engine/substitution.h"
-#include "engine/text_util.h"
+#include "engine_core/text_util.h"
 #include "engine/tokenizer.h"
 #include "matrix/matrix_ops.h"
 #include "matrix/matrix_store.h"

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "engine/eval_state.h"
+#include "engine_core/eval_state.h"
 
 namespace engine {
 

@@ -3,7 +3,7 @@
 
 #include "engine/engine.h"
 #include "engine/evaluator.h"
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 
 namespace engine {
 

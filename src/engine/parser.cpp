@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/arithmetic.h"
 #include "engine/builtins.h"
 #include "engine/engine.h"
 #include "engine/list_functions.h"
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "engine/tokenizer.h"
 #include "engine/trace.h"
 #include "matrix/matrix_ops.h"
@@ -15,10 +16,8 @@
 namespace engine {
 namespace {
 
-enum class Op { None, Pow, Mul, Div, IntDiv, Mod, Add, Sub, Eq, Lt, Gt, Ne, Le, Ge, And, Or, Xor };
-
 struct Binary {
-  Op op;
+  BinaryOp op;
   int threshold;   // applied by a call whose level is at most this
   int rightLevel;  // level its right operand is parsed at
 };
@@ -28,25 +27,25 @@ Binary BinaryAt(const EvalState& s) {
   switch (s.e_tok) {
     case Tok::Char:
       switch (s.tokChar) {
-        case u'^': return {Op::Pow, 11, 12};
-        case u'*': return {Op::Mul, 10, 11};
-        case u'/': return {Op::Div, 10, 11};
-        case u'\\': return {Op::IntDiv, 9, 10};
-        case u'+': return {Op::Add, 7, 8};
-        case u'-': return {Op::Sub, 7, 8};
-        case u'=': return {Op::Eq, 6, 7};
-        default: return {Op::None, 0, 0};
+        case u'^': return {BinaryOp::Pow, 11, 12};
+        case u'*': return {BinaryOp::Mul, 10, 11};
+        case u'/': return {BinaryOp::Div, 10, 11};
+        case u'\\': return {BinaryOp::IntDiv, 9, 10};
+        case u'+': return {BinaryOp::Add, 7, 8};
+        case u'-': return {BinaryOp::Sub, 7, 8};
+        case u'=': return {BinaryOp::Eq, 6, 7};
+        default: return {BinaryOp::None, 0, 0};
       }
-    case Tok::Mod: return {Op::Mod, 8, 9};
-    case Tok::Lt: return {Op::Lt, 6, 7};
-    case Tok::Gt: return {Op::Gt, 6, 7};
-    case Tok::Ne: return {Op::Ne, 6, 7};
-    case Tok::Le: return {Op::Le, 6, 7};
-    case Tok::Ge: return {Op::Ge, 6, 7};
-    case Tok::And: return {Op::And, 5, 6};
-    case Tok::Or: return {Op::Or, 4, 5};
-    case Tok::Xor: return {Op::Xor, 3, 4};
-    default: return {Op::None, 0, 0};
+    case Tok::Mod: return {BinaryOp::Mod, 8, 9};
+    case Tok::Lt: return {BinaryOp::Lt, 6, 7};
+    case Tok::Gt: return {BinaryOp::Gt, 6, 7};
+    case Tok::Ne: return {BinaryOp::Ne, 6, 7};
+    case Tok::Le: return {BinaryOp::Le, 6, 7};
+    case Tok::Ge: return {BinaryOp::Ge, 6, 7};
+    case Tok::And: return {BinaryOp::And, 5, 6};
+    case Tok::Or: return {BinaryOp::Or, 4, 5};
+    case Tok::Xor: return {BinaryOp::Xor, 3, 4};
+    default: return {BinaryOp::None, 0, 0};
   }
 }
 
@@ -234,58 +233,22 @@ double Operand(Engine& engine, std::int8_t& type) {
   return value;
 }
 
-bool Holds(Op op, double a, double b) {
-  switch (op) {
-    case Op::Eq: return a == b;
-    case Op::Lt: return a < b;
-    case Op::Gt: return a > b;
-    case Op::Ne: return a != b;
-    case Op::Le: return a <= b;
-    case Op::Ge: return a >= b;
-    default: return false;
-  }
-}
-
-// a \ b: the quotient truncated toward zero to 32 bits; a zero divisor is code 8.
-double IntegerQuotient(Engine& engine, double a, double b) {
-  if (b == 0.0) {
-    Fail(engine, EvalError::DivisionByZero, u"e_prs");
-    return a;
-  }
-  return TruncToInt32(a / b);
-}
-
-// a mod b: remainder of the 32-bit truncations, with the dividend's sign (-7 mod 3 is -1).
-// A divisor that truncates to 0 is code 8; -1 divides everything, INT_MIN included.
-double IntegerRemainder(Engine& engine, double a, double b) {
-  std::int32_t divisor = TruncToInt32(b);
-  if (divisor == 0) {
-    Fail(engine, EvalError::DivisionByZero, u"e_prs");
-    return a;
-  }
-  if (divisor == -1) return 0.0;
-  return TruncToInt32(a) % divisor;
-}
-
-double Apply(Engine& engine, Op op, double value, double b, std::int8_t& type, std::int8_t typeB) {
+// A matrix operand of "^ * / + -" goes to the matrix operations; every other operator reads
+// its operands as numbers.
+double Apply(Engine& engine, BinaryOp op, double value, double b, std::int8_t& type, std::int8_t typeB) {
   Core& core = engine.core;
-  switch (op) {
-    case Op::Pow: return matrix::CalcMatrixDivMult(core, engine.matrices, u'^', value, b, type, typeB);
-    case Op::Mul: return matrix::CalcMatrixDivMult(core, engine.matrices, u'*', value, b, type, typeB);
-    case Op::Div: return matrix::CalcMatrixDivMult(core, engine.matrices, u'/', value, b, type, typeB);
-    case Op::Add: return matrix::CalcMatrixSumSubt(core, engine.matrices, u'+', value, b, type, typeB);
-    case Op::Sub: return matrix::CalcMatrixSumSubt(core, engine.matrices, u'-', value, b, type, typeB);
-    default: break;
+  if (type != 0 || typeB != 0) {
+    switch (op) {
+      case BinaryOp::Pow: return matrix::CalcMatrixDivMult(core, engine.matrices, u'^', value, b, type, typeB);
+      case BinaryOp::Mul: return matrix::CalcMatrixDivMult(core, engine.matrices, u'*', value, b, type, typeB);
+      case BinaryOp::Div: return matrix::CalcMatrixDivMult(core, engine.matrices, u'/', value, b, type, typeB);
+      case BinaryOp::Add: return matrix::CalcMatrixSumSubt(core, engine.matrices, u'+', value, b, type, typeB);
+      case BinaryOp::Sub: return matrix::CalcMatrixSumSubt(core, engine.matrices, u'-', value, b, type, typeB);
+      default: break;
+    }
   }
   type = 0;
-  switch (op) {
-    case Op::IntDiv: return IntegerQuotient(engine, value, b);
-    case Op::Mod: return IntegerRemainder(engine, value, b);
-    case Op::And: return value != 0 && b != 0 ? 1.0 : 0.0;
-    case Op::Or: return value != 0 || b != 0 ? 1.0 : 0.0;
-    case Op::Xor: return (value != 0) != (b != 0) ? 1.0 : 0.0;
-    default: return Holds(op, value, b) ? core.state.BoolSign : 0.0;
-  }
+  return NumberArithmetic(core, op, value, b);
 }
 
 }  // namespace
@@ -319,7 +282,7 @@ double e_prs(Engine& engine, int level, std::int8_t& type) {
   double value = Operand(engine, valueType);
   while (s.ok() && s.e_tok != Tok::End) {
     const Binary binary = BinaryAt(s);
-    if (binary.op == Op::None || binary.threshold < level) break;
+    if (binary.op == BinaryOp::None || binary.threshold < level) break;
     e_nxt(engine);
     std::int8_t typeB = 0;
     double b = e_prs(engine, binary.rightLevel, typeB);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/substitution.h"
 
-#include "engine/text_util.h"
+#include "engine_core/text_util.h"
 
 namespace engine {
 namespace {

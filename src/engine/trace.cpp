@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "engine/core.h"
-#include "engine/error_table.h"
-#include "engine/number_text.h"
+#include "engine_core/core.h"
+#include "engine_core/error_table.h"
+#include "engine_core/number_text.h"
 
 namespace engine {
 namespace {

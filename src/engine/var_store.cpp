@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "engine/var_store.h"
 
-#include "engine/core.h"
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/core.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 
 namespace engine {
 namespace {

@@ -2,9 +2,9 @@
 // Exports of error codes and descriptions, the message and debug logs, and number text.
 #include <utility>
 
-#include "engine/error_log.h"
-#include "engine/error_table.h"
-#include "engine/number_text.h"
+#include "engine_core/error_log.h"
+#include "engine_core/error_table.h"
+#include "engine_core/number_text.h"
 #include "exports/abi.h"
 #include "morvane.h"
 

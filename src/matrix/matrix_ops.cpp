@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core.h"
-#include "engine/number_text.h"
+#include "engine_core/core.h"
+#include "engine_core/number_text.h"
 #include "matrix/algebra.h"
 #include "matrix/matrix_store.h"
 
@@ -100,10 +100,6 @@ std::vector<double> InvertedCopy(Core& core, const MatrixRecord& b, std::u16stri
 }
 
 double Quotient(Core& core, MatrixStore& store, double a, double b, std::int8_t& typeA, std::int8_t typeB) {
-  if (typeA == 0 && typeB == 0) {
-    if (b == 0.0) return Fail(core, 8, u"CalcMatrixDivMult", 0, u"", a);
-    return a / b;
-  }
   if (typeA == 1 && typeB == 0) {
     MatrixRecord* m = Operand(core, store, a);
     if (m == nullptr) return a;
@@ -144,7 +140,6 @@ double Quotient(Core& core, MatrixStore& store, double a, double b, std::int8_t&
 }
 
 double Power(Core& core, MatrixStore& store, double a, double b, std::int8_t& typeA, std::int8_t typeB) {
-  if (typeA == 0 && typeB == 0) return std::pow(a, b);
   if (typeA != 1 || typeB != 0) return a;
   MatrixRecord* m = Operand(core, store, a);
   if (m == nullptr) return a;
@@ -244,7 +239,6 @@ double AddressValue(const double* addr) {
 double CalcMatrixSumSubt(Core& core, MatrixStore& store, char16_t op, double a, double b,
                          std::int8_t& typeA, std::int8_t typeB) {
   const double s = op == u'-' ? -1.0 : 1.0;
-  if (typeA == 0 && typeB == 0) return a + s * b;
   if (typeA == 1 && typeB == 0) {
     MatrixRecord* m = Operand(core, store, a);
     if (m == nullptr) return a;
@@ -283,7 +277,6 @@ double CalcMatrixDivMult(Core& core, MatrixStore& store, char16_t op, double a, 
     case u'*': break;
     default: return a;
   }
-  if (typeA == 0 && typeB == 0) return a * b;
   if (typeA + typeB == 1) {
     const double matrixValue = typeA == 1 ? a : b;
     MatrixRecord* m = Operand(core, store, matrixValue);

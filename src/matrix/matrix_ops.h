@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The arithmetic the parser hands over for "^", "*", "/", "+", "-" and the matrix functions.
-// Operands are a value and a type (0 number, 1 matrix, whose value is the address of an
-// internal matrix of the store). Matrix results overwrite an operand's matrix, or replace its
+// The arithmetic the parser hands over for "^", "*", "/", "+", "-" when an operand is a matrix,
+// and the matrix functions. Operands are a value and a type (0 number, 1 matrix, whose value is
+// the address of an internal matrix of the store). Matrix results overwrite an operand's matrix, or replace its
 // memory when the result is larger.
 #pragma once
 

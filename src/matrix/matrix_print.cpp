@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core.h"
-#include "engine/number_text.h"
+#include "engine_core/core.h"
+#include "engine_core/number_text.h"
 #include "matrix/matrix_store.h"
 
 namespace matrix {

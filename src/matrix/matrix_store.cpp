@@ -5,9 +5,9 @@
 #include <charconv>
 #include <new>
 
-#include "engine/core.h"
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/core.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 #include "matrix/matrix_print.h"
 
 namespace matrix {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <utility>
 
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 
 namespace numeric {
 

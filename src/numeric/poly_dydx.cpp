@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 
 namespace numeric {
 namespace {

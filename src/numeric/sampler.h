@@ -8,9 +8,9 @@
 
 #include "engine/engine.h"
 #include "engine/evaluator.h"
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "engine/substitution.h"
-#include "engine/text_util.h"
+#include "engine_core/text_util.h"
 
 namespace numeric {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "plugin/check_expression.h"
 
-#include "engine/text_util.h"
+#include "engine_core/text_util.h"
 #include "script/command_table.h"
 
 namespace plugin {

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "engine/engine.h"
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 #include "platform/utf8.h"
 #include "plugin/check_expression.h"
 #include "plugin/expression_search.h"

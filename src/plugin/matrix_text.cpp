@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "plugin/matrix_text.h"
 
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 
 namespace plugin {
 namespace {

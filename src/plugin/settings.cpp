@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "plugin/settings.h"
 
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 
 namespace plugin {
 namespace {

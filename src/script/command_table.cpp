@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "engine/text_util.h"
+#include "engine_core/text_util.h"
 #include "script/run.h"
 
 namespace script {

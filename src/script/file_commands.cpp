@@ -4,9 +4,9 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/error_table.h"
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/error_table.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 #include "script/run.h"
 #include "script/text_files.h"
 

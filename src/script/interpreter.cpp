@@ -2,9 +2,9 @@
 // The line loop: selection, verbatim blocks, comments, the command word, and the output text.
 #include "script/interpreter.h"
 
-#include "engine/error_table.h"
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/error_table.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 #include "script/run.h"
 
 namespace script {

@@ -2,7 +2,7 @@
 #include "script/script_run.h"
 
 #include "engine/engine.h"
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "morvane_version.h"
 #include "platform/utf8.h"
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "engine/engine.h"
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 #include "numeric/sampler.h"
 
 namespace ui {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/engine.h"
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "engine/var_store.h"
 #include "matrix/matrix_store.h"
 

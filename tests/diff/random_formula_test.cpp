@@ -10,7 +10,7 @@
 
 #include "diff/differentiate.h"
 #include "engine/evaluator.h"
-#include "engine/text_util.h"
+#include "engine_core/text_util.h"
 #include "engine/var_store.h"
 #include "support/engine_fixture.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "plugin/check_expression.h"
 #include "plugin/expression_search.h"
 #include "plugin/fake_editor.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "plugin/menu_table.h"
 #include "plugin/settings.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/error_log.h"
+#include "engine_core/error_log.h"
 #include "engine/evaluator.h"
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "support/recording_services.h"
 
 namespace testing_support {

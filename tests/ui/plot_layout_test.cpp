@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "ui/plot_layout.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 #include "exports/session.h"
 #include "platform/win32/window_class.h"
 #include "plugin/matrix_text.h"

@@ -8,7 +8,7 @@
 
 #include "diff/differentiate.h"
 #include "engine/evaluator.h"
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "exports/session.h"
 #include "platform/utf8.h"
 #include "plugin/win32/plugin_state.h"

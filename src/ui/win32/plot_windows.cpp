@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "platform/win32/window_class.h"
 #include "ui/jpeg_encoder.h"
 #include "ui/native_plot_output.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/error_codes.h"
+#include "engine_core/error_codes.h"
 
 namespace engine {
 

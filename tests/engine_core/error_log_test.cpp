@@ -2,7 +2,7 @@
 // Error descriptions, the report format, the logs and the debug output.
 #include <string>
 
-#include "engine/error_table.h"
+#include "engine_core/error_table.h"
 #include "support/engine_fixture.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 
 #include <array>
 #include <charconv>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "engine/error_log.h"
+#include "engine_core/error_log.h"
 
 #include <algorithm>
 
-#include "engine/core.h"
-#include "engine/error_table.h"
-#include "engine/number_text.h"
-#include "engine/text_util.h"
+#include "engine_core/core.h"
+#include "engine_core/error_table.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 
 namespace engine {
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "engine/eval_state.h"
+#include "engine_core/eval_state.h"
 
 #include <array>
 
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 
 namespace engine {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "engine/number_text.h"
+#include "engine_core/number_text.h"
 #include "support/engine_fixture.h"
 
 namespace {

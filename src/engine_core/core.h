@@ -3,8 +3,8 @@
 // platform services. The matrix operations take this much and never the parser.
 #pragma once
 
-#include "engine/error_log.h"
-#include "engine/eval_state.h"
+#include "engine_core/error_log.h"
+#include "engine_core/eval_state.h"
 #include "platform/services.h"
 
 namespace engine {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/error_table.h"
+#include "engine_core/error_table.h"
 
 #include <array>
 #include <utility>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/text_util.h"
+#include "engine_core/text_util.h"
 
 namespace engine {
 

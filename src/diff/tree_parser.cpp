@@ -5,6 +5,7 @@
 #include <array>
 
 #include "engine_core/core.h"
+#include "engine_core/scoped_depth.h"
 
 namespace diff {
 namespace {
@@ -44,23 +45,6 @@ void SetError(Diff& d, std::int32_t code, std::u16string_view message) {
   DiffError(d, message);
   d.core.state.e_error = code;
 }
-
-// Keeps the parser's recursion bounded: deep nesting ends the run instead of the stack.
-class Nesting {
- public:
-  explicit Nesting(Diff& d) : d_(d) { ++d_.s.depth; }
-  ~Nesting() { --d_.s.depth; }
-  Nesting(const Nesting&) = delete;
-  Nesting& operator=(const Nesting&) = delete;
-  bool tooDeep() {
-    if (d_.s.depth <= kMaxDepth) return false;
-    SetError(d_, kTooLong, u"Too deeply nested formula.");
-    return true;
-  }
-
- private:
-  Diff& d_;
-};
 
 }  // namespace
 
@@ -211,10 +195,11 @@ std::int32_t GetOp(Diff& d, std::int32_t& code) {
 }
 
 std::int32_t GetSingleOp(Diff& d, std::int32_t& code, std::u16string& text) {
-  Nesting nesting(d);
+  const engine::ScopedDepth nesting(d.s.depth);
   DiffState& s = d.s;
   std::int32_t node = 0;
-  if (nesting.tooDeep()) {
+  if (nesting.deeperThan(kMaxDepth)) {
+    SetError(d, kTooLong, u"Too deeply nested formula.");
     code = kEnd;
     return 0;
   }

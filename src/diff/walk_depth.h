@@ -8,6 +8,7 @@
 #include <string>
 
 #include "diff/diff_state.h"
+#include "engine_core/scoped_depth.h"
 
 namespace diff {
 
@@ -21,14 +22,11 @@ void TooLong(Diff& d);
 
 class WalkDepth {
  public:
-  explicit WalkDepth(Diff& d) : d_(d) { ++d_.s.depth; }
-  ~WalkDepth() { --d_.s.depth; }
-  WalkDepth(const WalkDepth&) = delete;
-  WalkDepth& operator=(const WalkDepth&) = delete;
+  explicit WalkDepth(Diff& d) : d_(d), depth_(d.s.depth) {}
 
   // Whether this walk must stop (too deep here, or stopped elsewhere).
   bool stop() {
-    if (!d_.s.tooLong && d_.s.depth > kMaxWalkDepth) TooLong(d_);
+    if (!d_.s.tooLong && depth_.deeperThan(kMaxWalkDepth)) TooLong(d_);
     return d_.s.tooLong;
   }
   // The walk's text, or nothing once it or any other has grown too long.
@@ -39,6 +37,7 @@ class WalkDepth {
 
  private:
   Diff& d_;
+  engine::ScopedDepth depth_;
 };
 
 }  // namespace diff

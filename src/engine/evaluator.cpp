@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "engine/engine.h"
 #include "engine_core/number_text.h"
 #include "engine/parser.h"
+#include "engine/point_evaluator.h"
 #include "engine/substitution.h"
 #include "engine_core/text_util.h"
 #include "engine/tokenizer.h"
@@ -65,6 +67,35 @@ void Start(Engine& engine) {
   ++s.runCount;
 }
 
+struct Evaluation {
+  std::optional<std::int32_t> stoppedWith;  // the answer of a run that stopped before parsing
+  double value = 0.0;
+  bool matrixResult = false;
+};
+
+// What both entry points do: a fresh run over expr, leftover tokens after the formula reported
+// as each entry point has always reported them, and of the internal matrices only a matrix
+// result kept.
+template <typename ReportLeftover>
+Evaluation Evaluate(Engine& engine, std::u16string_view expr, bool checkFuncs, ReportLeftover reportLeftover) {
+  EvalState& s = engine.core.state;
+  Start(engine);
+  if (checkFuncs && CheckFunctions(engine) == Code(EvalError::AmbiguousFunction)) return {1};
+  if (!Prepare(engine, expr)) return {s.e_error};
+  std::int8_t type = 0;
+  s.evaluating = -1;
+  Evaluation run;
+  run.value = Run(engine, type);
+  s.evaluating = 0;
+  if (s.e_tok != Tok::End && s.ok()) {
+    s.Fail(EvalError::EvaluatorSyntax);
+    reportLeftover();
+  }
+  run.matrixResult = s.ok() && type == kMatrix;
+  KeepOnlyResult(engine, run.matrixResult ? run.value : 0.0);
+  return run;
+}
+
 }  // namespace
 
 std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text) {
@@ -107,52 +138,32 @@ std::int32_t CheckFunctions(Engine& engine) {
 
 std::int32_t e_eval(Engine& engine, std::u16string_view expr, double* result, bool checkFuncs) {
   EvalState& s = engine.core.state;
-  Start(engine);
-  if (checkFuncs && CheckFunctions(engine) == Code(EvalError::AmbiguousFunction)) return 1;
-  if (!Prepare(engine, expr)) return s.e_error;
-  std::int8_t type = 0;
-  s.evaluating = -1;
-  double value = Run(engine, type);
-  s.evaluating = 0;
-  if (s.e_tok != Tok::End && s.ok()) {
-    s.Fail(EvalError::EvaluatorSyntax);
-    ReportEvalError(engine.core, u"e_eval", 0, u"");
-  }
-  if (s.ok() && std::isinf(value) && value > 0) {
+  const Evaluation run = Evaluate(engine, expr, checkFuncs, [&] { ReportEvalError(engine.core, u"e_eval", 0, u""); });
+  if (run.stoppedWith) return *run.stoppedWith;
+  if (s.ok() && !run.matrixResult && std::isinf(run.value) && run.value > 0) {
     s.Fail(EvalError::DivisionByZero);
     ReportEvalError(engine.core, u"e_eval", 0, u"");
   }
-  const bool matrixResult = s.ok() && type == kMatrix;
-  KeepOnlyResult(engine, matrixResult ? value : 0.0);
   if (!s.ok()) return s.e_error;
-  if (result != nullptr) *result = value;
-  return matrixResult ? kMatrix : kNumber;
+  if (result != nullptr) *result = run.value;
+  return run.matrixResult ? kMatrix : kNumber;
 }
 
 double de_eval(Engine& engine, std::u16string_view expr, bool checkFuncs) {
   EvalState& s = engine.core.state;
-  Start(engine);
-  if (checkFuncs && CheckFunctions(engine) == Code(EvalError::AmbiguousFunction)) return 1.0;
-  if (!Prepare(engine, expr)) return s.e_error;
-  std::int8_t type = 0;
-  s.evaluating = -1;
-  double value = Run(engine, type);
-  s.evaluating = 0;
-  if (s.e_tok != Tok::End && s.ok()) {
-    s.Fail(EvalError::EvaluatorSyntax);
+  const Evaluation run = Evaluate(engine, expr, checkFuncs, [&] {
     ReportEvalError(engine.core, u"de_eval", 1010, u"e_tok = " + TokText(s));
-  }
-  const bool matrixResult = s.ok() && type == kMatrix;
-  KeepOnlyResult(engine, matrixResult ? value : 0.0);
+  });
+  if (run.stoppedWith) return *run.stoppedWith;
   if (!s.ok()) return s.e_error;
-  if (matrixResult) {
+  if (run.matrixResult) {
     // The result also lives on under a name callers can use; it shares the result's memory.
-    const matrix::MatrixRecord* record = matrix::RecordAt(engine.matrices, matrix::OperandAddress(value));
+    const matrix::MatrixRecord* record = matrix::RecordAt(engine.matrices, matrix::OperandAddress(run.value));
     if (record != nullptr)
       matrix::SetMatrix(engine.core, engine.matrices, u"[mResult]", record->Addr, s.lastRows,
                         s.lastCols, false, record->owned);
   }
-  return value;
+  return run.value;
 }
 
 std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
@@ -170,15 +181,12 @@ std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
   std::fill(stats.begin(), stats.end(), 0.0);
   double y = 0.0;
   bool anyPoint = false;
-  const SubstitutionTemplate place(expr, var);
-  std::u16string formula;
+  PointEvaluator f(engine, expr, var);
   for (std::size_t i = 0; i < points; ++i) {
     // Each point from x0 directly, so rounding never drops the last point.
     const double x = i + 1 == points && n > 0 ? x1 : x0 + static_cast<double>(i) * step;
-    place.Fill(formula, u"(" + StrD0(FormatFixed(x)) + u")");
     double value = 0.0;
-    e_eval(engine, formula, &value, false);
-    if (s.ok()) {
+    if (f.At(x, value)) {
       y = value;
       if (!anyPoint) {
         stats[1] = stats[3] = x;

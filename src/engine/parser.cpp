@@ -11,6 +11,7 @@
 #include "engine_core/number_text.h"
 #include "engine/tokenizer.h"
 #include "engine/trace.h"
+#include "engine_core/scoped_depth.h"
 #include "matrix/matrix_ops.h"
 
 namespace engine {
@@ -53,18 +54,6 @@ bool IsChar(const EvalState& s, char16_t c) { return s.e_tok == Tok::Char && s.t
 
 bool IsListFunction(Tok t) { return t >= Tok::Min && t <= Tok::Mean; }
 bool IsMatrixFunction(Tok t) { return t >= Tok::Det && t <= Tok::Vcoeff; }
-
-// Keeps the parser's depth for trace labels and the nesting limit.
-class DepthGuard {
- public:
-  explicit DepthGuard(EvalState& s) : state_(s) { ++state_.prsDepth; }
-  ~DepthGuard() { --state_.prsDepth; }
-  DepthGuard(const DepthGuard&) = delete;
-  DepthGuard& operator=(const DepthGuard&) = delete;
-
- private:
-  EvalState& state_;
-};
 
 void Fail(Engine& engine, EvalError code, std::u16string_view procedure,
           std::u16string_view message = u"") {
@@ -270,10 +259,10 @@ std::int32_t e_match(Engine& engine, Tok expected, char16_t expectedChar) {
 // expr(level) -> operand { binop expr(rightLevel of binop) }   while threshold >= level
 double e_prs(Engine& engine, int level, std::int8_t& type) {
   EvalState& s = engine.core.state;
-  DepthGuard depth(s);
+  const ScopedDepth depth(s.prsDepth);  // also labels the trace
   const bool tracing = DebugOn(engine.core.log);
   if (tracing) TraceParser(engine.core, true, 0.0);
-  if (s.prsDepth > kMaxNesting) {
+  if (depth.deeperThan(kMaxNesting)) {
     Fail(engine, EvalError::ParserSyntax, u"e_prs", u"Nesting deeper than 256 levels\r\n");
     return 0.0;
   }

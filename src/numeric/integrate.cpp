@@ -6,9 +6,9 @@
 
 #include "engine/engine.h"
 #include "engine/evaluator.h"
+#include "engine/point_evaluator.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
-#include "numeric/sampler.h"
 
 namespace numeric {
 namespace {
@@ -23,7 +23,7 @@ std::int32_t Refuse(engine::Engine& engine, EvalError code, std::u16string_view 
 
 // Each rule sums its samples in order and stops at the first that fails, so the integral is
 // then made of the terms summed so far.
-double Midpoint(Sampler& f, double a, double h, std::int32_t n) {
+double Midpoint(engine::PointEvaluator& f, double a, double h, std::int32_t n) {
   double sum = 0.0;
   for (std::int32_t i = 1; i <= n; ++i) {
     double y = 0.0;
@@ -33,7 +33,7 @@ double Midpoint(Sampler& f, double a, double h, std::int32_t n) {
   return h * sum;
 }
 
-double Trapezoid(Sampler& f, double a, double b, double h, std::int32_t n) {
+double Trapezoid(engine::PointEvaluator& f, double a, double b, double h, std::int32_t n) {
   double fa = 0.0;
   double fb = 0.0;
   if (!f.At(a, fa) || !f.At(b, fb)) return 0.0;
@@ -48,7 +48,7 @@ double Trapezoid(Sampler& f, double a, double b, double h, std::int32_t n) {
 
 // Weights 1, 4, 2, 4, ..., 2, 4, 1: the ends and the last odd point, then pairs of odd and even
 // points.
-double Simpson(Sampler& f, double a, double b, double h, std::int32_t n) {
+double Simpson(engine::PointEvaluator& f, double a, double b, double h, std::int32_t n) {
   double fa = 0.0;
   double fLastOdd = 0.0;
   double fb = 0.0;
@@ -95,7 +95,7 @@ std::int32_t Integrate(engine::Engine& engine, std::u16string_view formula, doub
   if (engine::Trim(variable).empty())
     return Refuse(engine, EvalError::InvalidArgument, u"Empty variable name\r\n");
 
-  Sampler f(engine, formula, engine::Trim(variable));
+  engine::PointEvaluator f(engine, formula, engine::Trim(variable));
   const double h = (b - a) / n;
   switch (static_cast<Rule>(method)) {
     case Rule::Midpoint: *result = Midpoint(f, a, h, n); break;

@@ -7,11 +7,10 @@
 
 #include "diff/differentiate.h"
 #include "engine/engine.h"
-#include "engine/evaluator.h"
+#include "engine/point_evaluator.h"
 #include "engine_core/number_text.h"
 #include "engine/substitution.h"
 #include "engine_core/text_util.h"
-#include "engine/var_store.h"
 #include "numeric/poly_dydx.h"
 
 namespace numeric {
@@ -25,19 +24,13 @@ std::u16string Text(double x) { return engine::StrD0(engine::FormatFixed(x)); }
 
 // f(x) with the variable set to x's text first; a failed evaluation leaves its code and the
 // arithmetic goes on with 0.
-double At(engine::Engine& engine, std::u16string_view formula, std::u16string_view variable, double x) {
-  engine::SetVarFunct(engine.core, engine.vars, variable, Text(x), false);
+double At(engine::PointEvaluator& f, double x) {
   double y = 0.0;
-  engine::e_eval(engine, formula, &y, false);
+  f.At(x, y);
   return y;
 }
 
-// The text-valued variant: de_eval, whose failures come back as their code.
-double AtText(engine::Engine& engine, std::u16string_view formula, std::u16string_view variable,
-              const std::u16string& x) {
-  engine::SetVarFunct(engine.core, engine.vars, variable, x, false);
-  return engine::de_eval(engine, formula, false);
-}
+constexpr auto kStored = engine::PointEvaluator::Binding::Stored;
 
 // One round of the start search; true when it stops at x.
 template <typename Magnitude>
@@ -57,9 +50,11 @@ bool SearchRound(double& x, Magnitude magnitude) {
 
 double Newton(engine::Engine& engine, std::u16string_view formula, std::u16string_view derivative,
               std::u16string_view variable, double x) {
+  engine::PointEvaluator f(engine, formula, variable, kStored);
+  engine::PointEvaluator dfdx(engine, derivative, variable, kStored);
   for (int step = 1; step <= kNewtonSteps; ++step) {
-    const double y = At(engine, formula, variable, x);
-    const double slope = At(engine, derivative, variable, x);
+    const double y = At(f, x);
+    const double slope = At(dfdx, x);
     x = slope == 0.0 ? x - y : x - y / slope;
     if (engine::DebugOn(engine.core.log))
       engine::DebugAdd(engine.core, engine::IntegerText(step) + u", " + Text(x), u"", false);
@@ -70,8 +65,9 @@ double Newton(engine::Engine& engine, std::u16string_view formula, std::u16strin
 }  // namespace
 
 double dPolySolve(engine::Engine& engine, std::u16string_view formula, std::u16string_view variable) {
+  engine::PointEvaluator f(engine, formula, variable, kStored);
   double x = 0.0;
-  auto magnitude = [&](double at) { return std::fabs(At(engine, formula, variable, at)); };
+  auto magnitude = [&](double at) { return std::fabs(At(f, at)); };
   for (int round = 0; round < kSearchRounds && !SearchRound(x, magnitude); ++round) {
   }
   return x == 0.0 ? 1.0 : x;
@@ -106,11 +102,10 @@ std::int32_t SolveD(engine::Engine& engine, diff::Diff& d, std::u16string_view f
 
 std::u16string sPolyNewt(engine::Engine& engine, std::u16string_view formula,
                          std::u16string_view variable, std::int32_t maxRounds) {
+  engine::PointEvaluator f(engine, formula, variable, kStored);
   double x = 0.0;
   // The ordinates compare by their integer parts: |y| <= 3 means an integer part in -3..3.
-  auto magnitude = [&](double at) {
-    return std::fabs(std::trunc(AtText(engine, formula, variable, Text(at))));
-  };
+  auto magnitude = [&](double at) { return std::fabs(std::trunc(f.AtText(Text(at)))); };
   for (std::int32_t round = 0; round < maxRounds && !SearchRound(x, magnitude); ++round) {
   }
   return Text(x == 0.0 ? 1.0 : x);
@@ -119,10 +114,11 @@ std::u16string sPolyNewt(engine::Engine& engine, std::u16string_view formula,
 std::u16string sSolve(engine::Engine& engine, std::u16string_view formula,
                       std::u16string_view variable, std::int32_t steps) {
   std::u16string x = sPolyNewt(engine, formula, variable, kSearchRounds);
-  const std::u16string derivative = Poly_dydx(formula, variable);
+  engine::PointEvaluator f(engine, formula, variable, kStored);
+  engine::PointEvaluator dfdx(engine, Poly_dydx(formula, variable), variable, kStored);
   for (std::int32_t step = 0; step < std::max(steps, 1); ++step) {
-    const double y = AtText(engine, formula, variable, x);
-    const double slope = AtText(engine, derivative, variable, x);
+    const double y = f.AtText(x);
+    const double slope = dfdx.AtText(x);
     x = Text(engine::ParseDecimal(x) - y / slope);
   }
   return x;

@@ -7,7 +7,7 @@
 #include "engine/engine.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
-#include "numeric/sampler.h"
+#include "engine/point_evaluator.h"
 
 namespace ui {
 namespace {
@@ -50,7 +50,7 @@ void SamplePlot(engine::Engine& engine, PlotRecord& record) {
   record.xs.reserve(points);
   record.ys.reserve(points);
   record.drawable.reserve(points);
-  numeric::Sampler f(engine, record.expression, record.variable);
+  engine::PointEvaluator f(engine, record.expression, record.variable);
   const double step = (record.end - record.start) / record.n;
   PlotRange& r = record.range;
   // A step too small to move x would never end the loop; the count bounds it as well.

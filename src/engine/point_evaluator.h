@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// A formula of one variable evaluated at many points: tabulation, integration, plots and the
+// solvers all sample through this one place.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/substitution.h"
+
+namespace engine {
+
+struct Engine;
+
+class PointEvaluator {
+ public:
+  enum class Binding {
+    // The value's short fixed text, in brackets, replaces every whole-identifier occurrence of
+    // the variable (in any case) in the formula's text.
+    Substituted,
+    // The variable is set in the store to the value's text and the formula read as it stands,
+    // so user functions that name the variable see it and the store keeps the last value.
+    Stored,
+  };
+
+  PointEvaluator(Engine& engine, std::u16string_view formula, std::u16string_view variable,
+                 Binding binding = Binding::Substituted);
+
+  // f(x) through e_eval; false with the failing code in status() and y untouched.
+  bool At(double x, double& y);
+  // Stored only: f with the variable set to the text x, through de_eval, so a failure comes
+  // back as its code and a matrix result also as [mResult].
+  double AtText(std::u16string_view x);
+  std::int32_t status() const { return status_; }
+
+ private:
+  Engine& engine_;
+  Binding binding_;
+  std::u16string formula_;
+  std::u16string variable_;
+  SubstitutionTemplate place_;  // the formula split around the variable (Substituted)
+  std::u16string value_;        // the value's text, bracketed when substituted
+  std::u16string text_;         // the formula with the value in place
+  std::int32_t status_ = 0;
+};
+
+}  // namespace engine

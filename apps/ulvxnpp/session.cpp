@@ -6,9 +6,9 @@
 #include <string>
 
 #include "batch_run.h"
+#include "engine/var_store.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
-#include "engine/var_store.h"
 #include "exports/session.h"
 #include "line_editor.h"
 #include "matrix/matrix_print.h"

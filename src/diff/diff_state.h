@@ -13,8 +13,8 @@ struct Core;
 
 namespace diff {
 
-// Token and node codes.
-enum Code : std::int32_t {
+// Token and node kinds.
+enum NodeCode : std::int32_t {
   kEnd = 0, kOpen = 1, kClose = 2, kPlus = 3, kMinus = 4, kTimes = 5, kDivide = 6,
   kNumber = 7, kName = 8, kNegate = 9,
   kCos = 10, kSin = 11, kTg = 12, kCtg = 13, kAbs = 14, kSgn = 15, kSqrt = 16, kLn = 17,
@@ -25,20 +25,23 @@ enum Code : std::int32_t {
 
 inline bool IsFunction(std::int32_t code) { return code >= kCos && code <= kLastFunction; }
 
-// The shared error codes the differentiator leaves.
-inline constexpr std::int32_t kTooLong = 1;
-inline constexpr std::int32_t kWrongNumber = 2;
-inline constexpr std::int32_t kWrongFirstOperand = 3;
-inline constexpr std::int32_t kWrongBrackets = 4;
-inline constexpr std::int32_t kWrongPower = 5;
-inline constexpr std::int32_t kErrorInFormula = 6;
-inline constexpr std::int32_t kEmptyFormula = 7;
-inline constexpr std::int32_t kDivisionByZero = 8;
+// What a failed differentiation leaves in the shared error code; its own numbering, described
+// by the differentiator's rows of the error table.
+enum DiffFailure : std::int32_t {
+  kTooLong = 1,
+  kWrongNumber = 2,
+  kWrongFirstOperand = 3,
+  kWrongBrackets = 4,
+  kWrongPower = 5,
+  kErrorInFormula = 6,
+  kEmptyFormula = 7,
+  kDivisionByZero = 8,
+};
 
 inline constexpr std::int32_t kMaxNodes = 5000;
 
 struct DiffNode {
-  std::int32_t opCode = 0;  // node kind (Code)
+  std::int32_t opCode = 0;  // node kind (NodeCode)
   std::u16string con;       // number text, name, or function name as written
   std::int32_t l = 0;       // left operand, function argument, negated operand, power base
   std::int32_t r = 0;       // right operand or exponent

@@ -41,7 +41,7 @@ constexpr std::array<std::u16string_view, 32> kCodeNames = {
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
-void SetError(Diff& d, std::int32_t code, std::u16string_view message) {
+void SetError(Diff& d, DiffFailure code, std::u16string_view message) {
   DiffError(d, message);
   d.core.state.e_error = code;
 }

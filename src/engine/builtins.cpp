@@ -80,7 +80,7 @@ struct Outcome {
   double value = 0.0;
   double numerator = 0.0;
   double denominator = 1.0;
-  int check = 0;                  // number identifying a failed domain check, 0 when none
+  const ReportSite* check = nullptr;  // the domain check that failed, if any
   std::u16string_view part;       // text added to the domain failure message
   double partValue = 0.0;         // the quantity shown after `part`
 };
@@ -107,11 +107,11 @@ void Compute(Outcome& out, Fn fn, float xf, Core& core) {
     case Fn::Int: out.value = TruncToInt32(x); break;
     case Fn::Log:
       out.value = Widen(std::log(xf));
-      if (xf < 0) out.check = 1301;
+      if (xf < 0) out.check = &site::kLogDomain;
       break;
     case Fn::Log10:
       out.value = Widen(std::log10(xf));
-      if (xf < 0) out.check = 1305;
+      if (xf < 0) out.check = &site::kLog10Domain;
       break;
     case Fn::Rnd: {
       std::int32_t n = TruncToInt32(std::nearbyint(x));
@@ -123,7 +123,7 @@ void Compute(Outcome& out, Fn fn, float xf, Core& core) {
     case Fn::Sin: out.value = Widen(std::sin(xf)); break;
     case Fn::Sqrt:
       out.value = Widen(std::sqrt(xf));
-      if (xf < 0) out.check = 1320;
+      if (xf < 0) out.check = &site::kSqrtDomain;
       break;
     case Fn::Tan: out.value = Widen(std::tan(xf)); break;
     case Fn::Sec: out.value = Quotient(out, 1.0, std::cos(x)); break;
@@ -131,7 +131,7 @@ void Compute(Outcome& out, Fn fn, float xf, Core& core) {
     case Fn::Cotan: out.value = Quotient(out, 1.0, std::tan(x)); break;
     case Fn::Arcsin:
       if (1 - x * x <= 0) {
-        out.check = 1340;
+        out.check = &site::kArcsinDomain;
         out.part = u" and (-arg^2 + 1) => ";
         out.partValue = 1 - x * x;
       }
@@ -139,7 +139,7 @@ void Compute(Outcome& out, Fn fn, float xf, Core& core) {
       break;
     case Fn::Arccos:
       if (1 - x * x <= 0) {
-        out.check = 1345;
+        out.check = &site::kArccosDomain;
         out.part = u" and (-arg^2 + 1) => ";
         out.partValue = x * x - 1;
       }
@@ -148,7 +148,7 @@ void Compute(Outcome& out, Fn fn, float xf, Core& core) {
     case Fn::Arcsec:
     case Fn::Arccosec:
       if (x * x - 1 <= 0) {
-        out.check = fn == Fn::Arcsec ? 1350 : 1355;
+        out.check = fn == Fn::Arcsec ? &site::kArcsecDomain : &site::kArccosecDomain;
         out.part = u" and (arg^2 - 1) => ";
         out.partValue = x * x - 1;
       }
@@ -191,7 +191,7 @@ int BuiltinIndex(std::u16string_view lowerName) {
 void ReportUndefinedFunction(Core& core) {
   if (!core.state.ok()) return;
   core.state.Fail(EvalError::UndefinedFunction);
-  ReportEvalError(core, u"e_function", 1376,
+  ReportEvalError(core, site::kUndefinedFunction,
                   u"Undefined Function = " + ElementText(core.state) + u"\r\n");
 }
 
@@ -210,14 +210,14 @@ double CallBuiltin(Core& core, int index, double x) {
   // Arguments beyond float range become infinite, as the single-precision routines see them.
   const float xf = ToFloat(x);
   Compute(out, builtin->fn, xf, core);
-  if (out.check != 0) {
+  if (out.check != nullptr) {
     core.state.Fail(EvalError::InvalidArgument);
     std::u16string message = u"Invalid Argument = " + FormatFixed(Widen(xf));
     if (!out.part.empty()) message += std::u16string(out.part) + FormatFixed(out.partValue);
-    ReportEvalError(core, u"e_function", out.check, message + u"\r\n");
+    ReportEvalError(core, *out.check, message + u"\r\n");
   } else if (std::isinf(out.value) && out.value < 0) {
     core.state.Fail(EvalError::InvalidArgument);
-    ReportEvalError(core, u"e_function", 1391,
+    ReportEvalError(core, site::kInfiniteQuotient,
                     u"Invalid Argument: Numerator= " + FormatFixed(out.numerator) +
                         u", Denominator= " + FormatFixed(out.denominator) + u"\r\n");
   }

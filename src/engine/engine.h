@@ -2,8 +2,8 @@
 // The expression engine's whole state: the shared core and the stores formulas read.
 #pragma once
 
-#include "engine_core/core.h"
 #include "engine/var_store.h"
+#include "engine_core/core.h"
 #include "matrix/matrix_store.h"
 
 namespace engine {

@@ -6,12 +6,12 @@
 #include <optional>
 
 #include "engine/engine.h"
-#include "engine_core/number_text.h"
 #include "engine/parser.h"
 #include "engine/point_evaluator.h"
 #include "engine/substitution.h"
-#include "engine_core/text_util.h"
 #include "engine/tokenizer.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 #include "matrix/matrix_ops.h"
 #include "matrix/matrix_store.h"
 
@@ -105,7 +105,7 @@ std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text) {
     const SubstitutionTemplate place(result, function.name);
     if (place.FilledSize(function.value.size() + 2) > kMaxExpandedChars) {
       engine.core.state.Fail(EvalError::InvalidArgument);
-      ReportEvalError(engine.core, u"ReplaceFunctions", 0,
+      ReportEvalError(engine.core, site::kFunctionExpansion,
                       u"Expanded formula longer than 16777216 characters; function: " +
                           function.name + u"\r\n");
       break;
@@ -127,7 +127,7 @@ std::int32_t CheckFunctions(Engine& engine) {
       if (k != i) rest += functions[k].name + u"=" + functions[k].value + u";";
     if (rest.find(functions[i].name) != std::u16string::npos) {
       s.Fail(EvalError::AmbiguousFunction);
-      ReportEvalError(engine.core, u"CheckFunctions", 223,
+      ReportEvalError(engine.core, site::kAmbiguousFunction,
                       u"sFuncts: " + VarFuncListText(engine.vars, u"") + u"\r\nFunct: " +
                           functions[i].name);
       return s.e_error;
@@ -138,11 +138,11 @@ std::int32_t CheckFunctions(Engine& engine) {
 
 std::int32_t e_eval(Engine& engine, std::u16string_view expr, double* result, bool checkFuncs) {
   EvalState& s = engine.core.state;
-  const Evaluation run = Evaluate(engine, expr, checkFuncs, [&] { ReportEvalError(engine.core, u"e_eval", 0, u""); });
+  const Evaluation run = Evaluate(engine, expr, checkFuncs, [&] { ReportEvalError(engine.core, site::kEval, u""); });
   if (run.stoppedWith) return *run.stoppedWith;
   if (s.ok() && !run.matrixResult && std::isinf(run.value) && run.value > 0) {
     s.Fail(EvalError::DivisionByZero);
-    ReportEvalError(engine.core, u"e_eval", 0, u"");
+    ReportEvalError(engine.core, site::kEval, u"");
   }
   if (!s.ok()) return s.e_error;
   if (result != nullptr) *result = run.value;
@@ -152,7 +152,7 @@ std::int32_t e_eval(Engine& engine, std::u16string_view expr, double* result, bo
 double de_eval(Engine& engine, std::u16string_view expr, bool checkFuncs) {
   EvalState& s = engine.core.state;
   const Evaluation run = Evaluate(engine, expr, checkFuncs, [&] {
-    ReportEvalError(engine.core, u"de_eval", 1010, u"e_tok = " + TokText(s));
+    ReportEvalError(engine.core, site::kDEvalLeftover, u"e_tok = " + TokText(s));
   });
   if (run.stoppedWith) return *run.stoppedWith;
   if (!s.ok()) return s.e_error;
@@ -174,7 +174,7 @@ std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
   if (n < 0 || !std::isfinite(x0) || !std::isfinite(x1) || xs.size() < points ||
       ys.size() < points) {
     s.Fail(EvalError::InvalidArgument);
-    ReportEvalError(engine.core, u"e_evals", 0, u"Invalid range or number of steps\r\n");
+    ReportEvalError(engine.core, site::kTabulation, u"Invalid range or number of steps\r\n");
     return s.e_error;
   }
   const double step = n == 0 ? 0.0 : (x1 - x0) / n;
@@ -203,7 +203,7 @@ std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
     ys[i] = y;
   }
   if (!s.ok()) {
-    ReportEvalError(engine.core, u"e_evals", 0, u"");
+    ReportEvalError(engine.core, site::kTabulation, u"");
     return s.e_error;
   }
   return -1;
@@ -221,7 +221,7 @@ void ReSetEqParser(Engine& engine) {
 void SetBoolSign(Engine& engine, std::int32_t sign) {
   if (sign == 1 || sign == -1) {
     engine.core.state.BoolSign = sign;
-  } else if (engine.core.state.messageFlag & 1) {
+  } else if (engine.core.state.messageFlag & kShowErrors) {
     DebugAdd(engine.core, u"Procedure: SetBoolSign\r\nWrong parameter. Must be 1 or -1",
              u"EqParser: Error", true);
   }

@@ -8,9 +8,9 @@
 #include "engine/builtins.h"
 #include "engine/engine.h"
 #include "engine/list_functions.h"
-#include "engine_core/number_text.h"
 #include "engine/tokenizer.h"
 #include "engine/trace.h"
+#include "engine_core/number_text.h"
 #include "engine_core/scoped_depth.h"
 #include "matrix/matrix_ops.h"
 
@@ -55,11 +55,10 @@ bool IsChar(const EvalState& s, char16_t c) { return s.e_tok == Tok::Char && s.t
 bool IsListFunction(Tok t) { return t >= Tok::Min && t <= Tok::Mean; }
 bool IsMatrixFunction(Tok t) { return t >= Tok::Det && t <= Tok::Vcoeff; }
 
-void Fail(Engine& engine, EvalError code, std::u16string_view procedure,
-          std::u16string_view message = u"") {
+void Fail(Engine& engine, EvalError code, std::u16string_view message) {
   if (!engine.core.state.ok()) return;
   engine.core.state.Fail(code);
-  ReportEvalError(engine.core, procedure, 0, message);
+  ReportEvalError(engine.core, site::kParser, message);
 }
 
 // hex -> "&" digits: the value of the hexadecimal digits up to the first other character, as a
@@ -94,8 +93,8 @@ double BinToDec(std::u16string_view element) {
 void OperandExpected(Engine& engine) {
   Core& core = engine.core;
   if (!core.state.ok()) return;
-  if (core.state.messageFlag & 1) {
-    std::u16string report(ReportEvalError(core, u"e_prs", 0, u""));
+  if (core.state.messageFlag & kShowErrors) {
+    std::u16string report(ReportEvalError(core, site::kParser, u""));
     DebugAdd(core,
              u"Procedure: e_prs\r\nSyntax error, token = '" + ElementText(core.state) +
                  u"'\r\n\r\nDebug:\r\n" + report,
@@ -127,7 +126,7 @@ double MatrixFunction(Engine& engine, std::int8_t& type) {
   // An error in an argument stands: nothing is computed.
   if (s.ok() && fn == Tok::Vcoeff && typeC != 0) {
     s.Fail(EvalError::InvalidArgument);
-    std::u16string report(ReportEvalError(engine.core, u"e_prs", 0, u""));
+    std::u16string report(ReportEvalError(engine.core, site::kParser, u""));
     DebugAdd(engine.core,
              u"Procedure: e_prs\r\nLast parameter must be numeric.\r\n\r\nDebug:\r\n" + report,
              u"EqParser: Error", true);
@@ -211,7 +210,7 @@ double Operand(Engine& engine, std::int8_t& type) {
   if (s.e_tok == Tok::Matrix) {
     value = matrix::MatrixOperand(engine.core, engine.matrices, s.element, s.matrSuffix);
     if (!s.ok()) {
-      ReportEvalError(engine.core, u"e_prs", 0, u"");
+      ReportEvalError(engine.core, site::kParser, u"");
       return s.e_error;
     }
     type = 1;
@@ -249,7 +248,7 @@ std::int32_t e_match(Engine& engine, Tok expected, char16_t expectedChar) {
     EvalState wanted;
     wanted.e_tok = expected;
     wanted.tokChar = expectedChar;
-    ReportEvalError(engine.core, u"e_match", 1546,
+    ReportEvalError(engine.core, site::kTokenMatch,
                     u"Expected " + TokText(wanted) + u", got '" + ElementText(s) + u"'\r\n");
   }
   e_nxt(engine);
@@ -263,7 +262,7 @@ double e_prs(Engine& engine, int level, std::int8_t& type) {
   const bool tracing = DebugOn(engine.core.log);
   if (tracing) TraceParser(engine.core, true, 0.0);
   if (depth.deeperThan(kMaxNesting)) {
-    Fail(engine, EvalError::ParserSyntax, u"e_prs", u"Nesting deeper than 256 levels\r\n");
+    Fail(engine, EvalError::ParserSyntax, u"Nesting deeper than 256 levels\r\n");
     return 0.0;
   }
 

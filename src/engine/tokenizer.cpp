@@ -6,9 +6,9 @@
 
 #include "engine/builtins.h"
 #include "engine/engine.h"
+#include "engine/trace.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
-#include "engine/trace.h"
 
 namespace engine {
 namespace {

@@ -28,7 +28,7 @@ std::int32_t SetVarFunct(Core& core, VarStore& store, std::u16string_view name,
   VarList& list = Select(store, isFunction);
   if (!IsValidName(key)) {
     core.state.Fail(EvalError::InvalidArgument);
-    ReportEvalError(core, u"SetVarFunct", 0, u"Invalid name = '" + std::u16string(name) + u"'\r\n");
+    ReportEvalError(core, site::kInvalidName, u"Invalid name = '" + std::u16string(name) + u"'\r\n");
     return static_cast<std::int32_t>(list.entries.size());
   }
   double number = isFunction ? 0.0 : RoundTo10Decimals(ParseDecimal(value));
@@ -53,7 +53,7 @@ double FindVarFunctD(Core& core, VarStore& store, std::u16string_view name, bool
   if (found == list.index.end()) {
     core.state.Fail(EvalError::NotFound);
     if (report)
-      ReportEvalError(core, u"FindVarFunctD", isFunction ? 485 : 460,
+      ReportEvalError(core, isFunction ? site::kFunctionNotFound : site::kVariableNotFound,
                       u"VarToFind = " + std::u16string(key) + u"=");
     return 0.0;
   }

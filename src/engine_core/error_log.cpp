@@ -29,11 +29,10 @@ std::u16string PositionLine(std::size_t position) {
   return u"pos(" + digits + u")    = " + Abbreviated(std::u16string(position, u'-'), kMaxFieldChars) + u"|";
 }
 
-std::u16string_view ReportEvalError(Core& core, std::u16string_view procedure,
-                                    std::int32_t number, std::u16string_view message) {
+std::u16string_view ReportEvalError(Core& core, const ReportSite& site, std::u16string_view message) {
   const EvalState& s = core.state;
-  std::u16string head = u"Procedure : '" + std::u16string(procedure) + u" (Line: " +
-                        IntegerText(number) + u")'\r\n" + u"Error nr. : " +
+  std::u16string head = u"Procedure : '" + std::u16string(site.procedure) + u" (Line: " +
+                        IntegerText(site.line) + u")'\r\n" + u"Error nr. : " +
                         IntegerText(s.e_error) + u", Description: " +
                         std::u16string(EvalErrorText(s.e_error));
   std::u16string details = u"Extended Error Info:\r\n  expression  : " + Abbreviated(s.expression, kMaxFieldChars) +

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine_core/report_sites.h"
+
 namespace engine {
 
 struct Core;
@@ -24,8 +26,7 @@ struct ErrorLog {
 };
 
 // Appends a report of the current e_error to the error message log and returns the log.
-std::u16string_view ReportEvalError(Core& core, std::u16string_view procedure,
-                                    std::int32_t number, std::u16string_view message);
+std::u16string_view ReportEvalError(Core& core, const ReportSite& site, std::u16string_view message);
 
 // Empties the error message log and the extended error info.
 void ClearErrorLog(ErrorLog& log);

@@ -28,6 +28,10 @@ enum class Tok : std::uint8_t {
   Char,
 };
 
+// messageFlag bit: some errors (a parser syntax error, a refused switch, a bad integration
+// call) are also told at once, to the debug output or in a message box.
+inline constexpr std::int32_t kShowErrors = 1;
+
 struct EvalState {
   std::u16string expression;       // the whole text being evaluated, after the pre-passes
   std::u16string_view remaining;   // the not yet tokenized rest of expression
@@ -44,7 +48,7 @@ struct EvalState {
   std::int32_t lastRows = 0;       // dimensions of the last matrix operand or result
   std::int32_t lastCols = 0;
   std::int32_t BoolSign = -1;      // value a true comparison yields: -1 or 1
-  std::int32_t messageFlag = 0;    // bit 0: parser syntax errors also go to the debug output
+  std::int32_t messageFlag = 0;    // kShowErrors and other bits set by ShowMsgs
   std::int32_t runCount = 0;       // e_eval calls since load, for the trace only
   std::int32_t nxtDepth = 0;       // nesting of the tokenizer, for trace labels
   std::int32_t prsDepth = 0;       // nesting of the parser: trace labels and the depth limit

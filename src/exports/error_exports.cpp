@@ -64,7 +64,7 @@ int32_t MORVANE_CALL GetDebugLog(char16_t* buffer, int32_t size, uint8_t show) {
 
 int32_t MORVANE_CALL SetErrorMsgs(const char16_t* procedure, int32_t number, const char16_t* message) {
   return guarded(0, [&] {
-    return static_cast<int32_t>(engine::ReportEvalError(Core(), In(procedure), number, In(message)).size());
+    return static_cast<int32_t>(engine::ReportEvalError(Core(), {In(procedure), number}, In(message)).size());
   });
 }
 

@@ -7,18 +7,9 @@
 #include <cstdint>
 
 #include "matrix/element_order.h"
+#include "matrix/matrix_codes.h"
 
 namespace matrix {
-
-// Matrix error codes callers see.
-inline constexpr std::int32_t kOrdersNotValid = 5;
-inline constexpr std::int32_t kNotSquare = 6;
-inline constexpr std::int32_t kSingular = 7;
-inline constexpr std::int32_t kWrongRank = 10;
-inline constexpr std::int32_t kFitRank = 12;
-inline constexpr std::int32_t kNoSolution = 13;
-inline constexpr std::int32_t kWrongSwap = 14;
-inline constexpr std::int32_t kNotDefined = 15;
 
 // Pivots and determinants at or below this magnitude count as zero.
 inline constexpr double kSingularity = 1.0000000000000002e-12;

@@ -40,7 +40,7 @@ std::int32_t aElemOrderSet(ElementOrder& order, std::int32_t value) {
     return kTrue;
   }
   order.order = -1;
-  return 17;
+  return kInvalidElementOrder;
 }
 
 std::int32_t aElemOrderSt(ElementOrder& order, std::u16string_view language) {

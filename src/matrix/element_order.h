@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace matrix {
+#include "matrix/matrix_codes.h"
 
-inline constexpr std::int32_t kTrue = -1;  // success / true for every matrix function
+namespace matrix {
 
 struct ElementOrder {
   std::int32_t order = -1;       // callers' arrays: -1 undecided, 0 row-major, 1 column-major

@@ -93,7 +93,7 @@ std::intptr_t FindMatrix(Core& core, MatrixStore& store, std::u16string_view key
     return 0;
   }
   core.state.Fail(EvalError::MatrixNotFound);
-  if (report) engine::ReportEvalError(core, u"FindMatrix", 393, u"MatrName = " + wanted);
+  if (report) engine::ReportEvalError(core, engine::site::kMatrixNotFound, u"MatrName = " + wanted);
   return 0;
 }
 
@@ -177,13 +177,13 @@ std::int32_t ClearInternalMatrices(Core& core, MatrixStore& store, std::intptr_t
 
 std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view text,
                            bool returnAddr, const ElementReader& readElement) {
-  auto fail = [&](EvalError code, std::int32_t line, const std::u16string& detail) -> std::intptr_t {
+  auto fail = [&](EvalError code, const engine::ReportSite& site, const std::u16string& detail) -> std::intptr_t {
     core.state.Fail(code);
-    engine::ReportEvalError(core, u"SetStrMatrix", line, detail);
+    engine::ReportEvalError(core, site, detail);
     engine::DebugAdd(core, detail, u"EqParser: Error", false);
     return core.state.e_error;
   };
-  if (text.empty()) return fail(EvalError::InvalidArgument, 886, u"Function Param = \r\n");
+  if (text.empty()) return fail(EvalError::InvalidArgument, engine::site::kMatrixTextEmpty, u"Function Param = \r\n");
 
   std::u16string_view rest = engine::Trim(text);
   std::vector<std::u16string_view> fields;
@@ -197,7 +197,7 @@ std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view t
   const std::int32_t rows = engine::TruncToInt32(engine::ParseDecimal(field(1)));
   const std::int32_t cols = engine::TruncToInt32(engine::ParseDecimal(field(2)));
   if (name.empty() || (rows == 0 && cols == 0) || rows < 0 || cols < 0)
-    return fail(EvalError::WrongStringMatrix, 836,
+    return fail(EvalError::WrongStringMatrix, engine::site::kMatrixTextHeader,
                 u"MatrixName = " + name + u"\r\nrows = " + engine::IntegerText(rows) + u", cols = " + engine::IntegerText(cols));
 
   // Every element needs its own field, so the text bounds the size before anything is allocated.
@@ -212,7 +212,7 @@ std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view t
     std::u16string_view element = field(3 + k);
     if (element.empty() || memory == nullptr) {
       if (memory == nullptr && !element.empty()) continue;
-      return fail(EvalError::NotEnoughElements, 859,
+      return fail(EvalError::NotEnoughElements, engine::site::kMatrixTextElements,
                   u"Should be: " + engine::IntegerText(static_cast<std::int64_t>(wanted)) + u", are: " +
                       engine::IntegerText(static_cast<std::int64_t>(k)) +
                       u"\r\nMatrixName = " + name + u"\r\nrow = " +
@@ -250,15 +250,15 @@ std::u16string GetMatrixList(Core& core, MatrixStore& store, bool showElements) 
 std::int32_t GetMatrixByLong(Core& core, MatrixStore& store, const double* source,
                              double* destination, std::int32_t rows, std::int32_t cols) {
   if (source == nullptr || destination == nullptr) {
-    core.state.e_error = 15;
-    engine::ReportEvalError(core, u"GetMatrixByLong", 536,
+    core.state.e_error = kNotDefined;
+    engine::ReportEvalError(core, engine::site::kMatrixByLongUndefined,
                             u"SrcMemID = " + AddrText(source) + u", *aDest = " + AddrText(destination));
-    return 15;
+    return kNotDefined;
   }
   if (rows <= 0 || cols <= 0) {
-    core.state.e_error = 5;
-    engine::ReportEvalError(core, u"GetMatrixByLong", 543, u"rows = " + engine::IntegerText(rows) + u", cols = " + engine::IntegerText(cols));
-    return 5;
+    core.state.e_error = kOrdersNotValid;
+    engine::ReportEvalError(core, engine::site::kMatrixByLongOrders, u"rows = " + engine::IntegerText(rows) + u", cols = " + engine::IntegerText(cols));
+    return kOrdersNotValid;
   }
   return aCopyArray(store.elementOrder, source, destination, rows, cols);
 }

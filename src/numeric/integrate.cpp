@@ -17,7 +17,7 @@ using engine::EvalError;
 
 std::int32_t Refuse(engine::Engine& engine, EvalError code, std::u16string_view message) {
   engine.core.state.Fail(code);
-  engine::ReportEvalError(engine.core, u"Integrate", 0, message);
+  engine::ReportEvalError(engine.core, engine::site::kIntegrate, message);
   return engine.core.state.e_error;
 }
 
@@ -72,22 +72,22 @@ std::int32_t Integrate(engine::Engine& engine, std::u16string_view formula, doub
   core.state.e_error = -1;
   if (result == nullptr) {
     core.state.Fail(EvalError::ValueNotDefined);
-    if (core.state.messageFlag & 1)
+    if (core.state.messageFlag & engine::kShowErrors)
       core.platform.ShowMessage(u"Input parameter error: Returned Value not defined",
                                 u"EqParser: Integrate", platform::Buttons::Ok);
     return core.state.e_error;
   }
   if (method < 0 || method > 2) {
-    core.state.e_error = 19;
+    core.state.e_error = kUnknownRule;
     *result = 0.0;
-    return 19;
+    return kUnknownRule;
   }
   if (method == static_cast<std::int32_t>(Rule::Simpson) && n % 2 != 0) {
-    core.state.e_error = 22;
+    core.state.e_error = kOddSimpsonIntervals;
     if (core.state.messageFlag != 0)
       core.platform.ShowMessage(u"Simpson's Rule requires that number of subintervals N be even.",
                                 u"Solver", platform::Buttons::Ok);
-    return 22;
+    return kOddSimpsonIntervals;
   }
   if (n < 1) return Refuse(engine, EvalError::InvalidArgument, u"Number of subintervals below 1\r\n");
   if (!std::isfinite(a) || !std::isfinite(b))

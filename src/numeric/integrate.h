@@ -14,6 +14,10 @@ namespace numeric {
 
 enum class Rule : std::int32_t { Midpoint = 0, Trapezoid = 1, Simpson = 2 };
 
+// The integration's own codes, beside the evaluator's.
+inline constexpr std::int32_t kUnknownRule = 19;
+inline constexpr std::int32_t kOddSimpsonIntervals = 22;
+
 // Integrates formula over variable from a to b in n subintervals. Writes the integral to result
 // and returns what the last evaluation returned (0, or the code of the first sample that
 // failed, where the sum stops); 5 without a result, 13 for n < 1, bounds that are not finite or

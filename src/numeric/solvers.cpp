@@ -8,8 +8,8 @@
 #include "diff/differentiate.h"
 #include "engine/engine.h"
 #include "engine/point_evaluator.h"
-#include "engine_core/number_text.h"
 #include "engine/substitution.h"
+#include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
 #include "numeric/poly_dydx.h"
 

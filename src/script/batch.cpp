@@ -6,9 +6,9 @@
 
 #include "engine/engine.h"
 #include "engine/evaluator.h"
+#include "engine/var_store.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
-#include "engine/var_store.h"
 #include "matrix/matrix_store.h"
 #include "morvane_version.h"
 #include "script/command_table.h"

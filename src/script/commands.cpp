@@ -8,13 +8,13 @@
 
 #include "diff/differentiate.h"
 #include "engine/engine.h"
-#include "engine_core/error_table.h"
 #include "engine/evaluator.h"
 #include "engine/matrix_text.h"
-#include "engine_core/number_text.h"
-#include "engine_core/text_util.h"
 #include "engine/tokenizer.h"
 #include "engine/var_store.h"
+#include "engine_core/error_table.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 #include "matrix/matrix_ops.h"
 #include "matrix/matrix_print.h"
 #include "matrix/matrix_store.h"
@@ -337,7 +337,7 @@ void Run::Show(const CommandLine& line) {
         text += u"\r\n";
       }
     } else {
-      engine::ReportEvalError(eng.core, u"sEval", 304, u"Matr Name: " + name);
+      engine::ReportEvalError(eng.core, engine::site::kScriptMatrixResult, u"Matr Name: " + name);
       text = ErrorText(eng.core.state.e_error);
     }
   }

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "engine/engine.h"
+#include "engine/point_evaluator.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
-#include "engine/point_evaluator.h"
 
 namespace ui {
 namespace {

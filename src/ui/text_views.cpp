@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/engine.h"
-#include "engine_core/number_text.h"
 #include "engine/var_store.h"
+#include "engine_core/number_text.h"
 #include "matrix/matrix_store.h"
 
 namespace ui {

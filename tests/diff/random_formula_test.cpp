@@ -10,8 +10,8 @@
 
 #include "diff/differentiate.h"
 #include "engine/evaluator.h"
-#include "engine_core/text_util.h"
 #include "engine/var_store.h"
+#include "engine_core/text_util.h"
 #include "support/engine_fixture.h"
 
 namespace {

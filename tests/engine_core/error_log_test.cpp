@@ -41,7 +41,7 @@ TEST_F(ErrorLogTest, ReportFormat) {
   s.element = u"ab";
   s.e_tok = engine::Tok::Id;
   s.e_error = 3;
-  std::u16string returned(engine::ReportEvalError(eng.core, u"proc", 7, u"msg"));
+  std::u16string returned(engine::ReportEvalError(eng.core, {u"proc", 7}, u"msg"));
   const std::string extended =
       "msg\r\nExtended Error Info:\r\n  expression  : ab+c\r\n  pos(002)    = --|\r\n"
       "  element     : ab\r\n  type/token  : id\r\n  remaining   : +c\r\n";
@@ -50,7 +50,7 @@ TEST_F(ErrorLogTest, ReportFormat) {
   EXPECT_EQ(Narrow(eng.core.log.extended), extended);
   EXPECT_EQ(Narrow(Log()), report);
   EXPECT_EQ(returned, Log());
-  engine::ReportEvalError(eng.core, u"second", -5, u"");
+  engine::ReportEvalError(eng.core, {u"second", -5}, u"");
   EXPECT_EQ(Narrow(Log()).substr(0, report.size()), report);  // reports are appended
 }
 
@@ -60,8 +60,8 @@ TEST_F(ErrorLogTest, LongFieldsAreAbbreviatedAndTheLogKeepsItsNewestEnd) {
   EXPECT_LT(Log().size(), 5000u);
 
   const std::u16string big(300000, u'x');
-  for (int i = 0; i < 5; ++i) engine::ReportEvalError(eng.core, u"p", i, big);
-  engine::ReportEvalError(eng.core, u"newest", 0, u"");
+  for (int i = 0; i < 5; ++i) engine::ReportEvalError(eng.core, {u"p", i}, big);
+  engine::ReportEvalError(eng.core, {u"newest", 0}, u"");
   EXPECT_LE(Log().size(), std::size_t{1} << 20);
   EXPECT_GT(Log().size(), std::size_t{300000});
   EXPECT_NE(Log().find(u"Procedure : 'newest (Line: 0)'"), std::u16string::npos);

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "diff/diff_state.h"
+#include "engine/var_store.h"
 #include "engine_core/error_log.h"
 #include "engine_core/number_text.h"
-#include "engine/var_store.h"
 #include "numeric/solvers.h"
 #include "support/engine_fixture.h"
 

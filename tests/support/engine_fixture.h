@@ -7,8 +7,8 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine_core/error_log.h"
 #include "engine/evaluator.h"
+#include "engine_core/error_log.h"
 #include "engine_core/number_text.h"
 #include "support/recording_services.h"
 

@@ -89,7 +89,6 @@ int RunSession(const ProgramOptions& o) {
   std::fputs("Vuza Reduzodod - type a formula or a command, :help for help, :quit to leave\n", stdout);
   const std::string historyFile = KeepHistory();
   exports::Session& session = exports::session();
-  script::BatchState& batch = exports::BatchOf(session).state;
   int status = kExitOk;
   std::int32_t number = 0;
   while (std::optional<std::string> line = ReadLine("ulv> ")) {
@@ -100,11 +99,11 @@ int RunSession(const ProgramOptions& o) {
     }
     const std::u16string entry(engine::Trim(platform::FromUtf8(*line)));
     if (entry.empty()) continue;
-    batch.firstLineNumber = ++number;
+    session.host.firstLineNumber = ++number;
     const std::u16string script = entry.starts_with(u'\'') ? entry : AsScript(entry);
     const int result = RunBatch(BatchOptions(o) + u" /noh" + Selected(script), false, o.verbose);
-    batch.firstLineNumber = 1;
-    if (batch.inputFailed) return result;  // told on stderr already
+    session.host.firstLineNumber = 1;
+    if (session.batch.inputFailed) return result;  // told on stderr already
     std::u16string output = session.engine.core.state.ulvResStr;
     if (output == u"\r\n") output.clear();  // nothing written: a definition or a comment
     const std::optional<Definition> defined = result == kExitOk ? DefinitionOf(entry) : std::nullopt;

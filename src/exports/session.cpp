@@ -13,7 +13,7 @@ Session::Session()
       progress(ui::MakeNativeProgress(*services)) {}
 
 script::BatchContext BatchOf(Session& s) {
-  return script::BatchContext{s.engine, s.diff, s.batch, s.plots.get(), s.windows.get(), s.progress.get()};
+  return script::BatchContext{s.engine, s.diff, s.batch, s.plots.get(), s.windows.get(), s.progress.get(), s.host};
 }
 
 Session& session() {

@@ -43,6 +43,7 @@ struct Session {
   std::unique_ptr<ui::TextWindows> windows;       // text and messages windows
   std::unique_ptr<ui::Progress> progress;         // the progress of a run with /pbar
   script::BatchState batch;                       // the batch runner's run state
+  script::HostOptions host;                       // what the plug-in or the program sets for its runs
   ExportTexts texts;
 };
 

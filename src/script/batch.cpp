@@ -47,13 +47,13 @@ std::int32_t SaveWithDialog(BatchContext& c, std::u16string_view text) {
 // is on.
 void Add(BatchContext& c, std::u16string_view line) {
   c.state.messages.append(line).append(u"\r\n");
-  if (c.state.showMessages && c.windows != nullptr) c.windows->AddMessage(line);
+  if (c.host.showMessages && c.windows != nullptr) c.windows->AddMessage(line);
   if (c.state.flags.logF) c.engine.core.platform.AppendLine(c.state.flags.logFile, line);
 }
 
 // A line for the plug-in's log, when the plug-in keeps one.
 void PluginLog(BatchContext& c, std::u16string_view line) {
-  if (!c.state.pluginLogFile.empty()) c.engine.core.platform.AppendLine(c.state.pluginLogFile, line);
+  if (!c.host.pluginLogFile.empty()) c.engine.core.platform.AppendLine(c.host.pluginLogFile, line);
 }
 
 // A long text goes to the text window (asking first when it is very long); without one, to a
@@ -119,7 +119,7 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   request.run.selection = f.lnsF;
   request.run.lineList = f.LnsStr;
   request.run.lineOffset = f.lineOffset;
-  request.run.firstNumber = st.firstLineNumber;
+  request.run.firstNumber = c.host.firstLineNumber;
   request.run.quiet = f.noLnExpF;
   const std::u16string info = InformationText();
   request.info = info;
@@ -204,7 +204,7 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   BatchState& st = c.state;
   platform::Services& os = c.engine.core.platform;
   PluginLog(c, u"Proc: ulvEvalMain(): CmdLine = '" + std::u16string(commandLine) + u"'");
-  st.flags = ParseOptions(commandLine, st.decimals);
+  st.flags = ParseOptions(commandLine, c.host.decimals);
   st.messages.clear();
   st.inputFailed = false;
   st.outputFailed = false;
@@ -215,7 +215,7 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
 
   Add(c, InformationText());
   Add(c, u"BatchRun      : Time " + os.LocalTimeText());
-  Add(c, u"INI File      : " + Quoted(st.iniFile));
+  Add(c, u"INI File      : " + Quoted(c.host.iniFile));
   Add(c, u"Log File      : " + Quoted(f.logFile));
   Add(c, u"Command Line  : " + Quoted(commandLine));
   Add(c, u"Input File    : " + Quoted(f.InpFN));

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "script/batch_options.h"
+#include "script/host_options.h"
 #include "script/interpreter.h"
 #include "ui/text_windows.h"
 
@@ -29,11 +30,6 @@ struct BatchState {
   bool inputFailed = false;      // the last call could not read its input
   bool outputFailed = false;     // the last call could not write its output file
   InterpreterState interpreter;  // what the interpreter keeps between runs
-  std::u16string iniFile;        // the plug-in's settings file, for the log; empty for others
-  std::u16string pluginLogFile;  // the plug-in's log while it is on; empty otherwise
-  bool showMessages = false;     // the messages window gets the run's lines (the plug-in's summary)
-  std::int32_t decimals = 4;     // of numbers when the command line sets none (the plug-in's setting)
-  std::int32_t firstLineNumber = 1;  // of the script, for a host that runs one script in pieces
 };
 
 struct BatchContext {
@@ -43,6 +39,7 @@ struct BatchContext {
   ui::PlotOutput* plots = nullptr;     // where plots go; none: they are sampled only
   ui::TextWindows* windows = nullptr;  // text and messages windows; none: message boxes
   ui::Progress* progress = nullptr;    // the progress of a run with /pbar; none: not shown
+  const HostOptions& host = kNoHostOptions;  // what the host sets for its runs
 };
 
 // Runs one batch command line; returns executed x 1000 + errors. The output text is left in

@@ -14,7 +14,8 @@ class BatchTest : public testing_support::EngineTest {
  protected:
   diff::DiffState diffState;
   script::BatchState state;
-  script::BatchContext context{eng, diffState, state};
+  script::HostOptions host;
+  script::BatchContext context{.engine = eng, .diff = diffState, .state = state, .host = host};
 
   std::int32_t Main(std::u16string_view line) { return script::ulvEvalMain(context, line); }
   // A file's text without the byte-order mark that Windows builds write.
@@ -145,7 +146,7 @@ TEST_F(BatchTest, LoadSaveFileModes) {
 }
 
 TEST_F(BatchTest, PluginLogGetsTheCommandLineAndTheExitCode) {
-  state.pluginLogFile = u"plugin.log";
+  host.pluginLogFile = u"plugin.log";
   Main(u"/sel:'Expr = 1'");
   EXPECT_EQ(services.appended, (std::vector<std::u16string>{
                                    u"plugin.log: Proc: ulvEvalMain(): CmdLine = '/sel:'Expr = 1''",

@@ -37,7 +37,8 @@ class ProgressTest : public testing_support::EngineTest {
   script::BatchState state;
   RecordingProgress progress;
   RecordingWindows windows;
-  script::BatchContext context{eng, diffState, state, nullptr, &windows, &progress};
+  script::HostOptions host;
+  script::BatchContext context{eng, diffState, state, nullptr, &windows, &progress, host};
   std::int32_t Main(std::u16string_view line) { return script::ulvEvalMain(context, line); }
 };
 
@@ -66,7 +67,7 @@ TEST_F(ProgressTest, ListingsGoToTheTextWindowAndMessagesOnRequest) {
   EXPECT_TRUE(services.shown.empty());  // no message boxes for them
   EXPECT_TRUE(windows.messages.empty());  // the messages window is the host's choice
 
-  state.showMessages = true;
+  host.showMessages = true;
   Main(u"/sel:'Expr = 1'");
   ASSERT_FALSE(windows.messages.empty());
   EXPECT_EQ(windows.messages.back(), std::u16string(53, u'-'));

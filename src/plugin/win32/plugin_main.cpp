@@ -62,9 +62,9 @@ void LocateSettings(PluginState& s) {
 
 void ApplySettingsToBatch(PluginState& s) {
   exports::Session& session = exports::session();
-  session.batch.decimals = s.settings.decimals;
-  session.batch.iniFile = s.settingsFile;
-  session.batch.pluginLogFile = s.logOn ? s.logFile : std::u16string();
+  session.host.decimals = s.settings.decimals;
+  session.host.iniFile = s.settingsFile;
+  session.host.pluginLogFile = s.logOn ? s.logFile : std::u16string();
 }
 
 void RunMenu(MenuCommand command) {

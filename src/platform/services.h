@@ -28,6 +28,9 @@ class Services {
   // Appends bytes to a file, or replaces its contents: the new contents go to a temporary file
   // first and replace the old one in one step, so an interrupted write never leaves half a file.
   virtual bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) = 0;
+  // Whether a text file written afresh starts with a UTF-8 byte-order mark, so that the
+  // platform's editors read it as UTF-8.
+  virtual bool WantsByteOrderMark() const = 0;
   // Creates a folder (its parent must exist); true when it exists afterwards.
   virtual bool MakeFolder(std::u16string_view path) = 0;
   // The local date and time as "dd/mm/yyyy - hh:ii:ss".

@@ -38,7 +38,7 @@ std::int32_t SaveWithDialog(BatchContext& c, std::u16string_view text) {
   platform::Services& os = c.engine.core.platform;
   const std::optional<std::u16string> chosen = os.AskFileName(kFileDialogTitle, kFileDialogFilter, true);
   if (!chosen) return kFileCancelled;
-  if (os.WriteFile(*chosen, EncodeText(text), false)) return kFileDone;
+  if (WriteTextFile(os, *chosen, text)) return kFileDone;
   Show(c, u"Error 5: can't write the file\r\nfile: " + *chosen);
   return kFileNotWritten;
 }
@@ -180,7 +180,7 @@ std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
     case 1: return load(f.InpFN, u"Error 7: can't read the file\r\nfile: ");
     case 2: return load(os.LibraryFolder() + u"ShowCmds.ulv", u"Error 7: can't read the file\r\nfile: ");
     case 7: {
-      if (os.WriteFile(f.OutpFN, EncodeText(c.state.runText, f.AppendF), f.AppendF)) return kFileDone;
+      if (WriteTextFile(os, f.OutpFN, c.state.runText, f.AppendF)) return kFileDone;
       Show(c, (f.AppendF ? u"Error 5: can't open the file\r\nfile: " : u"Error 5: can't write the file\r\nfile: ") +
                   f.OutpFN);
       return kFileNotWritten;

@@ -377,7 +377,7 @@ void Run::Plot(const CommandLine& line) {
 
 void Run::WritePointTable(const ui::PlotRecord& record) {
   platform::Services& os = context_.engine.core.platform;
-  if (!os.WriteFile(record.pointFile, EncodeText(ui::PointTableText(record)), false))
+  if (!WriteTextFile(os, record.pointFile, ui::PointTableText(record)))
     os.ShowMessage(u"Error: can't write the file.\r\nfile: " + record.pointFile, u"dUduZava", platform::Buttons::Ok);
 }
 

@@ -60,7 +60,7 @@ void Run::WriteScriptFile(std::u16string_view name, std::u16string_view text) {
     os.MakeFolder(kDefaultFolder);
     path = std::u16string(kDefaultFolder) + u"/" + path;
   }
-  if (!os.WriteFile(path, EncodeText(text), false))
+  if (!WriteTextFile(os, path, text))
     os.ShowMessage(u"Error 1: can't write the file.\r\n" + path, kTitle, platform::Buttons::Ok);
 }
 

@@ -88,12 +88,9 @@ DecodedText DecodeText(std::string_view bytes) {
   return {WithCrLf(FromCp1252(bytes)), u""};
 }
 
-std::string EncodeText(std::u16string_view text, bool appended) {
-#ifdef _WIN32
-  if (!appended) return "\xEF\xBB\xBF" + platform::ToUtf8(text);
-#endif
-  (void)appended;
-  return platform::ToUtf8(text);
+bool WriteTextFile(platform::Services& os, std::u16string_view path, std::u16string_view text, bool append) {
+  const bool marked = !append && os.WantsByteOrderMark();
+  return os.WriteFile(path, (marked ? "\xEF\xBB\xBF" : "") + platform::ToUtf8(text), append);
 }
 
 }  // namespace script

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/services.h"
+
 namespace script {
 
 struct DecodedText {
@@ -17,9 +19,9 @@ struct DecodedText {
 // Windows-1252 otherwise. Line ends of any kind become CR LF, the last line's included.
 DecodedText DecodeText(std::string_view bytes);
 
-// The bytes of an output text: UTF-8, with a byte-order mark on Windows (where editors take
-// unmarked text for the local code page) and without one elsewhere. Text appended to a file
-// never carries a mark.
-std::string EncodeText(std::u16string_view text, bool appended = false);
+// Writes an output text as UTF-8, appended or replacing the file; false when it cannot be
+// written. A file written afresh starts with a byte-order mark where the platform wants one;
+// appended text never carries a mark.
+bool WriteTextFile(platform::Services& os, std::u16string_view path, std::u16string_view text, bool append = false);
 
 }  // namespace script

@@ -43,11 +43,6 @@ class EditorCommandsTest : public testing_support::EngineTest {
     state.messages.clear();
   }
   bool Ran() const { return !state.messages.empty(); }
-  // A file's text without the byte-order mark that Windows builds write.
-  std::string File(const std::u16string& name) {
-    const std::string& bytes = services.files[name];
-    return bytes.starts_with("\xEF\xBB\xBF") ? bytes.substr(3) : bytes;
-  }
 };
 
 constexpr std::u16string_view kSeven = u"Ln 1: EXPR = a*2+1: \r\n Result => Number = 7.0000\r\n";
@@ -151,12 +146,12 @@ TEST_F(EditorCommandsTest, DocumentRunsIntoResultBesideIt) {
     editor.Load("Expr = 2*3\r\nExpr = 5\r\n", 14);
     services.files[editor.path] = editor.document;
     commands.EvalCurFileToFile();
-    EXPECT_NE(File(folder + u"Result.ulv").find(" Result => Number = 6.0000"), std::string::npos);
+    EXPECT_NE(services.files[folder + u"Result.ulv"].find(" Result => Number = 6.0000"), std::string::npos);
     EXPECT_EQ(host.opened, std::vector<std::u16string>{folder + u"Result.ulv"});
 
     services.files[folder + u"Result.ulv"] = "before\r\n";
     commands.EvalCurLineToFile();  // the caret's line only, appended
-    EXPECT_EQ(File(folder + u"Result.ulv"), "before\r\nLn 2: EXPR = 5: \r\n Result => Number = 5.0000\r\n");
+    EXPECT_EQ(services.files[folder + u"Result.ulv"], "before\r\nLn 2: EXPR = 5: \r\n Result => Number = 5.0000\r\n");
     EXPECT_EQ(host.opened.size(), 2u);
   }
   editor.path = u"/docs/gone.ulv";  // a script that cannot be read opens no result

@@ -18,13 +18,9 @@ class BatchTest : public testing_support::EngineTest {
   script::BatchContext context{.engine = eng, .diff = diffState, .state = state, .host = host};
 
   std::int32_t Main(std::u16string_view line) { return script::ulvEvalMain(context, line); }
-  // A file's text without the byte-order mark that Windows builds write.
   std::u16string File(std::u16string_view name) {
     auto found = services.files.find(std::u16string(name));
-    if (found == services.files.end()) return u"<missing>";
-    std::string_view bytes = found->second;
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    return engine::ToU16(bytes);
+    return found == services.files.end() ? u"<missing>" : engine::ToU16(found->second);
   }
 };
 

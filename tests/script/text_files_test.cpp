@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Script files in every encoding, and the header of a run.
+// Script files in every encoding, the bytes of output files, and the header of a run.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,6 +51,28 @@ TEST(TextFilesTest, RefusedEncodingsGiveTheirMessage) {
     EXPECT_NE(decoded.refusal.find(u"Unable to convert the file. Try to save it in ASCII, UTF8 or Unicode format."),
               std::u16string::npos);
   }
+}
+
+TEST(TextFilesTest, OnlyFilesWrittenAfreshGetTheMarkTheServicesWant) {
+  testing_support::RecordingServices os;
+  EXPECT_TRUE(script::WriteTextFile(os, u"plain.txt", u"\u00e9"));
+  EXPECT_EQ(os.files[u"plain.txt"], "\xC3\xA9");
+  os.byteOrderMark = true;
+  EXPECT_TRUE(script::WriteTextFile(os, u"marked.txt", u"\u00e9\r\n"));
+  EXPECT_TRUE(script::WriteTextFile(os, u"marked.txt", u"a", true));
+  EXPECT_EQ(os.files[u"marked.txt"], "\xEF\xBB\xBF\xC3\xA9\r\na");
+  os.readOnly.insert(u"locked.txt");
+  EXPECT_FALSE(script::WriteTextFile(os, u"locked.txt", u"a"));
+}
+
+// Windows editors need the mark to read the text as UTF-8; elsewhere it would be stray bytes.
+TEST(TextFilesTest, NativeServicesWantTheMarkOnWindowsOnly) {
+#ifdef _WIN32
+  constexpr bool kWindows = true;
+#else
+  constexpr bool kWindows = false;
+#endif
+  EXPECT_EQ(platform::MakeNativeServices()->WantsByteOrderMark(), kWindows);
 }
 
 class ScriptRunTest : public testing_support::EngineTest {

@@ -42,6 +42,7 @@ class RecordingServices final : public platform::Services {
     contents.append(bytes);
     return true;
   }
+  bool WantsByteOrderMark() const override { return byteOrderMark; }
   bool MakeFolder(std::u16string_view path) override {
     folders.push_back(std::u16string(path));
     return true;
@@ -73,6 +74,7 @@ class RecordingServices final : public platform::Services {
   std::u16string clipboard;
   std::map<std::u16string, std::string> files;  // the files written and to be read
   std::set<std::u16string> readOnly;    // files that cannot be written
+  bool byteOrderMark = false;           // off on every platform, so files hold just the text
   std::vector<std::u16string> folders;  // folders made
   std::vector<std::u16string> appended;  // "path: line" per AppendLine
 };

@@ -47,6 +47,10 @@ class PosixServices final : public Services {
     return false;
   }
 
+  // Text here is UTF-8 without saying so; a mark would be three stray bytes to the tools that
+  // read it (grep, diff, the shell).
+  bool WantsByteOrderMark() const override { return false; }
+
   bool MakeFolder(std::u16string_view path) override {
     const std::string folder = ToUtf8(path);
     return mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;

@@ -158,6 +158,10 @@ class Win32Services final : public Services {
     return false;
   }
 
+  // Windows editors read unmarked text in the local code page, which would garble every
+  // character beyond ASCII of a UTF-8 output.
+  bool WantsByteOrderMark() const override { return true; }
+
   bool MakeFolder(std::u16string_view path) override {
     const std::u16string folder(path);
     return CreateDirectoryW(Wide(folder), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;

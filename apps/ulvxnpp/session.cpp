@@ -15,6 +15,7 @@
 #include "matrix/matrix_store.h"
 #include "platform/utf8.h"
 #include "script/batch.h"
+#include "script/command_table.h"
 
 namespace ulvxnpp {
 namespace {
@@ -29,15 +30,16 @@ struct Definition {
 
 std::optional<Definition> DefinitionOf(std::u16string_view entry) {
   entry = entry.substr(0, entry.find(u'\''));
+  const script::Command* command = script::LeadingCommand(entry);
   const std::size_t equals = entry.find(u'=');
-  if (equals == std::u16string_view::npos) return std::nullopt;
-  const std::u16string word = engine::ToLower(engine::Trim(entry.substr(0, equals)));
+  if (command == nullptr || equals == std::u16string_view::npos) return std::nullopt;
   const std::u16string_view arg = engine::Trim(entry.substr(equals + 1));
   const std::u16string name(engine::Trim(arg.substr(0, arg.find(u';'))));
-  if (word == u"var") return Definition{Store::Variable, name};
-  if (word == u"funct") return Definition{Store::Function, name};
-  if (word == u"matr" || word == u"vect") return Definition{Store::Matrix, name};
-  if (word == u"dimx") return Definition{Store::Matrix, std::u16string(engine::Trim(arg.substr(0, arg.find(u'('))))};
+  auto is = [&](std::u16string_view word) { return engine::EqualsIgnoreCase(command->name, word); };
+  if (is(u"var")) return Definition{Store::Variable, name};
+  if (is(u"funct")) return Definition{Store::Function, name};
+  if (is(u"matr") || is(u"vect")) return Definition{Store::Matrix, name};
+  if (is(u"dimx")) return Definition{Store::Matrix, std::u16string(engine::Trim(arg.substr(0, arg.find(u'('))))};
   return std::nullopt;
 }
 

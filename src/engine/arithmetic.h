@@ -2,13 +2,55 @@
 // The binary operators of formulas, and what they do when both operands are numbers.
 #pragma once
 
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "engine_core/number_text.h"
+
 namespace engine {
 
 struct Core;
 
 enum class BinaryOp { None, Pow, Mul, Div, IntDiv, Mod, Add, Sub, Eq, Lt, Gt, Ne, Le, Ge, And, Or, Xor };
 
-// a op b for two numbers. A zero divisor of "/", "\" or "mod" sets code 8 and gives a back.
+// a op b for two numbers, or nothing when the divisor of "/", "\" or "mod" is zero. A true
+// comparison is worth boolSign. Inline: compiled formulas run it for every operator they apply.
+inline std::optional<double> NumberResult(BinaryOp op, double a, double b, double boolSign) {
+  switch (op) {
+    case BinaryOp::Pow: return std::pow(a, b);
+    case BinaryOp::Mul: return a * b;
+    case BinaryOp::Div:
+      if (b == 0.0) return std::nullopt;
+      return a / b;
+    case BinaryOp::Add: return a + b;
+    case BinaryOp::Sub: return a - b;
+    // a \ b: the quotient truncated toward zero to 32 bits.
+    case BinaryOp::IntDiv:
+      if (b == 0.0) return std::nullopt;
+      return TruncToInt32(a / b);
+    case BinaryOp::Mod: {
+      // The remainder of the 32-bit truncations, with the dividend's sign (-7 mod 3 is -1);
+      // -1 divides everything, INT_MIN included.
+      const std::int32_t divisor = TruncToInt32(b);
+      if (divisor == 0) return std::nullopt;
+      return divisor == -1 ? 0.0 : TruncToInt32(a) % divisor;
+    }
+    case BinaryOp::And: return a != 0 && b != 0 ? 1.0 : 0.0;
+    case BinaryOp::Or: return a != 0 || b != 0 ? 1.0 : 0.0;
+    case BinaryOp::Xor: return (a != 0) != (b != 0) ? 1.0 : 0.0;
+    case BinaryOp::Eq: return a == b ? boolSign : 0.0;
+    case BinaryOp::Lt: return a < b ? boolSign : 0.0;
+    case BinaryOp::Gt: return a > b ? boolSign : 0.0;
+    case BinaryOp::Ne: return a != b ? boolSign : 0.0;
+    case BinaryOp::Le: return a <= b ? boolSign : 0.0;
+    case BinaryOp::Ge: return a >= b ? boolSign : 0.0;
+    case BinaryOp::None: break;
+  }
+  return 0.0;
+}
+
+// The same, a zero divisor setting code 8 and giving a back.
 double NumberArithmetic(Core& core, BinaryOp op, double a, double b);
 
 }  // namespace engine

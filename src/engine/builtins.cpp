@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <random>
 
 #include "engine_core/core.h"
@@ -91,7 +92,7 @@ double Quotient(Outcome& out, double numerator, double denominator) {
   return numerator / denominator;
 }
 
-void Compute(Outcome& out, Fn fn, float xf, Core& core) {
+void Compute(Outcome& out, Fn fn, float xf, std::minstd_rand& rng) {
   const double x = Widen(xf);
   const double e = fn >= Fn::Sinh ? ExpE(x) : 0.0;
   const double eNeg = fn >= Fn::Sinh ? ExpE(-x) : 0.0;
@@ -116,7 +117,7 @@ void Compute(Outcome& out, Fn fn, float xf, Core& core) {
     case Fn::Rnd: {
       std::int32_t n = TruncToInt32(std::nearbyint(x));
       std::uniform_int_distribution<std::int32_t> pick(std::min(0, n), std::max(0, n));
-      out.value = pick(core.state.rng);
+      out.value = pick(rng);
       break;
     }
     case Fn::Sgn: out.value = SignD(x); break;
@@ -199,6 +200,18 @@ double e_function(Core& core, std::u16string_view name, double x) {
   return CallBuiltin(core, BuiltinIndex(ToLower(name)), x);
 }
 
+bool IsRandomBuiltin(int index) {
+  return index >= 0 && kBuiltins[static_cast<std::size_t>(index)].fn == Fn::Rnd;
+}
+
+std::optional<double> BuiltinValue(int index, double x) {
+  Outcome out;
+  std::minstd_rand unused;  // rnd is never computed here
+  Compute(out, kBuiltins[static_cast<std::size_t>(index)].fn, ToFloat(x), unused);
+  if (out.check != nullptr || (std::isinf(out.value) && out.value < 0)) return std::nullopt;
+  return out.value;
+}
+
 double CallBuiltin(Core& core, int index, double x) {
   if (!core.state.ok()) return 0.0;
   if (index < 0) {
@@ -209,7 +222,7 @@ double CallBuiltin(Core& core, int index, double x) {
   Outcome out;
   // Arguments beyond float range become infinite, as the single-precision routines see them.
   const float xf = ToFloat(x);
-  Compute(out, builtin->fn, xf, core);
+  Compute(out, builtin->fn, xf, core.state.rng);
   if (out.check != nullptr) {
     core.state.Fail(EvalError::InvalidArgument);
     std::u16string message = u"Invalid Argument = " + FormatFixed(Widen(xf));

@@ -2,6 +2,7 @@
 // Built-in functions of one argument and the "#" constants, computed in single precision.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace engine {
@@ -18,6 +19,11 @@ int BuiltinIndex(std::u16string_view lowerName);
 
 // e_function for a name already resolved by BuiltinIndex (-1 reports an unknown name).
 double CallBuiltin(Core& core, int index, double x);
+
+// The built-in at index (not rnd, whose values come from the state) evaluated at x without
+// reporting anything: nothing where CallBuiltin would report a domain failure.
+std::optional<double> BuiltinValue(int index, double x);
+bool IsRandomBuiltin(int index);
 
 // Reports an unknown function name the way e_function does (code 4, when no error stands).
 void ReportUndefinedFunction(Core& core);

@@ -22,8 +22,8 @@ namespace {
 // without bound, so expansion stops here with code 13.
 constexpr std::size_t kMaxExpandedChars = std::size_t{1} << 24;
 
-// Prepares the text that the tokenizer will read: decimal commas become points, and user
-// functions are expanded. Returns false with e_error set when the expansion is refused.
+}  // namespace
+
 bool Prepare(Engine& engine, std::u16string_view expr) {
   EvalState& s = engine.core.state;
   s.expression.assign(expr);
@@ -35,6 +35,8 @@ bool Prepare(Engine& engine, std::u16string_view expr) {
   }
   return true;
 }
+
+namespace {
 
 // Steps 5 to 7 shared by both entry points: tokenize and parse the prepared text, then
 // reject leftover tokens.

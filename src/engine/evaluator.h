@@ -28,6 +28,10 @@ std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
                      std::u16string_view var, double x1, std::int32_t n, std::span<double> xs,
                      std::span<double> ys, std::span<double, 5> stats);
 
+// Prepares the text the tokenizer will read into the state's expression: decimal commas become
+// points, and user functions are expanded. False with e_error set when the expansion is refused.
+bool Prepare(Engine& engine, std::u16string_view expr);
+
 // Code 1 when a user function's name occurs in the other definitions; else e_error.
 std::int32_t CheckFunctions(Engine& engine);
 

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "engine/parser.h"
 
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "engine/arithmetic.h"
 #include "engine/builtins.h"
+#include "engine/formula_recorder.h"
 #include "engine/engine.h"
 #include "engine/list_functions.h"
 #include "engine/tokenizer.h"
@@ -103,141 +106,222 @@ void OperandExpected(Engine& engine) {
   core.state.Fail(EvalError::ParserSyntax);
 }
 
-double MatrixFunction(Engine& engine, std::int8_t& type) {
-  EvalState& s = engine.core.state;
-  const std::u16string name = TokText(s);
-  const Tok fn = s.e_tok;
-  e_nxt(engine);
-  e_match(engine, Tok::Char, u'(');
-  double a = e_prs(engine, 1, type);
-  double b = 0.0;
-  double c = 0.0;
-  std::int8_t typeB = 0;
-  std::int8_t typeC = 0;
-  double value = a;
-  if (fn == Tok::Syst || fn == Tok::Vcoeff) {
-    e_nxt(engine);  // the separator, whatever it is
-    b = e_prs(engine, 1, typeB);
-  }
-  if (fn == Tok::Vcoeff) {
-    e_nxt(engine);
-    c = e_prs(engine, 1, typeC);
-  }
-  // An error in an argument stands: nothing is computed.
-  if (s.ok() && fn == Tok::Vcoeff && typeC != 0) {
-    s.Fail(EvalError::InvalidArgument);
-    std::u16string report(ReportEvalError(engine.core, site::kParser, u""));
-    DebugAdd(engine.core,
-             u"Procedure: e_prs\r\nLast parameter must be numeric.\r\n\r\nDebug:\r\n" + report,
-             u"EqParser: Error", true);
-  } else if (s.ok()) {
-    value = matrix::CalcMatrFunct(engine.core, engine.matrices, name, a, b, c, type, typeB, typeC);
-  }
-  e_match(engine, Tok::Char, u')');
-  return value;
-}
+// What the parser does with each piece it reads when it evaluates as it reads: the value at
+// once, matrices handed to the matrix operations.
+class Evaluation {
+ public:
+  using Value = double;
 
-// operand -> number | hex | bin | matrix | const | "(" expr ")" | ("-" | "+") operand
-//          | "not" operand | name "(" expr ")" | listfn "(" expr {";" expr} ")"
-//          | matrfn "(" args ")"
-double Operand(Engine& engine, std::int8_t& type) {
-  EvalState& s = engine.core.state;
-  double value = 0.0;
-  switch (s.e_tok) {
-    case Tok::Hex:
-      value = HexValue(s.element);
-      type = 0;
-      e_nxt(engine);
-      return value;
-    case Tok::Bin:
-      value = BinToDec(s.element);
-      type = 0;
-      e_nxt(engine);
-      return value;
-    case Tok::Num:
-      value = s.elementIsValue ? s.tokenValue : ParseNumberToken(s.element);
-      type = 0;
-      e_nxt(engine);
-      return value;
-    case Tok::Const:
-      value = e_function(engine.core, std::u16string(s.element), 0.0);
-      type = 0;
-      e_nxt(engine);
-      return value;
-    case Tok::Id: {
-      const int builtin = s.builtin;
-      e_nxt(engine);
-      e_match(engine, Tok::Char, u'(');
-      std::int8_t argType = 0;
-      double argument = e_prs(engine, 1, argType);
-      e_match(engine, Tok::Char, u')');
-      type = 0;
-      return CallBuiltin(engine.core, builtin, argument);
-    }
-    case Tok::Not:
-      e_nxt(engine);
-      value = e_prs(engine, 6, type);
-      type = 0;
-      return static_cast<double>(~TruncToInt32(value));
-    default: break;
-  }
-  if (IsChar(s, u'-')) {
-    e_nxt(engine);
-    value = e_prs(engine, 11, type);
+  explicit Evaluation(Engine& engine) : engine_(engine) {}
+
+  bool Tracing() const { return DebugOn(engine_.core.log); }
+  static double Traced(double value) { return value; }
+  static double Number(double value) { return value; }
+  static std::optional<double> Slot(char16_t) { return std::nullopt; }
+  double Builtin(int index, double argument) { return CallBuiltin(engine_.core, index, argument); }
+  static double Not(double value) { return static_cast<double>(~TruncToInt32(value)); }
+  double Negate(double value, std::int8_t& type) {
     if (type == 0) return -value;
-    return matrix::CalcMatrixDivMult(engine.core, engine.matrices, u'*', value, -1.0, type, 0);
+    return matrix::CalcMatrixDivMult(engine_.core, engine_.matrices, u'*', value, -1.0, type, 0);
   }
-  if (IsChar(s, u'+')) {
-    e_nxt(engine);
-    return e_prs(engine, 11, type);
-  }
-  if (IsChar(s, u'(')) {
-    e_nxt(engine);
-    value = e_prs(engine, 1, type);
-    e_match(engine, Tok::Char, u')');
-    return value;
-  }
-  if (IsListFunction(s.e_tok)) {
-    const Tok fn = s.e_tok;
-    e_nxt(engine);
-    e_match(engine, Tok::Char, u'(');
-    value = e_listfn(engine, fn);
+  // A matrix operand of "^ * / + -" goes to the matrix operations; every other operator reads
+  // its operands as numbers.
+  double Binary(BinaryOp op, double a, double b, std::int8_t& type, std::int8_t typeB) {
+    Core& core = engine_.core;
+    matrix::MatrixStore& store = engine_.matrices;
+    if (type != 0 || typeB != 0) {
+      switch (op) {
+        case BinaryOp::Pow: return matrix::CalcMatrixDivMult(core, store, u'^', a, b, type, typeB);
+        case BinaryOp::Mul: return matrix::CalcMatrixDivMult(core, store, u'*', a, b, type, typeB);
+        case BinaryOp::Div: return matrix::CalcMatrixDivMult(core, store, u'/', a, b, type, typeB);
+        case BinaryOp::Add: return matrix::CalcMatrixSumSubt(core, store, u'+', a, b, type, typeB);
+        case BinaryOp::Sub: return matrix::CalcMatrixSumSubt(core, store, u'-', a, b, type, typeB);
+        default: break;
+      }
+    }
     type = 0;
-    e_match(engine, Tok::Char, u')');
-    return value;
+    return NumberArithmetic(core, op, a, b);
   }
-  if (IsMatrixFunction(s.e_tok)) return MatrixFunction(engine, type);
-  if (s.e_tok == Tok::Matrix) {
-    value = matrix::MatrixOperand(engine.core, engine.matrices, s.element, s.matrSuffix);
-    if (!s.ok()) {
-      ReportEvalError(engine.core, site::kParser, u"");
-      return s.e_error;
+  static double List(Tok fn, std::span<const double> values) { return ListFunctionValue(fn, values); }
+  double MatrixFunction(std::u16string_view name, double a, double b, double c, std::int8_t& type,
+                        std::int8_t typeB, std::int8_t typeC) {
+    return matrix::CalcMatrFunct(engine_.core, engine_.matrices, name, a, b, c, type, typeB, typeC);
+  }
+  double MatrixOperand(std::u16string_view name, char16_t suffix, std::int8_t& type) {
+    const double value = matrix::MatrixOperand(engine_.core, engine_.matrices, name, suffix);
+    if (!engine_.core.state.ok()) {
+      ReportEvalError(engine_.core, site::kParser, u"");
+      return engine_.core.state.e_error;
     }
     type = 1;
-    e_nxt(engine);
     return value;
   }
-  OperandExpected(engine);
-  return value;
-}
 
-// A matrix operand of "^ * / + -" goes to the matrix operations; every other operator reads
-// its operands as numbers.
-double Apply(Engine& engine, BinaryOp op, double value, double b, std::int8_t& type, std::int8_t typeB) {
-  Core& core = engine.core;
-  if (type != 0 || typeB != 0) {
-    switch (op) {
-      case BinaryOp::Pow: return matrix::CalcMatrixDivMult(core, engine.matrices, u'^', value, b, type, typeB);
-      case BinaryOp::Mul: return matrix::CalcMatrixDivMult(core, engine.matrices, u'*', value, b, type, typeB);
-      case BinaryOp::Div: return matrix::CalcMatrixDivMult(core, engine.matrices, u'/', value, b, type, typeB);
-      case BinaryOp::Add: return matrix::CalcMatrixSumSubt(core, engine.matrices, u'+', value, b, type, typeB);
-      case BinaryOp::Sub: return matrix::CalcMatrixSumSubt(core, engine.matrices, u'-', value, b, type, typeB);
+ private:
+  Engine& engine_;
+};
+
+// The grammar of formulas, read by precedence climbing over the tokenizer's stream; what
+// becomes of each piece is the semantics' business.
+template <typename Semantics>
+class Parser {
+ public:
+  using Value = typename Semantics::Value;
+
+  Parser(Engine& engine, Semantics& semantics) : engine_(engine), s_(engine.core.state), sem_(semantics) {}
+
+  // expr(level) -> operand { binop expr(rightLevel of binop) }   while threshold >= level
+  Value Expression(int level, std::int8_t& type) {
+    const ScopedDepth depth(s_.prsDepth);  // also labels the trace
+    const bool tracing = sem_.Tracing();
+    if (tracing) TraceParser(engine_.core, true, 0.0);
+    if (depth.deeperThan(kMaxNesting)) {
+      Fail(engine_, EvalError::ParserSyntax, u"Nesting deeper than 256 levels\r\n");
+      return Value{};
+    }
+
+    std::int8_t valueType = type;
+    Value value = Operand(valueType);
+    while (s_.ok() && s_.e_tok != Tok::End) {
+      const Binary binary = BinaryAt(s_);
+      if (binary.op == BinaryOp::None || binary.threshold < level) break;
+      e_nxt(engine_);
+      std::int8_t typeB = 0;
+      Value b = Expression(binary.rightLevel, typeB);
+      if (!s_.ok()) break;
+      value = sem_.Binary(binary.op, value, b, valueType, typeB);
+    }
+    type = valueType;
+    if (tracing) TraceParser(engine_.core, false, sem_.Traced(value));
+    return value;
+  }
+
+ private:
+  // operand -> number | hex | bin | matrix | const | "(" expr ")" | ("-" | "+") operand
+  //          | "not" operand | name "(" expr ")" | listfn "(" expr {";" expr} ")"
+  //          | matrfn "(" args ")"
+  Value Operand(std::int8_t& type) {
+    switch (s_.e_tok) {
+      case Tok::Hex: return Number(HexValue(s_.element), type);
+      case Tok::Bin: return Number(BinToDec(s_.element), type);
+      case Tok::Num: return Number(s_.elementIsValue ? s_.tokenValue : ParseNumberToken(s_.element), type);
+      case Tok::Const: return Number(e_function(engine_.core, std::u16string(s_.element), 0.0), type);
+      case Tok::Id: {
+        const int builtin = s_.builtin;
+        e_nxt(engine_);
+        e_match(engine_, Tok::Char, u'(');
+        std::int8_t argType = 0;
+        Value argument = Expression(1, argType);
+        e_match(engine_, Tok::Char, u')');
+        type = 0;
+        return sem_.Builtin(builtin, argument);
+      }
+      case Tok::Not: {
+        e_nxt(engine_);
+        Value value = Expression(6, type);
+        type = 0;
+        return sem_.Not(value);
+      }
+      case Tok::Char:
+        if (std::optional<Value> slot = sem_.Slot(s_.tokChar)) {
+          type = 0;
+          e_nxt(engine_);
+          return *slot;
+        }
+        break;
       default: break;
     }
+    if (IsChar(s_, u'-')) {
+      e_nxt(engine_);
+      Value value = Expression(11, type);
+      return sem_.Negate(value, type);
+    }
+    if (IsChar(s_, u'+')) {
+      e_nxt(engine_);
+      return Expression(11, type);
+    }
+    if (IsChar(s_, u'(')) {
+      e_nxt(engine_);
+      Value value = Expression(1, type);
+      e_match(engine_, Tok::Char, u')');
+      return value;
+    }
+    if (IsListFunction(s_.e_tok)) {
+      const Tok fn = s_.e_tok;
+      e_nxt(engine_);
+      e_match(engine_, Tok::Char, u'(');
+      Value value = ListFunction(fn);
+      type = 0;
+      e_match(engine_, Tok::Char, u')');
+      return value;
+    }
+    if (IsMatrixFunction(s_.e_tok)) return MatrixFunction(type);
+    if (s_.e_tok == Tok::Matrix) {
+      Value value = sem_.MatrixOperand(s_.element, s_.matrSuffix, type);
+      if (s_.ok()) e_nxt(engine_);
+      return value;
+    }
+    OperandExpected(engine_);
+    return Value{};
   }
-  type = 0;
-  return NumberArithmetic(core, op, value, b);
-}
+
+  Value Number(double value, std::int8_t& type) {
+    type = 0;
+    e_nxt(engine_);
+    return sem_.Number(value);
+  }
+
+  // The list functions (min, max, sum, ...) over ";"-separated arguments; the caller has
+  // consumed the "(" and consumes the ")".
+  Value ListFunction(Tok fn) {
+    std::vector<Value> values;
+    values.reserve(12);
+    std::int8_t type = 0;
+    values.push_back(Expression(1, type));
+    while (s_.ok() && IsChar(s_, u';')) {
+      e_match(engine_, Tok::Char, u';');
+      values.push_back(Expression(1, type));
+    }
+    return sem_.List(fn, values);
+  }
+
+  Value MatrixFunction(std::int8_t& type) {
+    const std::u16string name = TokText(s_);
+    const Tok fn = s_.e_tok;
+    e_nxt(engine_);
+    e_match(engine_, Tok::Char, u'(');
+    Value a = Expression(1, type);
+    Value b{};
+    Value c{};
+    std::int8_t typeB = 0;
+    std::int8_t typeC = 0;
+    Value value = a;
+    if (fn == Tok::Syst || fn == Tok::Vcoeff) {
+      e_nxt(engine_);  // the separator, whatever it is
+      b = Expression(1, typeB);
+    }
+    if (fn == Tok::Vcoeff) {
+      e_nxt(engine_);
+      c = Expression(1, typeC);
+    }
+    // An error in an argument stands: nothing is computed.
+    if (s_.ok() && fn == Tok::Vcoeff && typeC != 0) {
+      s_.Fail(EvalError::InvalidArgument);
+      std::u16string report(ReportEvalError(engine_.core, site::kParser, u""));
+      DebugAdd(engine_.core,
+               u"Procedure: e_prs\r\nLast parameter must be numeric.\r\n\r\nDebug:\r\n" + report,
+               u"EqParser: Error", true);
+    } else if (s_.ok()) {
+      value = sem_.MatrixFunction(name, a, b, c, type, typeB, typeC);
+    }
+    e_match(engine_, Tok::Char, u')');
+    return value;
+  }
+
+  Engine& engine_;
+  EvalState& s_;
+  Semantics& sem_;
+};
 
 }  // namespace
 
@@ -255,44 +339,13 @@ std::int32_t e_match(Engine& engine, Tok expected, char16_t expectedChar) {
   return s.e_error;
 }
 
-// expr(level) -> operand { binop expr(rightLevel of binop) }   while threshold >= level
 double e_prs(Engine& engine, int level, std::int8_t& type) {
-  EvalState& s = engine.core.state;
-  const ScopedDepth depth(s.prsDepth);  // also labels the trace
-  const bool tracing = DebugOn(engine.core.log);
-  if (tracing) TraceParser(engine.core, true, 0.0);
-  if (depth.deeperThan(kMaxNesting)) {
-    Fail(engine, EvalError::ParserSyntax, u"Nesting deeper than 256 levels\r\n");
-    return 0.0;
-  }
-
-  std::int8_t valueType = type;
-  double value = Operand(engine, valueType);
-  while (s.ok() && s.e_tok != Tok::End) {
-    const Binary binary = BinaryAt(s);
-    if (binary.op == BinaryOp::None || binary.threshold < level) break;
-    e_nxt(engine);
-    std::int8_t typeB = 0;
-    double b = e_prs(engine, binary.rightLevel, typeB);
-    if (!s.ok()) break;
-    value = Apply(engine, binary.op, value, b, valueType, typeB);
-  }
-  type = valueType;
-  if (tracing) TraceParser(engine.core, false, value);
-  return value;
+  Evaluation evaluation(engine);
+  return Parser<Evaluation>(engine, evaluation).Expression(level, type);
 }
 
-double e_listfn(Engine& engine, Tok name) {
-  EvalState& s = engine.core.state;
-  std::vector<double> values;
-  values.reserve(12);
-  std::int8_t type = 0;
-  values.push_back(e_prs(engine, 1, type));
-  while (s.ok() && IsChar(s, u';')) {
-    e_match(engine, Tok::Char, u';');
-    values.push_back(e_prs(engine, 1, type));
-  }
-  return ListFunctionValue(name, values);
+FormulaRecorder::Piece RecordFormula(Engine& engine, FormulaRecorder& recorder, std::int8_t& type) {
+  return Parser<FormulaRecorder>(engine, recorder).Expression(1, type);
 }
 
 }  // namespace engine

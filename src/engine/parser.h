@@ -20,8 +20,4 @@ double e_prs(Engine& engine, int level, std::int8_t& type);
 // Consumes the current token, setting e_error 6 first when it is not the expected one.
 std::int32_t e_match(Engine& engine, Tok expected, char16_t expectedChar = 0);
 
-// The list functions (min, max, sum, ...) over ";"-separated arguments; the caller has
-// consumed the "(" and consumes the ")".
-double e_listfn(Engine& engine, Tok name);
-
 }  // namespace engine

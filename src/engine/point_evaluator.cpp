@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "engine/point_evaluator.h"
 
+#include <cmath>
+
 #include "engine/engine.h"
 #include "engine/evaluator.h"
 #include "engine/var_store.h"
 #include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 
 namespace engine {
 
@@ -15,9 +18,38 @@ PointEvaluator::PointEvaluator(Engine& engine, std::u16string_view formula, std:
       formula_(formula),
       variable_(variable),
       place_(binding == Binding::Substituted ? formula : std::u16string_view(),
-             binding == Binding::Substituted ? variable : std::u16string_view()) {}
+             binding == Binding::Substituted ? variable : std::u16string_view()) {
+  // The store keys a variable by its trimmed name, and so does the formula's reading of it.
+  const std::u16string_view slotVariable = binding == Binding::Substituted ? variable : Trim(variable);
+  compiled_ = CompiledFormula::Compile(engine, formula, std::span(&slotVariable, 1),
+                                       binding == Binding::Substituted ? CompiledFormula::Placement::IntoText
+                                                                       : CompiledFormula::Placement::IntoStore);
+}
 
 bool PointEvaluator::At(double x, double& y) {
+  EvalState& s = engine_.core.state;
+  bool stored = true;
+  if (binding_ == Binding::Stored) {
+    value_.clear();
+    AppendShortFixed(value_, x);
+    s.e_error = -1;
+    SetVarFunct(engine_.core, engine_.vars, variable_, value_, false);
+    stored = s.ok();
+  }
+  if (compiled_ && stored && std::isfinite(x) && !DebugOn(engine_.core.log)) {
+    const double slot = ShortFixedValue(x);
+    if (const std::optional<double> value = compiled_->Evaluate(std::span(&slot, 1), s.BoolSign)) {
+      s.e_error = -1;
+      s.resultType = kNumber;
+      status_ = kNumber;
+      y = *value;
+      return true;
+    }
+  }
+  return TextAt(x, y);
+}
+
+bool PointEvaluator::TextAt(double x, double& y) {
   if (binding_ == Binding::Substituted) {
     value_.assign(u"(");
     AppendShortFixed(value_, x);
@@ -25,9 +57,6 @@ bool PointEvaluator::At(double x, double& y) {
     place_.Fill(text_, value_);
     status_ = e_eval(engine_, text_, &y, false);
   } else {
-    value_.clear();
-    AppendShortFixed(value_, x);
-    SetVarFunct(engine_.core, engine_.vars, variable_, value_, false);
     status_ = e_eval(engine_, formula_, &y, false);
   }
   return engine_.core.state.ok();

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 // A formula of one variable evaluated at many points: tabulation, integration, plots and the
-// solvers all sample through this one place.
+// solvers all sample through this one place. The formula is compiled once where it can be, and
+// each point goes through the text only when the compiled form cannot say what the text would
+// (a failure to report, a value no text holds, debug output to write).
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/compiled_formula.h"
 #include "engine/substitution.h"
 
 namespace engine {
@@ -35,6 +39,8 @@ class PointEvaluator {
   std::int32_t status() const { return status_; }
 
  private:
+  bool TextAt(double x, double& y);
+
   Engine& engine_;
   Binding binding_;
   std::u16string formula_;
@@ -43,6 +49,7 @@ class PointEvaluator {
   std::u16string value_;        // the value's text, bracketed when substituted
   std::u16string text_;         // the formula with the value in place
   std::int32_t status_ = 0;
+  std::optional<CompiledFormula> compiled_;
 };
 
 }  // namespace engine

@@ -176,6 +176,12 @@ void e_nxt(Engine& engine) {
   if (tracing) TraceTokenizer(engine.core, false);
 }
 
+bool IsFormulaWord(std::u16string_view name) {
+  const std::u16string lower = ToLower(name);
+  auto word = std::ranges::lower_bound(kWords, std::u16string_view(lower), {}, &Word::name);
+  return word != kWords.end() && word->name == lower;
+}
+
 int e_get_const(Core& core, std::u16string_view name, double* value) {
   EvalState& s = core.state;
   s.e_error = 0;

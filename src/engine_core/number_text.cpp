@@ -108,6 +108,33 @@ void AppendShortFixed(std::u16string& out, double value) {
   for (const char* c = buffer.data(); c != end; ++c) out.push_back(static_cast<char16_t>(*c));
 }
 
+double ShortFixedValue(double value) {
+  // Up to here |value| * 10^10 stays below 2^53: the text's digits are the integer n nearest to
+  // that product, and reading them back is one correctly rounded division n / 10^10.
+  constexpr double kFastLimit = 900719.0;
+  const double magnitude = std::fabs(value);
+  if (magnitude < kFastLimit) {
+    const double product = magnitude * 1e10;
+    const double error = std::fma(magnitude, 1e10, -product);  // the product's rounding, exactly
+    double n = std::nearbyint(product);
+    const double offset = product - n;
+    // Only a product that rounded onto a half decides otherwise: its rounding error says on
+    // which side of the half the exact product lies. An exact half is left to the text.
+    bool halfway = false;
+    if (offset == 0.5) {
+      if (error > 0) n += 1;
+      halfway = error == 0;
+    } else if (offset == -0.5) {
+      if (error < 0) n -= 1;
+      halfway = error == 0;
+    }
+    if (!halfway) return std::copysign(n / 1e10, value);
+  }
+  std::u16string text;
+  AppendShortFixed(text, value);
+  return ParseDecimal(text);
+}
+
 double ParseNumberToken(std::u16string_view digits) {
   // The token reads up to a second point: "1.2.3" is 1.2.
   std::size_t end = 0;

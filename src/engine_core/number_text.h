@@ -21,6 +21,10 @@ std::u16string StrD0(std::u16string_view text);
 // per-sample text of integration and tabulation.
 void AppendShortFixed(std::u16string& out, double value);
 
+// The number AppendShortFixed's text of a finite value reads back as (ParseDecimal), without
+// writing the text: the value a sample enters a formula with.
+double ShortFixedValue(double value);
+
 // The value of the longest decimal prefix of text (blanks, sign, digits, one point, digits,
 // optional exponent), or 0 when there is none; never fails.
 double ParseDecimal(std::u16string_view text);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The three integration rules (accuracy, order of convergence, sampling of the variable),
 // their failure codes, and linear interpolation.
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -205,6 +206,25 @@ TEST(InterpLinTest, StraightLineThroughTwoPoints) {
   // Equal abscissae divide by zero by IEEE rules.
   EXPECT_TRUE(std::isnan(numeric::InterpLin(1, 1, 1, 10, 20)));
   EXPECT_EQ(numeric::InterpLin(2, 1, 1, 10, 20), std::numeric_limits<double>::infinity());
+}
+
+// Samples go through the compiled formula; with debug output on they all go through the text,
+// which is what the output traces. Both give the same integral, bit for bit.
+TEST_F(IntegrateTest, CompiledSamplingGivesTheTextPathsIntegral) {
+  engine::SetVarFunct(eng.core, eng.vars, u"a", u"1.75", false);
+  engine::SetVarFunct(eng.core, eng.vars, u"f", u"x*2+a", true);
+  for (const char16_t* formula : {u"x^2*sin(x)", u"f/(1+x^2) - max(x;a)", u"1/(x-1.5)"}) {
+    for (std::int32_t rule = 0; rule <= 2; ++rule) {
+      double compiled = 0.0;
+      const std::int32_t compiledCode = numeric::Integrate(eng, formula, -1.0, 3.0, 1000, rule, u"x", &compiled);
+      eng.core.log.debugFlags = engine::kDebugSuppressed;
+      double text = 0.0;
+      const std::int32_t textCode = numeric::Integrate(eng, formula, -1.0, 3.0, 1000, rule, u"x", &text);
+      eng.core.log.debugFlags = 0;
+      EXPECT_EQ(compiledCode, textCode) << Narrow(formula) << " rule " << rule;
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(compiled), std::bit_cast<std::uint64_t>(text)) << Narrow(formula) << " rule " << rule;
+    }
+  }
 }
 
 }  // namespace

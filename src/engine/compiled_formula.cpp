@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: MIT
+#include "engine/compiled_formula.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "engine/builtins.h"
+#include "engine/engine.h"
+#include "engine/evaluator.h"
+#include "engine/list_functions.h"
+#include "engine/substitution.h"
+#include "engine/tokenizer.h"
+#include "engine_core/number_text.h"
+
+namespace engine {
+namespace {
+
+// Slot k is written into the text as this character + k: a private-use character, which no
+// formula the text path accepts holds.
+constexpr char16_t kFirstSlot = u'\uE000';
+constexpr std::size_t kMaxSlots = 0x100;
+
+// The text with every whole-identifier occurrence of variables[k] replaced by "(" slot k ")",
+// as the text path writes "(" value ")".
+std::u16string WithSlots(std::u16string text, std::span<const std::u16string_view> variables) {
+  std::u16string marked;
+  for (std::size_t k = 0; k < variables.size(); ++k) {
+    const std::u16string slot{u'(', static_cast<char16_t>(kFirstSlot + k), u')'};
+    SubstitutionTemplate(text, variables[k]).Fill(marked, slot);
+    text.swap(marked);
+  }
+  return text;
+}
+
+// The compile reads with an engine of its own, so the caller's evaluator state and error log
+// stay as they were; it borrows the caller's variables and functions (moving a store keeps
+// its entries where they are) and gives them back however it ends.
+class CompilingEngine {
+ public:
+  explicit CompilingEngine(Engine& caller) : caller_(caller), engine_(caller.core.platform) {
+    engine_.vars = std::move(caller_.vars);
+  }
+  ~CompilingEngine() { caller_.vars = std::move(engine_.vars); }
+  CompilingEngine(const CompilingEngine&) = delete;
+  CompilingEngine& operator=(const CompilingEngine&) = delete;
+
+  Engine& engine() { return engine_; }
+
+ private:
+  Engine& caller_;
+  Engine engine_;
+};
+
+}  // namespace
+
+std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16string_view text,
+                                                        std::span<const std::u16string_view> variables,
+                                                        Placement placement) {
+  if (variables.size() > kMaxSlots) return std::nullopt;
+  const auto isSlot = [&](char16_t c) { return c >= kFirstSlot && c < kFirstSlot + variables.size(); };
+  if (std::ranges::any_of(text, isSlot)) return std::nullopt;
+  // A stored variable that spells one of the formula words is read as the word.
+  if (placement == Placement::IntoStore &&
+      std::ranges::any_of(variables, [](std::u16string_view name) { return IsFormulaWord(name); }))
+    return std::nullopt;
+
+  CompilingEngine compiling(engine);
+  Engine& reader = compiling.engine();
+  EvalState& s = reader.core.state;
+  if (placement == Placement::IntoText) {
+    if (!Prepare(reader, WithSlots(std::u16string(text), variables))) return std::nullopt;
+  } else {
+    if (!Prepare(reader, text)) return std::nullopt;
+    s.expression = WithSlots(std::move(s.expression), variables);
+  }
+  s.remaining = s.expression;
+  e_nxt(reader);
+  FormulaRecorder recorder(s, kFirstSlot, variables.size());
+  std::int8_t type = 0;
+  RecordFormula(reader, recorder, type);
+  if (!s.ok() || s.e_tok != Tok::End || recorder.refused()) return std::nullopt;
+  CompiledFormula compiled;
+  compiled.code_ = recorder.TakeCode();
+  compiled.deepestStack_ = recorder.deepestStack();
+  return compiled;
+}
+
+std::optional<double> CompiledFormula::Evaluate(std::span<const double> slots, double boolSign) const {
+  // Formulas of everyday depth evaluate on the machine stack.
+  constexpr std::size_t kFixedStack = 32;
+  if (deepestStack_ <= kFixedStack) {
+    std::array<double, kFixedStack> stack;
+    return Run(stack.data(), slots, boolSign);
+  }
+  std::vector<double> stack(deepestStack_);
+  return Run(stack.data(), slots, boolSign);
+}
+
+std::optional<double> CompiledFormula::Run(double* stack, std::span<const double> slots, double boolSign) const {
+  std::size_t top = 0;  // values on the stack
+  for (const Instruction& in : code_) {
+    switch (in.kind) {
+      case Instruction::Kind::Constant: stack[top++] = in.value; break;
+      case Instruction::Kind::Slot: stack[top++] = slots[static_cast<std::size_t>(in.index)]; break;
+      case Instruction::Kind::Builtin: {
+        const std::optional<double> value = BuiltinValue(in.index, stack[top - 1]);
+        if (!value) return std::nullopt;
+        stack[top - 1] = *value;
+        break;
+      }
+      case Instruction::Kind::Not: stack[top - 1] = static_cast<double>(~TruncToInt32(stack[top - 1])); break;
+      case Instruction::Kind::Negate: stack[top - 1] = -stack[top - 1]; break;
+      case Instruction::Kind::Binary: {
+        --top;
+        const std::optional<double> value = NumberResult(in.op, stack[top - 1], stack[top], boolSign);
+        if (!value) return std::nullopt;
+        stack[top - 1] = *value;
+        break;
+      }
+      case Instruction::Kind::List: {
+        const auto count = static_cast<std::size_t>(in.index);
+        top -= count;
+        stack[top] = ListFunctionValue(in.list, std::span<const double>(stack + top, count));
+        ++top;
+        break;
+      }
+    }
+  }
+  const double result = stack[0];
+  // e_eval reports a result of +infinity as a division by zero.
+  if (std::isinf(result) && result > 0) return std::nullopt;
+  return result;
+}
+
+}  // namespace engine

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// A formula read once and evaluated many times with new values for its variables, without
+// reading text again. Each variable's value enters as its number would if written into the text
+// in brackets, so a compiled formula gives exactly the numbers of the text it was made from.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "engine/formula_recorder.h"
+
+namespace engine {
+
+struct Engine;
+
+class CompiledFormula {
+ public:
+  // Where the variables' values go, as the two ways the text path puts them there.
+  enum class Placement {
+    // Into the formula's text, before user functions are expanded: a function's body does not
+    // see them.
+    IntoText,
+    // Into the variable store: a function's body that names a variable sees it too.
+    IntoStore,
+  };
+
+  // The formula compiled with variables[k] read from slot k; nothing when the text holds what
+  // only the evaluating parser does (matrices, rnd, anything that does not read as a formula).
+  static std::optional<CompiledFormula> Compile(Engine& engine, std::u16string_view text,
+                                                std::span<const std::u16string_view> variables,
+                                                Placement placement);
+
+  // The value with the slots' numbers, a true comparison worth boolSign; nothing when the text
+  // path would fail there (a zero divisor, a domain error, an infinite result), so that it
+  // can say why.
+  std::optional<double> Evaluate(std::span<const double> slots, double boolSign) const;
+
+ private:
+  std::optional<double> Run(double* stack, std::span<const double> slots, double boolSign) const;
+
+  std::vector<Instruction> code_;
+  std::size_t deepestStack_ = 0;
+};
+
+}  // namespace engine

@@ -2,7 +2,7 @@
 # Installs the Debian packages a job needs; does nothing when all are present.
 # Usage: install-deps.sh main   the native build of the library and ulvxnpp (the main job)
 #        install-deps.sh all    also the tests: sanitizers, fuzzing, benchmarks, the Windows
-#                               cross builds and wine (default)
+#                               cross builds and wine, and what makes the .deb (default)
 set -euo pipefail
 
 job=${1:-all}
@@ -18,6 +18,7 @@ case "$job" in
       mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
       wine wine64 wine32:i386 xvfb xauth
       bc time
+      dpkg-dev file
     )
     ;;
   *) echo "usage: $0 [main|all]" >&2; exit 2 ;;

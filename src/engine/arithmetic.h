@@ -15,8 +15,9 @@ struct Core;
 enum class BinaryOp { None, Pow, Mul, Div, IntDiv, Mod, Add, Sub, Eq, Lt, Gt, Ne, Le, Ge, And, Or, Xor };
 
 // a op b for two numbers, or nothing when the divisor of "/", "\" or "mod" is zero. A true
-// comparison is worth boolSign. Inline: compiled formulas run it for every operator they apply.
-inline std::optional<double> NumberResult(BinaryOp op, double a, double b, double boolSign) {
+// comparison is worth boolSign. Always inline: compiled formulas run it for every operator
+// they apply, and a call costs as much as the operator.
+[[gnu::always_inline]] inline std::optional<double> NumberResult(BinaryOp op, double a, double b, double boolSign) {
   switch (op) {
     case BinaryOp::Pow: return std::pow(a, b);
     case BinaryOp::Mul: return a * b;

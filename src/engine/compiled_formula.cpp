@@ -87,50 +87,58 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
 }
 
 std::optional<double> CompiledFormula::Evaluate(std::span<const double> slots, double boolSign) const {
+  // Run keeps the top in a register and needs one place more than the deepest stack below it.
   // Formulas of everyday depth evaluate on the machine stack.
   constexpr std::size_t kFixedStack = 32;
-  if (deepestStack_ <= kFixedStack) {
+  if (deepestStack_ < kFixedStack) {
     std::array<double, kFixedStack> stack;
     return Run(stack.data(), slots, boolSign);
   }
-  std::vector<double> stack(deepestStack_);
+  std::vector<double> stack(deepestStack_ + 1);
   return Run(stack.data(), slots, boolSign);
 }
 
 std::optional<double> CompiledFormula::Run(double* stack, std::span<const double> slots, double boolSign) const {
-  std::size_t top = 0;  // values on the stack
+  // The top of the stack lives in `top`, the values below it in stack[0..below).
+  double top = 0.0;
+  std::size_t below = 0;
   for (const Instruction& in : code_) {
     switch (in.kind) {
-      case Instruction::Kind::Constant: stack[top++] = in.value; break;
-      case Instruction::Kind::Slot: stack[top++] = slots[static_cast<std::size_t>(in.index)]; break;
+      case Instruction::Kind::Constant:
+        stack[below++] = top;
+        top = in.value;
+        break;
+      case Instruction::Kind::Slot:
+        stack[below++] = top;
+        top = slots[static_cast<std::size_t>(in.index)];
+        break;
       case Instruction::Kind::Builtin: {
-        const std::optional<double> value = BuiltinValue(in.index, stack[top - 1]);
+        const std::optional<double> value = BuiltinValue(in.index, top);
         if (!value) return std::nullopt;
-        stack[top - 1] = *value;
+        top = *value;
         break;
       }
-      case Instruction::Kind::Not: stack[top - 1] = static_cast<double>(~TruncToInt32(stack[top - 1])); break;
-      case Instruction::Kind::Negate: stack[top - 1] = -stack[top - 1]; break;
+      case Instruction::Kind::Not: top = static_cast<double>(~TruncToInt32(top)); break;
+      case Instruction::Kind::Negate: top = -top; break;
       case Instruction::Kind::Binary: {
-        --top;
-        const std::optional<double> value = NumberResult(in.op, stack[top - 1], stack[top], boolSign);
+        const std::optional<double> value = NumberResult(in.op, stack[--below], top, boolSign);
         if (!value) return std::nullopt;
-        stack[top - 1] = *value;
+        top = *value;
         break;
       }
       case Instruction::Kind::List: {
+        // The list's values are the count - 1 below the top and the top itself.
         const auto count = static_cast<std::size_t>(in.index);
-        top -= count;
-        stack[top] = ListFunctionValue(in.list, std::span<const double>(stack + top, count));
-        ++top;
+        stack[below] = top;
+        below -= count - 1;
+        top = ListFunctionValue(in.list, std::span<const double>(stack + below, count));
         break;
       }
     }
   }
-  const double result = stack[0];
   // e_eval reports a result of +infinity as a division by zero.
-  if (std::isinf(result) && result > 0) return std::nullopt;
-  return result;
+  if (std::isinf(top) && top > 0) return std::nullopt;
+  return top;
 }
 
 }  // namespace engine

@@ -204,12 +204,30 @@ bool IsRandomBuiltin(int index) {
   return index >= 0 && kBuiltins[static_cast<std::size_t>(index)].fn == Fn::Rnd;
 }
 
+namespace {
+
+// A value CallBuiltin would report instead of returning.
+bool Failed(const Outcome& out) { return out.check != nullptr || (std::isinf(out.value) && out.value < 0); }
+
+}  // namespace
+
 std::optional<double> BuiltinValue(int index, double x) {
   Outcome out;
   std::minstd_rand unused;  // rnd is never computed here
   Compute(out, kBuiltins[static_cast<std::size_t>(index)].fn, ToFloat(x), unused);
-  if (out.check != nullptr || (std::isinf(out.value) && out.value < 0)) return std::nullopt;
+  if (Failed(out)) return std::nullopt;
   return out.value;
+}
+
+void BuiltinValues(int index, std::span<double> values, std::span<char> failed) {
+  const Fn fn = kBuiltins[static_cast<std::size_t>(index)].fn;
+  std::minstd_rand unused;  // rnd is never computed here
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    Outcome out;
+    Compute(out, fn, ToFloat(values[i]), unused);
+    if (Failed(out)) failed[i] = 1;
+    else values[i] = out.value;
+  }
 }
 
 double CallBuiltin(Core& core, int index, double x) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace engine {
@@ -24,6 +25,8 @@ double CallBuiltin(Core& core, int index, double x);
 // reporting anything: nothing where CallBuiltin would report a domain failure.
 std::optional<double> BuiltinValue(int index, double x);
 bool IsRandomBuiltin(int index);
+// BuiltinValue at every one of values, in place; failed[i] is set where it gives nothing.
+void BuiltinValues(int index, std::span<double> values, std::span<char> failed);
 
 // Reports an unknown function name the way e_function does (code 4, when no error stands).
 void ReportUndefinedFunction(Core& core);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 
 #include "engine/builtins.h"
 #include "engine/engine.h"
@@ -139,6 +140,61 @@ std::optional<double> CompiledFormula::Run(double* stack, std::span<const double
   // e_eval reports a result of +infinity as a division by zero.
   if (std::isinf(top) && top > 0) return std::nullopt;
   return top;
+}
+
+std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign) const {
+  const std::size_t n = xs.size();
+  // Stack entry k holds its values for every x at values[k * n ...].
+  // Every entry is written before it is read, so the memory starts uninitialised.
+  const auto values = std::make_unique_for_overwrite<double[]>((deepestStack_ + 1) * n);
+  std::vector<char> failed(n, 0);
+  std::size_t depth = 0;
+  auto entry = [&](std::size_t k) { return values.get() + k * n; };
+  for (const Instruction& in : code_) {
+    switch (in.kind) {
+      case Instruction::Kind::Constant: std::fill_n(entry(depth++), n, in.value); break;
+      case Instruction::Kind::Slot: std::copy_n(xs.data(), n, entry(depth++)); break;
+      case Instruction::Kind::Builtin: BuiltinValues(in.index, std::span(entry(depth - 1), n), failed); break;
+      case Instruction::Kind::Not: {
+        double* top = entry(depth - 1);
+        for (std::size_t i = 0; i < n; ++i) top[i] = static_cast<double>(~TruncToInt32(top[i]));
+        break;
+      }
+      case Instruction::Kind::Negate: {
+        double* top = entry(depth - 1);
+        for (std::size_t i = 0; i < n; ++i) top[i] = -top[i];
+        break;
+      }
+      case Instruction::Kind::Binary: {
+        const double* b = entry(--depth);
+        double* a = entry(depth - 1);
+        for (std::size_t i = 0; i < n; ++i) {
+          const std::optional<double> value = NumberResult(in.op, a[i], b[i], boolSign);
+          if (value) a[i] = *value;
+          else failed[i] = 1;
+        }
+        break;
+      }
+      case Instruction::Kind::List: {
+        const auto count = static_cast<std::size_t>(in.index);
+        depth -= count;
+        std::vector<double> list(count);
+        for (std::size_t i = 0; i < n; ++i) {
+          for (std::size_t k = 0; k < count; ++k) list[k] = entry(depth + k)[i];
+          entry(depth)[i] = ListFunctionValue(in.list, list);
+        }
+        ++depth;
+        break;
+      }
+    }
+  }
+  const double* result = entry(0);
+  for (std::size_t i = 0; i < n; ++i) {
+    // e_eval reports a result of +infinity as a division by zero.
+    if (failed[i] || (std::isinf(result[i]) && result[i] > 0)) return i;
+    ys[i] = result[i];
+  }
+  return n;
 }
 
 }  // namespace engine

@@ -38,6 +38,12 @@ class CompiledFormula {
   // can say why.
   std::optional<double> Evaluate(std::span<const double> slots, double boolSign) const;
 
+  // A formula of one slot at many values at once, each operation applied to all of them before
+  // the next, so that reading the instructions costs little per value: ys[i] is Evaluate at
+  // xs[i] for each i before the first value Evaluate gives nothing for; returns that index
+  // (xs.size() when there is none).
+  std::size_t EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign) const;
+
  private:
   std::optional<double> Run(double* stack, std::span<const double> slots, double boolSign) const;
 

@@ -2,6 +2,7 @@
 #include "engine/point_evaluator.h"
 
 #include <cmath>
+#include <vector>
 
 #include "engine/engine.h"
 #include "engine/evaluator.h"
@@ -47,6 +48,30 @@ bool PointEvaluator::At(double x, double& y) {
     }
   }
   return TextAt(x, y);
+}
+
+std::size_t PointEvaluator::AtEach(std::span<const double> xs, std::span<double> ys) {
+  std::size_t done = 0;
+  if (compiled_ && binding_ == Binding::Substituted && !DebugOn(engine_.core.log)) {
+    EvalState& s = engine_.core.state;
+    std::vector<double> slots;
+    slots.reserve(xs.size());
+    for (double x : xs) {
+      if (!std::isfinite(x)) break;  // no text of a number stands for it
+      slots.push_back(ShortFixedValue(x));
+    }
+    done = compiled_->EvaluateEach(slots, ys.first(slots.size()), s.BoolSign);
+    if (done > 0) {
+      s.e_error = -1;
+      s.resultType = kNumber;
+      status_ = kNumber;
+    }
+  }
+  // From the first point the compiled form could not give, one at a time: a failure is
+  // reported there, or the point goes through the text.
+  for (; done < xs.size(); ++done)
+    if (!At(xs[done], ys[done])) break;
+  return done;
 }
 
 bool PointEvaluator::TextAt(double x, double& y) {

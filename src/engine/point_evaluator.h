@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,9 @@ class PointEvaluator {
 
   // f(x) through e_eval; false with the failing code in status() and y untouched.
   bool At(double x, double& y);
+  // f at each of xs into ys, in order, up to the first point that fails; returns how many
+  // succeeded. The failing point is left as At leaves it.
+  std::size_t AtEach(std::span<const double> xs, std::span<double> ys);
   // Stored only: f with the variable set to the text x, through de_eval, so a failure comes
   // back as its code and a matrix result also as [mResult].
   double AtText(std::u16string_view x);

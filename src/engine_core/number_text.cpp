@@ -115,20 +115,17 @@ double ShortFixedValue(double value) {
   const double magnitude = std::fabs(value);
   if (magnitude < kFastLimit) {
     const double product = magnitude * 1e10;
-    const double error = std::fma(magnitude, 1e10, -product);  // the product's rounding, exactly
-    double n = std::nearbyint(product);
-    const double offset = product - n;
-    // Only a product that rounded onto a half decides otherwise: its rounding error says on
-    // which side of the half the exact product lies. An exact half is left to the text.
-    bool halfway = false;
-    if (offset == 0.5) {
-      if (error > 0) n += 1;
-      halfway = error == 0;
-    } else if (offset == -0.5) {
-      if (error < 0) n -= 1;
-      halfway = error == 0;
+    const auto whole = static_cast<std::int64_t>(product);
+    const double fraction = product - static_cast<double>(whole);  // exact below 2^53
+    // Only a product that rounded onto a half needs more: the product's rounding error, which
+    // fma gives exactly, says on which side of the half the exact product lies. An exact half
+    // is left to the text.
+    const double error = fraction == 0.5 ? std::fma(magnitude, 1e10, -product) : 0.0;
+    if (fraction != 0.5 || error != 0.0) {
+      const bool up = fraction > 0.5 || (fraction == 0.5 && error > 0.0);
+      const double n = static_cast<double>(whole + (up ? 1 : 0));
+      return std::copysign(n / 1e10, value);
     }
-    if (!halfway) return std::copysign(n / 1e10, value);
   }
   std::u16string text;
   AppendShortFixed(text, value);

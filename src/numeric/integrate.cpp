@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "numeric/integrate.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <span>
 #include <string>
 
 #include "engine/engine.h"
@@ -22,14 +25,32 @@ std::int32_t Refuse(engine::Engine& engine, EvalError code, std::u16string_view 
 }
 
 // Each rule sums its samples in order and stops at the first that fails, so the integral is
-// then made of the terms summed so far.
+// then made of the terms summed so far. Samples are taken in blocks, which lets a compiled
+// formula evaluate a whole block at once.
+constexpr std::int32_t kBlock = 256;
+
+// use(k, f(point(k))) for k = 0, 1, ..., count - 1 in order, up to the first sample that fails;
+// false when one did.
+template <typename Point, typename Use>
+bool ForEachSample(engine::PointEvaluator& f, std::int32_t count, Point point, Use use) {
+  std::array<double, kBlock> xs;
+  std::array<double, kBlock> ys;
+  for (std::int32_t first = 0; first < count; first += kBlock) {
+    const std::int32_t size = std::min(kBlock, count - first);
+    for (std::int32_t k = 0; k < size; ++k) xs[static_cast<std::size_t>(k)] = point(first + k);
+    const auto sized = static_cast<std::size_t>(size);
+    const std::size_t good = f.AtEach(std::span(xs.data(), sized), std::span(ys.data(), sized));
+    for (std::size_t k = 0; k < good; ++k) use(first + static_cast<std::int32_t>(k), ys[k]);
+    if (good < sized) return false;
+  }
+  return true;
+}
+
 double Midpoint(engine::PointEvaluator& f, double a, double h, std::int32_t n) {
   double sum = 0.0;
-  for (std::int32_t i = 1; i <= n; ++i) {
-    double y = 0.0;
-    if (!f.At(((a + i * h) + (a + (i - 1) * h)) / 2, y)) break;
-    sum += y;
-  }
+  ForEachSample(
+      f, n, [&](std::int32_t k) { const std::int32_t i = k + 1; return ((a + i * h) + (a + (i - 1) * h)) / 2; },
+      [&](std::int32_t, double y) { sum += y; });
   return h * sum;
 }
 
@@ -38,28 +59,31 @@ double Trapezoid(engine::PointEvaluator& f, double a, double b, double h, std::i
   double fb = 0.0;
   if (!f.At(a, fa) || !f.At(b, fb)) return 0.0;
   double sum = 0.0;
-  for (std::int32_t i = 1; i < n; ++i) {
-    double y = 0.0;
-    if (!f.At(a + i * h, y)) break;
-    sum += y;
-  }
+  ForEachSample(
+      f, n - 1, [&](std::int32_t k) { return a + (k + 1) * h; }, [&](std::int32_t, double y) { sum += y; });
   return h * ((fa + fb) / 2 + sum);
 }
 
 // Weights 1, 4, 2, 4, ..., 2, 4, 1: the ends and the last odd point, then pairs of odd and even
-// points.
+// points, a pair counting only when both of its samples succeed.
 double Simpson(engine::PointEvaluator& f, double a, double b, double h, std::int32_t n) {
   double fa = 0.0;
   double fLastOdd = 0.0;
   double fb = 0.0;
   if (!f.At(a, fa) || !f.At(a + (n - 1) * h, fLastOdd) || !f.At(b, fb)) return 0.0;
   double sum = 0.0;
-  for (std::int32_t i = 1; i <= n / 2 - 1; ++i) {
-    double odd = 0.0;
-    double even = 0.0;
-    if (!f.At(a + (2 * i - 1) * h, odd) || !f.At(a + 2 * i * h, even)) break;
-    sum += 2 * odd + even;
-  }
+  double odd = 0.0;
+  // Sample k is the odd point of pair i = k / 2 + 1 when k is even, its even point otherwise.
+  ForEachSample(
+      f, 2 * (n / 2 - 1),
+      [&](std::int32_t k) {
+        const std::int32_t i = k / 2 + 1;
+        return k % 2 == 0 ? a + (2 * i - 1) * h : a + 2 * i * h;
+      },
+      [&](std::int32_t k, double y) {
+        if (k % 2 == 0) odd = y;
+        else sum += 2 * odd + y;
+      });
   return h / 3 * (fa + 4 * fLastOdd + fb + 2 * sum);
 }
 

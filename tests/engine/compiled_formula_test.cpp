@@ -4,10 +4,12 @@
 // value each point enters with, and every integration rule.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/evaluator.h"
 #include "engine/point_evaluator.h"
@@ -114,19 +116,28 @@ TEST_F(CompiledFormulaTest, RandomFormulasGiveTheTextPathsNumbers) {
   std::mt19937 points(11);
   for (unsigned seed = 0; seed < 400; ++seed) {
     const std::u16string formula = Generator(seed).Formula(3);
+    std::vector<double> xs(25);
+    for (double& x : xs) x = RandomPoint(points);
     PointEvaluator sampled(eng, formula, u"x");
-    for (int i = 0; i < 25; ++i) {
-      const double x = RandomPoint(points);
-      double y = -7.0;
-      const bool ok = sampled.At(x, y);
+    std::size_t firstFailure = xs.size();
+    std::vector<double> ys(xs.size());
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+      const bool ok = sampled.At(xs[i], ys[i]);
       const std::int32_t status = sampled.status();
-      const Outcome text = TextAt(formula, x);
-      ASSERT_EQ(ok, text.code == 0) << Narrow(formula) << " at " << x;
-      ASSERT_EQ(status, text.code) << Narrow(formula) << " at " << x;
+      const Outcome text = TextAt(formula, xs[i]);
+      ASSERT_EQ(ok, text.code == 0) << Narrow(formula) << " at " << xs[i];
+      ASSERT_EQ(status, text.code) << Narrow(formula) << " at " << xs[i];
       if (ok) {
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(y), std::bit_cast<std::uint64_t>(text.value)) << Narrow(formula) << " at " << x;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(ys[i]), std::bit_cast<std::uint64_t>(text.value)) << Narrow(formula) << " at " << xs[i];
+      } else {
+        firstFailure = std::min(firstFailure, i);
       }
     }
+    // All the points at once: the same numbers, up to the same first failure.
+    std::vector<double> block(xs.size());
+    ASSERT_EQ(PointEvaluator(eng, formula, u"x").AtEach(xs, block), firstFailure) << Narrow(formula);
+    for (std::size_t i = 0; i < firstFailure; ++i)
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(block[i]), std::bit_cast<std::uint64_t>(ys[i])) << Narrow(formula) << " at " << xs[i];
   }
 }
 

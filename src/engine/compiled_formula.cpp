@@ -53,6 +53,28 @@ class CompilingEngine {
   Engine engine_;
 };
 
+// a[i] op b[i] for a whole block, the operator fixed so that no element chooses it again.
+template <BinaryOp op>
+void ApplyEach(double* a, const double* b, std::size_t n, double boolSign, char* failed) {
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::optional<double> value = NumberResult(op, a[i], b[i], boolSign);
+    if (value) a[i] = *value;
+    else failed[i] = 1;
+  }
+}
+
+using ApplyEachFunction = void (*)(double*, const double*, std::size_t, double, char*);
+
+// Indexed by BinaryOp, in its order.
+constexpr std::array<ApplyEachFunction, 17> kApplyEach = {
+    &ApplyEach<BinaryOp::None>, &ApplyEach<BinaryOp::Pow>, &ApplyEach<BinaryOp::Mul>, &ApplyEach<BinaryOp::Div>,
+    &ApplyEach<BinaryOp::IntDiv>, &ApplyEach<BinaryOp::Mod>, &ApplyEach<BinaryOp::Add>, &ApplyEach<BinaryOp::Sub>,
+    &ApplyEach<BinaryOp::Eq>, &ApplyEach<BinaryOp::Lt>, &ApplyEach<BinaryOp::Gt>, &ApplyEach<BinaryOp::Ne>,
+    &ApplyEach<BinaryOp::Le>, &ApplyEach<BinaryOp::Ge>, &ApplyEach<BinaryOp::And>, &ApplyEach<BinaryOp::Or>,
+    &ApplyEach<BinaryOp::Xor>,
+};
+static_assert(kApplyEach.size() == static_cast<std::size_t>(BinaryOp::Xor) + 1);
+
 }  // namespace
 
 std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16string_view text,
@@ -167,12 +189,7 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<
       }
       case Instruction::Kind::Binary: {
         const double* b = entry(--depth);
-        double* a = entry(depth - 1);
-        for (std::size_t i = 0; i < n; ++i) {
-          const std::optional<double> value = NumberResult(in.op, a[i], b[i], boolSign);
-          if (value) a[i] = *value;
-          else failed[i] = 1;
-        }
+        kApplyEach[static_cast<std::size_t>(in.op)](entry(depth - 1), b, n, boolSign, failed.data());
         break;
       }
       case Instruction::Kind::List: {

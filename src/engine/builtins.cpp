@@ -10,6 +10,7 @@
 #include <numbers>
 #include <optional>
 #include <random>
+#include <utility>
 
 #include "engine_core/core.h"
 #include "engine_core/number_text.h"
@@ -23,6 +24,7 @@ enum class Fn {
   Arcsin, Arccos, Arcsec, Arccosec, Arccotan, Sinh, Cosh, Tanh, Sech, Cosech, Cotanh,
   Arctanh, Arcsinh, Arccosh, Arcsech, Arccosech, Arccotanh, Pi, Rad, Deg, E,
 };
+constexpr std::size_t kFunctionCount = static_cast<std::size_t>(Fn::E) + 1;
 
 struct Builtin {
   std::u16string_view name;
@@ -92,7 +94,8 @@ double Quotient(Outcome& out, double numerator, double denominator) {
   return numerator / denominator;
 }
 
-void Compute(Outcome& out, Fn fn, float xf, std::minstd_rand& rng) {
+// Always inline, so that where fn is a constant only its own case is left.
+[[gnu::always_inline]] inline void Compute(Outcome& out, Fn fn, float xf, std::minstd_rand& rng) {
   const double x = Widen(xf);
   const double e = fn >= Fn::Sinh ? ExpE(x) : 0.0;
   const double eNeg = fn >= Fn::Sinh ? ExpE(-x) : 0.0;
@@ -219,8 +222,11 @@ std::optional<double> BuiltinValue(int index, double x) {
   return out.value;
 }
 
-void BuiltinValues(int index, std::span<double> values, std::span<char> failed) {
-  const Fn fn = kBuiltins[static_cast<std::size_t>(index)].fn;
+namespace {
+
+// BuiltinValues of one function, which no value needs to choose again.
+template <Fn fn>
+void ValuesOf(std::span<double> values, std::span<char> failed) {
   std::minstd_rand unused;  // rnd is never computed here
   for (std::size_t i = 0; i < values.size(); ++i) {
     Outcome out;
@@ -228,6 +234,20 @@ void BuiltinValues(int index, std::span<double> values, std::span<char> failed) 
     if (Failed(out)) failed[i] = 1;
     else values[i] = out.value;
   }
+}
+
+template <std::size_t... Fns>
+constexpr auto ValuesTable(std::index_sequence<Fns...>) {
+  return std::array{&ValuesOf<static_cast<Fn>(Fns)>...};
+}
+
+// Indexed by Fn.
+constexpr auto kValuesOf = ValuesTable(std::make_index_sequence<kFunctionCount>{});
+
+}  // namespace
+
+void BuiltinValues(int index, std::span<double> values, std::span<char> failed) {
+  kValuesOf[static_cast<std::size_t>(kBuiltins[static_cast<std::size_t>(index)].fn)](values, failed);
 }
 
 double CallBuiltin(Core& core, int index, double x) {

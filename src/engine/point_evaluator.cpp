@@ -40,9 +40,7 @@ bool PointEvaluator::At(double x, double& y) {
   if (compiled_ && stored && std::isfinite(x) && !DebugOn(engine_.core.log)) {
     const double slot = ShortFixedValue(x);
     if (const std::optional<double> value = compiled_->Evaluate(std::span(&slot, 1), s.BoolSign)) {
-      s.e_error = -1;
-      s.resultType = kNumber;
-      status_ = kNumber;
+      CompiledSucceeded();
       y = *value;
       return true;
     }
@@ -53,25 +51,27 @@ bool PointEvaluator::At(double x, double& y) {
 std::size_t PointEvaluator::AtEach(std::span<const double> xs, std::span<double> ys) {
   std::size_t done = 0;
   if (compiled_ && binding_ == Binding::Substituted && !DebugOn(engine_.core.log)) {
-    EvalState& s = engine_.core.state;
     std::vector<double> slots;
     slots.reserve(xs.size());
     for (double x : xs) {
       if (!std::isfinite(x)) break;  // no text of a number stands for it
       slots.push_back(ShortFixedValue(x));
     }
-    done = compiled_->EvaluateEach(slots, ys.first(slots.size()), s.BoolSign);
-    if (done > 0) {
-      s.e_error = -1;
-      s.resultType = kNumber;
-      status_ = kNumber;
-    }
+    done = compiled_->EvaluateEach(slots, ys.first(slots.size()), engine_.core.state.BoolSign);
+    if (done > 0) CompiledSucceeded();
   }
   // From the first point the compiled form could not give, one at a time: a failure is
   // reported there, or the point goes through the text.
   for (; done < xs.size(); ++done)
     if (!At(xs[done], ys[done])) break;
   return done;
+}
+
+// The state a successful e_eval of a number leaves.
+void PointEvaluator::CompiledSucceeded() {
+  engine_.core.state.e_error = -1;
+  engine_.core.state.resultType = kNumber;
+  status_ = kNumber;
 }
 
 bool PointEvaluator::TextAt(double x, double& y) {

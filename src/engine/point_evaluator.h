@@ -44,6 +44,7 @@ class PointEvaluator {
 
  private:
   bool TextAt(double x, double& y);
+  void CompiledSucceeded();
 
   Engine& engine_;
   Binding binding_;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,19 +13,23 @@
 
 namespace exports {
 
-// Runs body; anything thrown becomes the "undefined error" code 0 and the fallback value, so
-// nothing ever unwinds into a caller.
+// Runs body holding the process-wide session's turn, so that callers on several threads take
+// turns instead of racing on its state. Anything thrown becomes the "undefined error" code 0 and
+// the fallback value, so nothing ever unwinds into a caller. Every export that reaches the
+// session goes through here; the few that never do (the integer functions, the stubs) do not.
 template <typename Result, typename Body>
 Result guarded(Result fallback, Body&& body) noexcept {
   try {
-    return body();
-  } catch (...) {
+    Session& s = session();
+    const std::lock_guard turn(s.turn);
     try {
-      session().engine.core.state.e_error = 0;
+      return body();
     } catch (...) {
+      s.engine.core.state.e_error = 0;
     }
-    return fallback;
+  } catch (...) {  // the session could not be made, or the lock not taken
   }
+  return fallback;
 }
 
 // A caller's zero-terminated text; null reads as empty.

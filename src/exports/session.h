@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The one process-wide session behind the exported functions: every subsystem's state, the
-// platform services, and the texts the exports hand out by pointer.
+// A session: every subsystem's state, the platform services, and the texts the exports hand
+// out by pointer. The exported functions work on one process-wide session; more sessions can be
+// made beside it, each wholly independent, so that threads with sessions of their own never
+// meet.
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "diff/diff_state.h"
@@ -36,6 +39,12 @@ struct ExportTexts {
 struct Session {
   Session();
 
+  // Calls into a session take turns: whoever uses it from more than one thread holds this for
+  // the whole call. Recursive, because a call may re-enter the library on the same thread: a
+  // run pumps window messages (progress box, message boxes, input box) whose handlers may call
+  // an export, and some exports are made of others.
+  std::recursive_mutex turn;
+
   std::unique_ptr<platform::Services> services;  // message boxes, clipboard
   engine::Engine engine;                          // evaluator state, logs and stores
   diff::DiffState diff;                           // the differentiator's node table and trace
@@ -47,7 +56,8 @@ struct Session {
   ExportTexts texts;
 };
 
-// The single instance; only the exports, the plug-in and the program reach it.
+// The process-wide instance; only the exports, the plug-in and the program reach it. The exports
+// take its turn (see guarded); the plug-in and the program each drive it from their one thread.
 Session& session();
 
 }  // namespace exports

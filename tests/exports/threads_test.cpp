@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// Two threads at once: on the process-wide session the exports take turns, and sessions of
+// their own, each on its thread, never meet.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <thread>
+#include <utility>
+
+#include "engine/engine.h"
+#include "engine/evaluator.h"
+#include "engine/var_store.h"
+#include "exports/session.h"
+#include "morvane.h"
+
+namespace {
+
+#if defined(__SANITIZE_THREAD__)
+constexpr int kCalls = 100'000;  // every memory access is checked: the same overlap, fewer calls
+#else
+constexpr int kCalls = 400'000;
+#endif
+
+// Runs both at the same time, each on a thread of its own; their answers, in order.
+std::pair<int, int> OnTwoThreads(const std::function<int()>& first, const std::function<int()>& second) {
+  std::pair<int, int> answers{-1, -1};
+  std::thread one([&] { answers.first = first(); });
+  std::thread two([&] { answers.second = second(); });
+  one.join();
+  two.join();
+  return answers;
+}
+
+// How many of kCalls evaluations did not give the expected number.
+int WrongResults(const std::function<std::int32_t(double&)>& evaluate, double expected) {
+  int wrong = 0;
+  for (int i = 0; i < kCalls; ++i) {
+    double value = 0;
+    if (evaluate(value) != engine::kNumber || value != expected) ++wrong;
+  }
+  return wrong;
+}
+
+TEST(ThreadsTest, ExportsCalledFromTwoThreadsTakeTurns) {
+  ReSetEqParser();
+  const auto [first, second] = OnTwoThreads(
+      [] { return WrongResults([](double& v) { return e_eval(u"1+2*3", &v, 0); }, 7.0); },
+      [] { return WrongResults([](double& v) { return e_eval(u"(2^10-24)/8", &v, 0); }, 125.0); });
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(second, 0);
+}
+
+// Each evaluation follows its own setting of x, so a session that saw the other's x would fail.
+int WrongWithOwnX(exports::Session& session, std::u16string_view x, std::u16string_view formula, double expected) {
+  engine::Engine& e = session.engine;
+  return WrongResults(
+      [&](double& v) {
+        engine::SetVarFunct(e.core, e.vars, u"x", x, false);
+        return engine::e_eval(e, formula, &v, false);
+      },
+      expected);
+}
+
+TEST(ThreadsTest, SessionsOfTheirOwnOnTwoThreadsNeverMeet) {
+  exports::Session one;
+  exports::Session two;
+  const auto [first, second] = OnTwoThreads([&] { return WrongWithOwnX(one, u"2", u"x*x+1", 5.0); },
+                                            [&] { return WrongWithOwnX(two, u"10", u"x/4-1", 1.5); });
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(second, 0);
+}
+
+}  // namespace

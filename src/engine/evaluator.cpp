@@ -86,16 +86,17 @@ Evaluation Evaluate(Engine& engine, std::u16string_view expr, bool checkFuncs, R
   if (!Prepare(engine, expr)) return {s.e_error};
   std::int8_t type = 0;
   s.evaluating = -1;
-  Evaluation run;
-  run.value = Run(engine, type);
+  const double value = Run(engine, type);
   s.evaluating = 0;
   if (s.e_tok != Tok::End && s.ok()) {
     s.Fail(EvalError::EvaluatorSyntax);
     reportLeftover();
   }
-  run.matrixResult = s.ok() && type == kMatrix;
-  KeepOnlyResult(engine, run.matrixResult ? run.value : 0.0);
-  return run;
+  const bool matrixResult = s.ok() && type == kMatrix;
+  KeepOnlyResult(engine, matrixResult ? value : 0.0);
+  // Built in the caller's place: a named result filled field by field and then copied out made
+  // the caller read it back wider than it was written, a stall per call.
+  return {std::nullopt, value, matrixResult};
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Two threads at once: on the process-wide session the exports take turns, and sessions of
-// their own, each on its thread, never meet.
+// their own, each on its thread, never meet (not even in the files they replace).
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <thread>
 #include <utility>
@@ -70,6 +73,27 @@ TEST(ThreadsTest, SessionsOfTheirOwnOnTwoThreadsNeverMeet) {
                                             [&] { return WrongWithOwnX(two, u"10", u"x/4-1", 1.5); });
   EXPECT_EQ(first, 0);
   EXPECT_EQ(second, 0);
+}
+
+// Sessions on two threads replacing the same file: every replacement succeeds, and what is left
+// is one of the two texts whole.
+TEST(ThreadsTest, SessionsReplacingOneFileEachWriteItWhole) {
+  const std::u16string path = u"threads_test_replaced.txt";  // in the build's own folder
+  const std::string texts[] = {std::string(100'000, 'a'), std::string(50'000, 'b')};
+  exports::Session one;
+  exports::Session two;
+  auto failedWrites = [&](exports::Session& session, const std::string& text) {
+    int failed = 0;
+    for (int i = 0; i < 200; ++i) failed += session.services->WriteFile(path, text, false) ? 0 : 1;
+    return failed;
+  };
+  const auto [first, second] = OnTwoThreads([&] { return failedWrites(one, texts[0]); },
+                                            [&] { return failedWrites(two, texts[1]); });
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(second, 0);
+  const std::optional<std::string> left = one.services->ReadFile(path);
+  EXPECT_TRUE(left == texts[0] || left == texts[1]);
+  std::filesystem::remove(std::filesystem::path(path));
 }
 
 }  // namespace

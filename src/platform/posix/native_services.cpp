@@ -37,7 +37,10 @@ class PosixServices final : public Services {
 
   bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) override {
     const std::string target = ToUtf8(path);
-    const std::string written = append ? target : target + ".tmp-" + std::to_string(getpid());
+    // Named for the thread too: sessions on two threads replacing the same file each write a
+    // temporary of their own, and the file ends up whole, as one of them wrote it.
+    const std::string written =
+        append ? target : target + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(gettid());
     std::FILE* file = std::fopen(written.c_str(), append ? "ab" : "wb");
     if (file == nullptr) return false;
     const bool ok = WriteAllAndClose(file, bytes);

@@ -148,7 +148,9 @@ class Win32Services final : public Services {
 
   bool WriteFile(std::u16string_view path, std::string_view bytes, bool append) override {
     const std::u16string target(path);
-    const std::u16string written = append ? target : target + u".tmp";
+    // Named for the thread: sessions on two threads replacing the same file each write a
+    // temporary of their own, and the file ends up whole, as one of them wrote it.
+    const std::u16string written = append ? target : target + u".tmp-" + FromUtf8(std::to_string(GetCurrentThreadId()));
     std::FILE* file = _wfopen(Wide(written), append ? L"ab" : L"wb");
     if (file == nullptr) return false;
     const bool ok = WriteAllAndClose(file, bytes);

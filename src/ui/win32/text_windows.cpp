@@ -34,6 +34,9 @@ bool RegisterTextClass() {
   return registered;
 }
 
+// One font for the text windows of every session, on any thread: it is made once (the static's
+// initialisation is thread-safe) and never changed or freed, and a GDI font may serve windows of
+// any thread of the process.
 HFONT Courier() {
   static HFONT font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");

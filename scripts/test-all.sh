@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: Linux, Linux under AddressSanitizer
-# and UndefinedBehaviorSanitizer, a bounded fuzz run, and both Windows builds under wine.
+# and UndefinedBehaviorSanitizer, the thread tests under ThreadSanitizer, a bounded fuzz run, and
+# both Windows builds under wine.
 # On a machine that cannot execute 32-bit programs (or with MORVANE_RUN_32BIT=no) the 32-bit
 # Windows build is still made and checked without running it; its other tests are reported
 # as not run (skipped).
@@ -20,6 +21,11 @@ for preset in linux linux-asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+step "building and running the thread tests under ThreadSanitizer (preset linux-tsan)"
+cmake --preset linux-tsan >/dev/null
+cmake --build --preset linux-tsan
+ctest --preset linux-tsan
 
 step "fuzzing the evaluator, differentiator, interpreter and batch options for ${fuzz_seconds}s each (clang + libFuzzer)"
 cmake --preset fuzz >/dev/null

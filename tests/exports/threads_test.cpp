@@ -20,11 +20,7 @@
 
 namespace {
 
-#if defined(__SANITIZE_THREAD__)
-constexpr int kCalls = 100'000;  // every memory access is checked: the same overlap, fewer calls
-#else
 constexpr int kCalls = 400'000;
-#endif
 
 // Runs both at the same time, each on a thread of its own; their answers, in order.
 std::pair<int, int> OnTwoThreads(const std::function<int()>& first, const std::function<int()>& second) {

@@ -71,8 +71,7 @@ TEST(ThreadsTest, SessionsOfTheirOwnOnTwoThreadsNeverMeet) {
   EXPECT_EQ(second, 0);
 }
 
-// Sessions on two threads replacing the same file: every replacement succeeds, and what is left
-// is one of the two texts whole.
+// Sessions on two threads replacing the same file: what is left is one of the two texts whole.
 TEST(ThreadsTest, SessionsReplacingOneFileEachWriteItWhole) {
   const std::u16string path = u"threads_test_replaced.txt";  // in the build's own folder
   const std::string texts[] = {std::string(100'000, 'a'), std::string(50'000, 'b')};
@@ -83,10 +82,14 @@ TEST(ThreadsTest, SessionsReplacingOneFileEachWriteItWhole) {
     for (int i = 0; i < 200; ++i) failed += session.services->WriteFile(path, text, false) ? 0 : 1;
     return failed;
   };
-  const auto [first, second] = OnTwoThreads([&] { return failedWrites(one, texts[0]); },
-                                            [&] { return failedWrites(two, texts[1]); });
+  [[maybe_unused]] const auto [first, second] = OnTwoThreads([&] { return failedWrites(one, texts[0]); },
+                                                             [&] { return failedWrites(two, texts[1]); });
+#ifndef _WIN32
+  // rename replaces atomically, so every replacement succeeds. Windows refuses to replace a file
+  // that another thread is replacing at that moment: such a write fails, and says so.
   EXPECT_EQ(first, 0);
   EXPECT_EQ(second, 0);
+#endif
   const std::optional<std::string> left = one.services->ReadFile(path);
   EXPECT_TRUE(left == texts[0] || left == texts[1]);
   std::filesystem::remove(std::filesystem::path(path));

@@ -1,0 +1,134 @@
+/* SPDX-License-Identifier: MIT */
+/*
+ * Vuza Reduzodod: the interface for programs, in UTF-8 and with contexts.
+ *
+ * A context holds everything its evaluations share: variables, user functions, matrices and
+ * settings. Contexts are independent of each other and of the process-wide state the functions
+ * of morvane.h work on, so threads may each use a context of their own at the same time. One
+ * context must not be used from two threads at once; doing so may corrupt that context (never
+ * another one).
+ *
+ * Text in is zero-terminated UTF-8. Text out belongs to the context and stays valid until the
+ * context's next call or its end. Positions count characters (code points) from 0.
+ *
+ * Every function that can fail returns MORVANE_OK (0) or an error code, and fills *error when
+ * error is not null. Nothing thrown or crashed in the library escapes to the caller.
+ *
+ * Numbers enter formulas as the evaluator reads variables: rounded to 10 decimals.
+ */
+#ifndef MORVANE_API_H
+#define MORVANE_API_H
+
+#include <stddef.h>
+
+#if defined(_WIN32)
+#define MORVANE_PUBLIC __declspec(dllexport)
+#else
+#define MORVANE_PUBLIC __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct morvane_context morvane_context;
+typedef struct morvane_formula morvane_formula;
+
+/* Error codes. The evaluator's errors keep the numbers of the library's error table: its code
+ * c (as e_eval returns it) is 30 + c here; the matrix functions' code c is 1 + c. Codes from 90
+ * are this interface's own. */
+enum morvane_code {
+  MORVANE_OK = 0,
+  MORVANE_ERROR_UNDEFINED = 30,            /* an internal failure */
+  MORVANE_ERROR_SYNTAX = 32,               /* the text does not read as a formula */
+  MORVANE_ERROR_PARSER_SYNTAX = 33,
+  MORVANE_ERROR_UNDEFINED_FUNCTION = 34,
+  MORVANE_ERROR_NO_VALUE = 35,             /* no result: no root, no derivative */
+  MORVANE_ERROR_TOKEN = 36,                /* a bracket or a separator where it cannot stand */
+  MORVANE_ERROR_NOT_FOUND = 37,            /* no variable or function of that name */
+  MORVANE_ERROR_DIVISION_BY_ZERO = 38,
+  MORVANE_ERROR_NOT_INTEGER = 39,
+  MORVANE_ERROR_INVALID_ARGUMENT = 43,     /* outside a function's domain, a bad name or count */
+  MORVANE_ERROR_MATRIX_NOT_FOUND = 44,
+  MORVANE_ERROR_UNDEFINED_VARIABLE = 46,
+  MORVANE_ERROR_NULL_ARGUMENT = 90,        /* a pointer that must not be null was */
+  MORVANE_ERROR_INVALID_UTF8 = 91,
+  MORVANE_ERROR_CONTEXT_FREED = 92,        /* the formula's context was freed */
+  MORVANE_ERROR_UNBOUND_VARIABLE = 93,     /* a formula's variable has neither value nor binding */
+  MORVANE_ERROR_NOT_A_NUMBER = 94,         /* the result is a matrix */
+  MORVANE_ERROR_NOT_CONVERGED = 95,        /* the solver ended away from a root */
+  MORVANE_ERROR_OUT_OF_MEMORY = 96
+};
+
+typedef struct morvane_error {
+  int code;          /* MORVANE_OK or an error code */
+  int position;      /* the character of the text where the error was found, -1 when none */
+  int byte_offset;   /* the same place in bytes, -1 when none */
+  char message[256]; /* UTF-8, zero-terminated, shortened at a character boundary if need be */
+} morvane_error;
+
+/* Integration rules. */
+enum morvane_rule { MORVANE_MIDPOINT = 0, MORVANE_TRAPEZOID = 1, MORVANE_SIMPSON = 2 };
+
+/* The library's version, "major.minor.patch". */
+MORVANE_PUBLIC const char* morvane_version(void);
+
+/* A new, empty context; null when memory runs out. */
+MORVANE_PUBLIC morvane_context* morvane_context_new(void);
+/* Ends a context; its formulas stay to be freed and fail with MORVANE_ERROR_CONTEXT_FREED.
+ * Null is allowed. */
+MORVANE_PUBLIC void morvane_context_free(morvane_context* context);
+/* Forgets every variable, function and matrix of the context. */
+MORVANE_PUBLIC int morvane_reset(morvane_context* context, morvane_error* error);
+
+/* The value of text, e.g. "2*sin(pi/4)" or "0xFF and 0b1010". */
+MORVANE_PUBLIC int morvane_eval(morvane_context* context, const char* text, double* value,
+                                morvane_error* error);
+
+/* Variables, and user functions written in terms of other names, e.g. "f" = "x^2+1". */
+MORVANE_PUBLIC int morvane_set_variable(morvane_context* context, const char* name, double value,
+                                        morvane_error* error);
+MORVANE_PUBLIC int morvane_get_variable(morvane_context* context, const char* name, double* value,
+                                        morvane_error* error);
+MORVANE_PUBLIC int morvane_set_function(morvane_context* context, const char* name,
+                                        const char* body, morvane_error* error);
+/* The function's body in *body (the context's text). */
+MORVANE_PUBLIC int morvane_get_function(morvane_context* context, const char* name,
+                                        const char** body, morvane_error* error);
+
+/* The derivative of formula in variable, as text in *derivative (the context's text). */
+MORVANE_PUBLIC int morvane_diff(morvane_context* context, const char* formula, const char* variable,
+                                const char** derivative, morvane_error* error);
+/* The integral of formula over variable from a to b by rule, in n subintervals. */
+MORVANE_PUBLIC int morvane_integrate(morvane_context* context, const char* formula,
+                                     const char* variable, double a, double b, int n, int rule,
+                                     double* integral, morvane_error* error);
+/* A root of formula = 0 in variable: a coarse search from 0, then Newton steps on the symbolic
+ * derivative. MORVANE_ERROR_NOT_CONVERGED when the steps end where formula does not change
+ * sign. The variable keeps the last value tried. */
+MORVANE_PUBLIC int morvane_solve(morvane_context* context, const char* formula, const char* variable,
+                                 double* root, morvane_error* error);
+
+/* Compiles text with the listed variables as its parameters, count of them. Other names are
+ * read from the context now: later changes to them are not seen. */
+MORVANE_PUBLIC morvane_formula* morvane_compile(morvane_context* context, const char* text,
+                                                const char* const* variables, size_t count,
+                                                morvane_error* error);
+/* Gives a parameter a value; it replaces a binding. */
+MORVANE_PUBLIC int morvane_formula_set(morvane_formula* formula, const char* name, double value,
+                                       morvane_error* error);
+/* Binds a parameter to a caller's double, read at each evaluation; null leaves the parameter
+ * without a value and fails. */
+MORVANE_PUBLIC int morvane_formula_bind(morvane_formula* formula, const char* name,
+                                        const double* address, morvane_error* error);
+/* The formula's value with its parameters' current values. */
+MORVANE_PUBLIC int morvane_formula_eval(morvane_formula* formula, double* value,
+                                        morvane_error* error);
+/* Null is allowed. */
+MORVANE_PUBLIC void morvane_formula_free(morvane_formula* formula);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* MORVANE_API_H */

@@ -11,6 +11,8 @@
  * Text in is zero-terminated UTF-8. Text out belongs to the context and stays valid until the
  * context's next call or its end. Positions count characters (code points) from 0.
  *
+ * On 32-bit Windows the functions are __stdcall, as every function of the library.
+ *
  * Every function that can fail returns MORVANE_OK (0) or an error code, and fills *error when
  * error is not null. Nothing thrown or crashed in the library escapes to the caller.
  *
@@ -21,11 +23,7 @@
 
 #include <stddef.h>
 
-#if defined(_WIN32)
-#define MORVANE_PUBLIC __declspec(dllexport)
-#else
-#define MORVANE_PUBLIC __attribute__((visibility("default")))
-#endif
+#include "morvane.h" /* the library's linkage: MORVANE_EXPORT and MORVANE_CALL */
 
 #ifdef __cplusplus
 extern "C" {
@@ -71,61 +69,61 @@ typedef struct morvane_error {
 enum morvane_rule { MORVANE_MIDPOINT = 0, MORVANE_TRAPEZOID = 1, MORVANE_SIMPSON = 2 };
 
 /* The library's version, "major.minor.patch". */
-MORVANE_PUBLIC const char* morvane_version(void);
+MORVANE_EXPORT const char* MORVANE_CALL morvane_version(void);
 
 /* A new, empty context; null when memory runs out. */
-MORVANE_PUBLIC morvane_context* morvane_context_new(void);
+MORVANE_EXPORT morvane_context* MORVANE_CALL morvane_context_new(void);
 /* Ends a context; its formulas stay to be freed and fail with MORVANE_ERROR_CONTEXT_FREED.
  * Null is allowed. */
-MORVANE_PUBLIC void morvane_context_free(morvane_context* context);
+MORVANE_EXPORT void MORVANE_CALL morvane_context_free(morvane_context* context);
 /* Forgets every variable, function and matrix of the context. */
-MORVANE_PUBLIC int morvane_reset(morvane_context* context, morvane_error* error);
+MORVANE_EXPORT int MORVANE_CALL morvane_reset(morvane_context* context, morvane_error* error);
 
 /* The value of text, e.g. "2*sin(pi/4)" or "0xFF and 0b1010". */
-MORVANE_PUBLIC int morvane_eval(morvane_context* context, const char* text, double* value,
+MORVANE_EXPORT int MORVANE_CALL morvane_eval(morvane_context* context, const char* text, double* value,
                                 morvane_error* error);
 
 /* Variables, and user functions written in terms of other names, e.g. "f" = "x^2+1". */
-MORVANE_PUBLIC int morvane_set_variable(morvane_context* context, const char* name, double value,
+MORVANE_EXPORT int MORVANE_CALL morvane_set_variable(morvane_context* context, const char* name, double value,
                                         morvane_error* error);
-MORVANE_PUBLIC int morvane_get_variable(morvane_context* context, const char* name, double* value,
+MORVANE_EXPORT int MORVANE_CALL morvane_get_variable(morvane_context* context, const char* name, double* value,
                                         morvane_error* error);
-MORVANE_PUBLIC int morvane_set_function(morvane_context* context, const char* name,
+MORVANE_EXPORT int MORVANE_CALL morvane_set_function(morvane_context* context, const char* name,
                                         const char* body, morvane_error* error);
 /* The function's body in *body (the context's text). */
-MORVANE_PUBLIC int morvane_get_function(morvane_context* context, const char* name,
+MORVANE_EXPORT int MORVANE_CALL morvane_get_function(morvane_context* context, const char* name,
                                         const char** body, morvane_error* error);
 
 /* The derivative of formula in variable, as text in *derivative (the context's text). */
-MORVANE_PUBLIC int morvane_diff(morvane_context* context, const char* formula, const char* variable,
+MORVANE_EXPORT int MORVANE_CALL morvane_diff(morvane_context* context, const char* formula, const char* variable,
                                 const char** derivative, morvane_error* error);
 /* The integral of formula over variable from a to b by rule, in n subintervals. */
-MORVANE_PUBLIC int morvane_integrate(morvane_context* context, const char* formula,
+MORVANE_EXPORT int MORVANE_CALL morvane_integrate(morvane_context* context, const char* formula,
                                      const char* variable, double a, double b, int n, int rule,
                                      double* integral, morvane_error* error);
 /* A root of formula = 0 in variable: a coarse search from 0, then Newton steps on the symbolic
  * derivative. MORVANE_ERROR_NOT_CONVERGED when the steps end where formula does not change
  * sign. The variable keeps the last value tried. */
-MORVANE_PUBLIC int morvane_solve(morvane_context* context, const char* formula, const char* variable,
+MORVANE_EXPORT int MORVANE_CALL morvane_solve(morvane_context* context, const char* formula, const char* variable,
                                  double* root, morvane_error* error);
 
 /* Compiles text with the listed variables as its parameters, count of them. Other names are
  * read from the context now: later changes to them are not seen. */
-MORVANE_PUBLIC morvane_formula* morvane_compile(morvane_context* context, const char* text,
+MORVANE_EXPORT morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const char* text,
                                                 const char* const* variables, size_t count,
                                                 morvane_error* error);
 /* Gives a parameter a value; it replaces a binding. */
-MORVANE_PUBLIC int morvane_formula_set(morvane_formula* formula, const char* name, double value,
+MORVANE_EXPORT int MORVANE_CALL morvane_formula_set(morvane_formula* formula, const char* name, double value,
                                        morvane_error* error);
 /* Binds a parameter to a caller's double, read at each evaluation; null leaves the parameter
  * without a value and fails. */
-MORVANE_PUBLIC int morvane_formula_bind(morvane_formula* formula, const char* name,
+MORVANE_EXPORT int MORVANE_CALL morvane_formula_bind(morvane_formula* formula, const char* name,
                                         const double* address, morvane_error* error);
 /* The formula's value with its parameters' current values. */
-MORVANE_PUBLIC int morvane_formula_eval(morvane_formula* formula, double* value,
+MORVANE_EXPORT int MORVANE_CALL morvane_formula_eval(morvane_formula* formula, double* value,
                                         morvane_error* error);
 /* Null is allowed. */
-MORVANE_PUBLIC void morvane_formula_free(morvane_formula* formula);
+MORVANE_EXPORT void MORVANE_CALL morvane_formula_free(morvane_formula* formula);
 
 #ifdef __cplusplus
 }

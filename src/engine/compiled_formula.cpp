@@ -24,14 +24,24 @@ constexpr std::size_t kMaxSlots = 0x100;
 
 // The text with every whole-identifier occurrence of variables[k] replaced by "(" slot k ")",
 // as the text path writes "(" value ")".
-std::u16string WithSlots(std::u16string text, std::span<const std::u16string_view> variables) {
+// Where given, origins receives where each character of the result stands in text.
+std::u16string WithSlots(std::u16string text, std::span<const std::u16string_view> variables,
+                         std::vector<std::size_t>* origins = nullptr) {
+  if (origins != nullptr) *origins = UnchangedOrigins(text.size());
   std::u16string marked;
   for (std::size_t k = 0; k < variables.size(); ++k) {
     const std::u16string slot{u'(', static_cast<char16_t>(kFirstSlot + k), u')'};
-    SubstitutionTemplate(text, variables[k]).Fill(marked, slot);
+    const SubstitutionTemplate place(text, variables[k]);
+    place.Fill(marked, slot);
     text.swap(marked);
+    if (origins != nullptr) ComposeOrigins(*origins, place.Origins(slot.size()));
   }
   return text;
+}
+
+std::nullopt_t Unread(CompiledFormula::ReadFailure* failure, std::int32_t code, std::size_t position) {
+  if (failure != nullptr) *failure = {code, position};
+  return std::nullopt;
 }
 
 // The compile reads with an engine of its own, so the caller's evaluator state and error log
@@ -79,7 +89,7 @@ static_assert(kApplyEach.size() == static_cast<std::size_t>(BinaryOp::Xor) + 1);
 
 std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16string_view text,
                                                         std::span<const std::u16string_view> variables,
-                                                        Placement placement) {
+                                                        Placement placement, ReadFailure* failure) {
   if (variables.size() > kMaxSlots) return std::nullopt;
   const auto isSlot = [&](char16_t c) { return c >= kFirstSlot && c < kFirstSlot + variables.size(); };
   if (std::ranges::any_of(text, isSlot)) return std::nullopt;
@@ -91,18 +101,30 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
   CompilingEngine compiling(engine);
   Engine& reader = compiling.engine();
   EvalState& s = reader.core.state;
+  std::vector<std::size_t> slotOrigins;  // where each character with slots stands in text
+  std::u16string given;
   if (placement == Placement::IntoText) {
-    if (!Prepare(reader, WithSlots(std::u16string(text), variables))) return std::nullopt;
+    given = WithSlots(std::u16string(text), variables, &slotOrigins);
+    if (!Prepare(reader, given)) return Unread(failure, s.e_error, 0);
   } else {
-    if (!Prepare(reader, text)) return std::nullopt;
-    s.expression = WithSlots(std::move(s.expression), variables);
+    if (!Prepare(reader, text)) return Unread(failure, s.e_error, 0);
+    s.expression = WithSlots(std::move(s.expression), variables, &slotOrigins);
   }
+  // Where a place of the text read stands in text: slots go in before user functions are
+  // expanded when placed into the text, after when placed into the store.
+  const auto placeInText = [&](std::size_t at) {
+    return placement == Placement::IntoText ? slotOrigins[PlaceInGiven(reader, given, at)]
+                                            : PlaceInGiven(reader, text, slotOrigins[at]);
+  };
   s.remaining = s.expression;
   e_nxt(reader);
   FormulaRecorder recorder(s, kFirstSlot, variables.size());
   std::int8_t type = 0;
   RecordFormula(reader, recorder, type);
-  if (!s.ok() || s.e_tok != Tok::End || recorder.refused()) return std::nullopt;
+  if (s.ok() && s.e_tok != Tok::End) s.Fail(EvalError::EvaluatorSyntax);
+  // Once refused, the reading may stop anywhere: only the text path can tell what follows.
+  if (recorder.refused()) return std::nullopt;
+  if (!s.ok()) return Unread(failure, s.e_error, placeInText(std::min(s.failurePlace(), s.expression.size())));
   CompiledFormula compiled;
   compiled.code_ = recorder.TakeCode();
   compiled.deepestStack_ = recorder.deepestStack();

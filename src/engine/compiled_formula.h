@@ -27,11 +27,19 @@ class CompiledFormula {
     IntoStore,
   };
 
+  // Why a text does not read as a formula: the error code, and the place in the text where the
+  // reading stood when it was found.
+  struct ReadFailure {
+    std::int32_t code = -1;
+    std::size_t position = 0;
+  };
+
   // The formula compiled with variables[k] read from slot k; nothing when the text holds what
-  // only the evaluating parser does (matrices, rnd, anything that does not read as a formula).
+  // only the evaluating parser does (matrices, rnd) or does not read as a formula, which
+  // failure, when given, then tells.
   static std::optional<CompiledFormula> Compile(Engine& engine, std::u16string_view text,
                                                 std::span<const std::u16string_view> variables,
-                                                Placement placement);
+                                                Placement placement, ReadFailure* failure = nullptr);
 
   // The value with the slots' numbers, a true comparison worth boolSign; nothing when the text
   // path would fail there (a zero divisor, a domain error, an infinite result), so that it

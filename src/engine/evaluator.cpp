@@ -66,6 +66,8 @@ void Start(Engine& engine) {
   s.remaining = {};
   s.e_tok = Tok::End;
   s.element = {};
+  s.tokenAt = 0;
+  s.reportedAt = kNowhere;
   ++s.runCount;
 }
 
@@ -101,12 +103,14 @@ Evaluation Evaluate(Engine& engine, std::u16string_view expr, bool checkFuncs, R
 
 }  // namespace
 
-std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text) {
+std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text, std::vector<std::size_t>* origins) {
   std::u16string result(text);
   std::u16string expanded;
+  if (origins != nullptr) *origins = UnchangedOrigins(text.size());
   for (const VarEntry& function : engine.vars.sFuncts.entries) {
     const SubstitutionTemplate place(result, function.name);
-    if (place.FilledSize(function.value.size() + 2) > kMaxExpandedChars) {
+    const std::size_t valueLength = function.value.size() + 2;
+    if (place.FilledSize(valueLength) > kMaxExpandedChars) {
       engine.core.state.Fail(EvalError::InvalidArgument);
       ReportEvalError(engine.core, site::kFunctionExpansion,
                       u"Expanded formula longer than 16777216 characters; function: " +
@@ -115,8 +119,16 @@ std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text) {
     }
     place.Fill(expanded, u"(" + function.value + u")");
     result.swap(expanded);
+    if (origins != nullptr) ComposeOrigins(*origins, place.Origins(valueLength));
   }
   return result;
+}
+
+std::size_t PlaceInGiven(Engine& engine, std::u16string_view given, std::size_t prepared) {
+  if (engine.vars.sFuncts.entries.empty()) return std::min(prepared, given.size());
+  std::vector<std::size_t> origins;
+  ReplaceFunctions(engine, given, &origins);
+  return origins[std::min(prepared, origins.size() - 1)];
 }
 
 std::int32_t CheckFunctions(Engine& engine) {

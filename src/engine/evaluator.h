@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
@@ -36,8 +37,14 @@ bool Prepare(Engine& engine, std::u16string_view expr);
 std::int32_t CheckFunctions(Engine& engine);
 
 // Expands user functions: each whole identifier naming one, in any case and outside bracketed
-// matrix names, becomes "(" + body + ")". Definitions apply in order.
-std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text);
+// matrix names, becomes "(" + body + ")". Definitions apply in order. Where given, origins
+// receives where each character of the result stands in text (see SubstitutionTemplate).
+std::u16string ReplaceFunctions(Engine& engine, std::u16string_view text,
+                                std::vector<std::size_t>* origins = nullptr);
+
+// Where a place in the text Prepare made of given stands in given: a place inside an expanded
+// function is where the function's name stands.
+std::size_t PlaceInGiven(Engine& engine, std::u16string_view given, std::size_t prepared);
 
 // Clears variables, functions and matrices, the result type, the message flag and the log.
 void ReSetEqParser(Engine& engine);

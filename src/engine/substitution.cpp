@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/substitution.h"
 
+#include <numeric>
+
 #include "engine_core/text_util.h"
 
 namespace engine {
@@ -28,7 +30,8 @@ std::size_t OpaqueLength(std::u16string_view text, std::size_t i) {
 
 }  // namespace
 
-SubstitutionTemplate::SubstitutionTemplate(std::u16string_view text, std::u16string_view name) {
+SubstitutionTemplate::SubstitutionTemplate(std::u16string_view text, std::u16string_view name)
+    : nameLength_(name.size()) {
   pieces_.emplace_back();
   std::size_t i = 0;
   while (i < text.size()) {
@@ -60,6 +63,34 @@ void SubstitutionTemplate::Fill(std::u16string& out, std::u16string_view value) 
     out.append(value);
     out.append(pieces_[k]);
   }
+}
+
+std::vector<std::size_t> SubstitutionTemplate::Origins(std::size_t valueLength) const {
+  std::vector<std::size_t> origins;
+  origins.reserve(FilledSize(valueLength) + 1);
+  std::size_t at = 0;
+  for (std::size_t k = 0; k < pieces_.size(); ++k) {
+    if (k > 0) {
+      origins.insert(origins.end(), valueLength, at);
+      at += nameLength_;
+    }
+    for (std::size_t i = 0; i < pieces_[k].size(); ++i) origins.push_back(at++);
+  }
+  origins.push_back(at);
+  return origins;
+}
+
+std::vector<std::size_t> UnchangedOrigins(std::size_t length) {
+  std::vector<std::size_t> origins(length + 1);
+  std::iota(origins.begin(), origins.end(), std::size_t{0});
+  return origins;
+}
+
+void ComposeOrigins(std::vector<std::size_t>& origins, const std::vector<std::size_t>& later) {
+  std::vector<std::size_t> composed;
+  composed.reserve(later.size());
+  for (std::size_t at : later) composed.push_back(origins[at]);
+  origins.swap(composed);
 }
 
 std::u16string ReplaceIdentifier(std::u16string_view text, std::u16string_view name,

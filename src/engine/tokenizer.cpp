@@ -111,6 +111,7 @@ void ReadToken(Engine& engine) {
   EvalState& s = engine.core.state;
   std::size_t blanks = RunLength(s.remaining, 0, IsBlank);
   s.remaining.remove_prefix(blanks);
+  s.tokenAt = s.position();
   if (s.remaining.empty()) return;
 
   const char16_t c = s.remaining.front();

@@ -30,7 +30,8 @@ std::u16string PositionLine(std::size_t position) {
 }
 
 std::u16string_view ReportEvalError(Core& core, const ReportSite& site, std::u16string_view message) {
-  const EvalState& s = core.state;
+  EvalState& s = core.state;
+  if (s.reportedAt == kNowhere) s.reportedAt = s.tokenAt;
   std::u16string head = u"Procedure : '" + std::u16string(site.procedure) + u" (Line: " +
                         IntegerText(site.line) + u")'\r\n" + u"Error nr. : " +
                         IntegerText(s.e_error) + u", Description: " +

@@ -32,12 +32,16 @@ enum class Tok : std::uint8_t {
 // call) are also told at once, to the debug output or in a message box.
 inline constexpr std::int32_t kShowErrors = 1;
 
+inline constexpr std::size_t kNowhere = static_cast<std::size_t>(-1);
+
 struct EvalState {
   std::u16string expression;       // the whole text being evaluated, after the pre-passes
   std::u16string_view remaining;   // the not yet tokenized rest of expression
   Tok e_tok = Tok::End;            // kind of the current token
   char16_t tokChar = 0;            // the character of a Tok::Char token
   std::u16string_view element;     // text of the current token (into expression or nameBuf)
+  std::size_t tokenAt = 0;         // where the current token starts in expression
+  std::size_t reportedAt = kNowhere;  // tokenAt at the run's first error report
   bool elementIsValue = false;     // element stands for tokenValue (a resolved name)
   char16_t matrSuffix = 0;         // 'I', 'T', 'D' written right after a matrix name, else 0
   double tokenValue = 0.0;         // value of a variable or constant found by the tokenizer
@@ -59,6 +63,8 @@ struct EvalState {
   bool ok() const { return e_error == -1; }
   void Fail(EvalError code) { e_error = Code(code); }
   std::size_t position() const { return expression.size() - remaining.size(); }
+  // Where in expression the run's error was found: at the token being read then.
+  std::size_t failurePlace() const { return reportedAt != kNowhere ? reportedAt : tokenAt; }
 };
 
 // The text of the current token's kind, as trace lines and messages show it ("num", "+", "sum").

@@ -100,6 +100,19 @@ std::int32_t SolveD(engine::Engine& engine, diff::Diff& d, std::u16string_view f
   return engine.core.state.e_error;
 }
 
+bool RootNear(engine::Engine& engine, std::u16string_view formula, std::u16string_view variable, double x) {
+  engine::PointEvaluator f(engine, formula, variable);
+  double y = 0.0;
+  if (!f.At(x, y)) return false;
+  if (std::fabs(y) <= 1e-10) return true;
+  // A step the 10-decimal reading of x still tells apart from x.
+  const double step = 1e-9 * std::max(1.0, std::fabs(x));
+  double below = 0.0;
+  double above = 0.0;
+  return f.At(x - step, below) && f.At(x + step, above) &&
+         (std::signbit(below) != std::signbit(y) || std::signbit(y) != std::signbit(above));
+}
+
 std::u16string sPolyNewt(engine::Engine& engine, std::u16string_view formula,
                          std::u16string_view variable, std::int32_t maxRounds) {
   engine::PointEvaluator f(engine, formula, variable, kStored);

@@ -34,6 +34,10 @@ double dSolve(engine::Engine& engine, std::u16string_view formula, std::u16strin
 std::int32_t SolveD(engine::Engine& engine, diff::Diff& d, std::u16string_view formula,
                     std::u16string_view variable, double* result);
 
+// Whether formula has a root at x or within a hair of it: it is 0 there (to the evaluator's
+// 10 decimals), or it changes sign across x.
+bool RootNear(engine::Engine& engine, std::u16string_view formula, std::u16string_view variable, double x);
+
 // dPolySolve over text values, comparing integer parts, with at most maxRounds rounds.
 std::u16string sPolyNewt(engine::Engine& engine, std::u16string_view formula,
                          std::u16string_view variable, std::int32_t maxRounds);

@@ -36,6 +36,29 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
   }
 }
 
+struct Decoded {
+  char32_t cp;
+  std::size_t length;
+  bool valid;
+};
+
+// The character whose encoding starts at byte i.
+Decoded DecodeAt(std::string_view text, std::size_t i) {
+  const auto lead = static_cast<std::uint8_t>(text[i]);
+  const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+  char32_t cp = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+  bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
+  for (int k = 1; valid && k < length; ++k) {
+    const auto next = static_cast<std::uint8_t>(text[i + static_cast<std::size_t>(k)]);
+    valid = (next & 0xC0) == 0x80;
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+  static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (valid && (cp < kMinimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) valid = false;
+  return {cp, static_cast<std::size_t>(length), valid};
+}
+
 }  // namespace
 
 std::string ToUtf8(std::u16string_view text) {
@@ -57,28 +80,25 @@ std::string ToUtf8(std::u16string_view text) {
 std::u16string FromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    auto lead = static_cast<std::uint8_t>(text[i]);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    char32_t cp = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-    bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
-    for (int k = 1; valid && k < length; ++k) {
-      auto next = static_cast<std::uint8_t>(text[i + static_cast<std::size_t>(k)]);
-      valid = (next & 0xC0) == 0x80;
-      cp = (cp << 6) | (next & 0x3F);
+  for (std::size_t i = 0; i < text.size();) {
+    const Decoded next = DecodeAt(text, i);
+    AppendUtf16(out, next.valid ? next.cp : kReplacement);
+    i += next.valid ? next.length : 1;
+  }
+  return out;
+}
+
+std::optional<std::u16string> FromUtf8Strict(std::string_view text, std::size_t& invalidAt) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const Decoded next = DecodeAt(text, i);
+    if (!next.valid) {
+      invalidAt = i;
+      return std::nullopt;
     }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-    static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (valid && (cp < kMinimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-      valid = false;
-    if (!valid) {
-      out.push_back(static_cast<char16_t>(kReplacement));
-      ++i;
-      continue;
-    }
-    AppendUtf16(out, cp);
-    i += static_cast<std::size_t>(length);
+    AppendUtf16(out, next.cp);
+    i += next.length;
   }
   return out;
 }

@@ -1,9 +1,10 @@
 /* SPDX-License-Identifier: MIT */
-/* The public header compiles as C, and the library answers through it. */
+/* The public headers compile as C, and the library answers through them. */
 #include <math.h>
 #include <stdio.h>
 
 #include "morvane.h"
+#include "morvane/api.h"
 
 static int failures = 0;
 
@@ -24,5 +25,13 @@ int main(void) {
   check(shortForm[0] == '2' && shortForm[1] == '.' && shortForm[2] == '5' && shortForm[3] == 0,
         "StrD0 trims zeros");
   check(GetE_ErrDescr(8, 0)[0] == 'D', "description of code 8");
+
+  morvane_context* context = morvane_context_new();
+  morvane_error error;
+  check(morvane_eval(context, "2*pi", &value, &error) == MORVANE_OK && value == 6.2831853072,
+        "morvane_eval in a context");
+  check(morvane_eval(context, "1+*2", &value, &error) == MORVANE_ERROR_PARSER_SYNTAX && error.position == 2,
+        "morvane_eval tells where it failed");
+  morvane_context_free(context);
   return failures == 0 ? 0 : 1;
 }

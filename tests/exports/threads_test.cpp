@@ -17,6 +17,7 @@
 #include "engine/var_store.h"
 #include "exports/session.h"
 #include "morvane.h"
+#include "morvane/api.h"
 
 namespace {
 
@@ -67,6 +68,33 @@ TEST(ThreadsTest, SessionsOfTheirOwnOnTwoThreadsNeverMeet) {
   exports::Session two;
   const auto [first, second] = OnTwoThreads([&] { return WrongWithOwnX(one, u"2", u"x*x+1", 5.0); },
                                             [&] { return WrongWithOwnX(two, u"10", u"x/4-1", 1.5); });
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(second, 0);
+}
+
+// Contexts of the UTF-8 interface, one per thread, each with a variable and a compiled formula.
+int WrongInContextOfItsOwn(double k) {
+  morvane_context* context = morvane_context_new();
+  morvane_error error;
+  morvane_set_variable(context, "k", k, &error);
+  const char* x = "x";
+  morvane_formula* formula = morvane_compile(context, "k*x + 1", &x, 1, &error);
+  int wrong = 0;
+  for (int i = 0; i < kCalls / 4; ++i) {
+    double value = 0.0;
+    if (morvane_formula_set(formula, "x", i, &error) != MORVANE_OK ||
+        morvane_formula_eval(formula, &value, &error) != MORVANE_OK || value != k * i + 1)
+      ++wrong;
+    if (morvane_eval(context, "k*2", &value, &error) != MORVANE_OK || value != k * 2) ++wrong;
+  }
+  morvane_formula_free(formula);
+  morvane_context_free(context);
+  return wrong;
+}
+
+TEST(ThreadsTest, ContextsOnTwoThreadsNeverMeet) {
+  const auto [first, second] = OnTwoThreads([] { return WrongInContextOfItsOwn(3); },
+                                            [] { return WrongInContextOfItsOwn(-7); });
   EXPECT_EQ(first, 0);
   EXPECT_EQ(second, 0);
 }

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: MIT
+// The UTF-8 interface's contexts: evaluation, variables and functions, and the differentiator,
+// integration and the solver on a context's own state.
+#include <cmath>
+
+#include "diff/differentiate.h"
+#include "engine/evaluator.h"
+#include "engine/var_store.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
+#include "exports/api_state.h"
+#include "exports/api_support.h"
+#include "morvane/api.h"
+#include "morvane_version.h"
+#include "numeric/integrate.h"
+#include "numeric/solvers.h"
+
+using exports::api::Call;
+using exports::api::CallerText;
+using exports::api::Failure;
+using exports::api::Read;
+using exports::api::Require;
+
+namespace {
+
+engine::Engine& EngineOf(morvane_context* context) {
+  Require(context, "context");
+  engine::Engine& engine = context->engine;
+  engine.core.state.e_error = -1;
+  return engine;
+}
+
+// Fails with the engine's current error, if any, placed in text.
+void ThrowIfFailed(engine::Engine& engine, const CallerText& text) {
+  const engine::EvalState& s = engine.core.state;
+  if (!s.ok()) throw exports::api::EngineFailure(s.e_error, text.text, engine::PlaceInGiven(engine, text.text, s.failurePlace()));
+}
+
+void ThrowIfFailed(const engine::Engine& engine) {
+  if (!engine.core.state.ok()) throw exports::api::EngineFailure(engine.core.state.e_error);
+}
+
+}  // namespace
+
+extern "C" {
+
+const char* MORVANE_CALL morvane_version(void) { return morvane::kVersionTextNarrow; }
+
+morvane_context* MORVANE_CALL morvane_context_new(void) {
+  try {
+    return new morvane_context;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+void MORVANE_CALL morvane_context_free(morvane_context* context) {
+  if (context == nullptr) return;
+  for (morvane_formula* formula : context->formulas) formula->context = nullptr;
+  delete context;
+}
+
+int MORVANE_CALL morvane_reset(morvane_context* context, morvane_error* error) {
+  return Call(error, [&] { engine::ReSetEqParser(EngineOf(context)); });
+}
+
+int MORVANE_CALL morvane_eval(morvane_context* context, const char* text, double* value, morvane_error* error) {
+  return Call(error, [&] {
+    engine::Engine& engine = EngineOf(context);
+    const CallerText formula = Read(text, "text");
+    Require(value, "value");
+    double result = 0.0;
+    const std::int32_t type = engine::e_eval(engine, formula.text, &result, false);
+    ThrowIfFailed(engine, formula);
+    if (type == engine::kMatrix) throw Failure{MORVANE_ERROR_NOT_A_NUMBER, "The result is a matrix"};
+    *value = result;
+  });
+}
+
+int MORVANE_CALL morvane_set_variable(morvane_context* context, const char* name, double value, morvane_error* error) {
+  return Call(error, [&] {
+    engine::Engine& engine = EngineOf(context);
+    const CallerText variable = Read(name, "name");
+    if (!std::isfinite(value)) throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "The value is not a finite number"};
+    std::u16string number;
+    engine::AppendShortFixed(number, value);
+    engine::SetVarFunct(engine.core, engine.vars, variable.text, number, false);
+    ThrowIfFailed(engine);
+  });
+}
+
+int MORVANE_CALL morvane_get_variable(morvane_context* context, const char* name, double* value, morvane_error* error) {
+  return Call(error, [&] {
+    engine::Engine& engine = EngineOf(context);
+    const CallerText variable = Read(name, "name");
+    Require(value, "value");
+    const engine::VarEntry* entry = engine::LookupVariable(engine.vars, engine::ToLower(engine::Trim(variable.text)));
+    if (entry == nullptr) throw Failure{MORVANE_ERROR_NOT_FOUND, "No variable '" + std::string(variable.bytes) + "'"};
+    *value = entry->number;
+  });
+}
+
+int MORVANE_CALL morvane_set_function(morvane_context* context, const char* name, const char* body, morvane_error* error) {
+  return Call(error, [&] {
+    engine::Engine& engine = EngineOf(context);
+    const CallerText function = Read(name, "name");
+    const CallerText text = Read(body, "body");
+    engine::SetVarFunct(engine.core, engine.vars, function.text, text.text, true);
+    ThrowIfFailed(engine);
+  });
+}
+
+int MORVANE_CALL morvane_get_function(morvane_context* context, const char* name, const char** body, morvane_error* error) {
+  return Call(error, [&] {
+    engine::Engine& engine = EngineOf(context);
+    const CallerText function = Read(name, "name");
+    Require(body, "body");
+    std::u16string text;
+    if (engine::FindVarFunct(engine.core, engine.vars, engine::ToLower(function.text), true, nullptr, &text) !=
+        engine::kFound)
+      throw Failure{MORVANE_ERROR_NOT_FOUND, "No function '" + std::string(function.bytes) + "'"};
+    *body = exports::api::HandOut(context->text, text);
+  });
+}
+
+int MORVANE_CALL morvane_diff(morvane_context* context, const char* formula, const char* variable, const char** derivative,
+                 morvane_error* error) {
+  return Call(error, [&] {
+    engine::Engine& engine = EngineOf(context);
+    const CallerText text = Read(formula, "formula");
+    const CallerText name = Read(variable, "variable");
+    Require(derivative, "derivative");
+    diff::Diff d{engine.core, context->diff};
+    std::u16string result;
+    diff::e_diff(d, text.text, name.text, result);
+    ThrowIfFailed(engine);
+    *derivative = exports::api::HandOut(context->text, result);
+  });
+}
+
+int MORVANE_CALL morvane_integrate(morvane_context* context, const char* formula, const char* variable, double a, double b,
+                      int n, int rule, double* integral, morvane_error* error) {
+  return Call(error, [&] {
+    engine::Engine& engine = EngineOf(context);
+    const CallerText text = Read(formula, "formula");
+    const CallerText name = Read(variable, "variable");
+    Require(integral, "integral");
+    if (rule < MORVANE_MIDPOINT || rule > MORVANE_SIMPSON)
+      throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Unknown integration rule"};
+    if (rule == MORVANE_SIMPSON && n % 2 != 0)
+      throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Simpson's rule needs an even number of subintervals"};
+    double result = 0.0;
+    numeric::Integrate(engine, text.text, a, b, n, rule, name.text, &result);
+    ThrowIfFailed(engine);
+    *integral = result;
+  });
+}
+
+int MORVANE_CALL morvane_solve(morvane_context* context, const char* formula, const char* variable, double* root,
+                  morvane_error* error) {
+  return Call(error, [&] {
+    engine::Engine& engine = EngineOf(context);
+    const CallerText text = Read(formula, "formula");
+    const CallerText name = Read(variable, "variable");
+    Require(root, "root");
+    diff::Diff d{engine.core, context->diff};
+    double x = 0.0;
+    numeric::SolveD(engine, d, text.text, name.text, &x);
+    ThrowIfFailed(engine);
+    if (!numeric::RootNear(engine, text.text, name.text, x))
+      throw Failure{MORVANE_ERROR_NOT_CONVERGED, "No root found: the formula does not change sign where the steps ended"};
+    *root = x;
+  });
+}
+
+}  // extern "C"

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: MIT
+// The UTF-8 interface's compiled formulas: a formula read once, with parameters that take
+// values or are bound to the caller's doubles. What the compiled form cannot answer (a failure
+// to report, matrices, rnd) is read as text with the values written in, so both give the same.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/evaluator.h"
+#include "engine/substitution.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
+#include "exports/api_state.h"
+#include "exports/api_support.h"
+#include "morvane/api.h"
+#include "platform/utf8.h"
+
+using exports::api::Call;
+using exports::api::CallerText;
+using exports::api::Failure;
+using exports::api::Read;
+using exports::api::Require;
+
+namespace {
+
+morvane_formula::Parameter& ParameterOf(morvane_formula* formula, const char* name) {
+  Require(formula, "formula");
+  const CallerText wanted = Read(name, "name");
+  for (morvane_formula::Parameter& parameter : formula->parameters)
+    if (engine::EqualsIgnoreCase(parameter.name, wanted.text)) return parameter;
+  throw Failure{MORVANE_ERROR_NOT_FOUND, "The formula has no variable '" + std::string(wanted.bytes) + "'"};
+}
+
+// The parameters' values as the formula's text would hold them.
+void ReadSlots(morvane_formula& formula) {
+  for (std::size_t k = 0; k < formula.parameters.size(); ++k) {
+    const morvane_formula::Parameter& parameter = formula.parameters[k];
+    if (parameter.bound == nullptr && !parameter.value)
+      throw Failure{MORVANE_ERROR_UNBOUND_VARIABLE, "The variable '" + platform::ToUtf8(parameter.name) + "' has no value"};
+    const double value = parameter.bound != nullptr ? *parameter.bound : *parameter.value;
+    if (!std::isfinite(value))
+      throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "The variable '" + platform::ToUtf8(parameter.name) + "' is not a finite number"};
+    formula.slots[k] = engine::ShortFixedValue(value);
+  }
+}
+
+// The text with each value written in, read by the context's evaluator.
+double TextValue(morvane_formula& formula) {
+  engine::Engine& engine = formula.context->engine;
+  std::u16string text = formula.text;
+  std::vector<std::size_t> origins = engine::UnchangedOrigins(text.size());
+  for (std::size_t k = 0; k < formula.parameters.size(); ++k) {
+    std::u16string value = u"(";
+    engine::AppendShortFixed(value, formula.slots[k]);
+    value += u')';
+    const engine::SubstitutionTemplate place(text, formula.parameters[k].name);
+    place.Fill(text, value);
+    engine::ComposeOrigins(origins, place.Origins(value.size()));
+  }
+  engine.core.state.e_error = -1;
+  double result = 0.0;
+  const std::int32_t type = engine::e_eval(engine, text, &result, false);
+  const engine::EvalState& s = engine.core.state;
+  if (!s.ok())
+    throw exports::api::EngineFailure(s.e_error, formula.text, origins[engine::PlaceInGiven(engine, text, s.failurePlace())]);
+  if (type == engine::kMatrix) throw Failure{MORVANE_ERROR_NOT_A_NUMBER, "The result is a matrix"};
+  return result;
+}
+
+}  // namespace
+
+extern "C" {
+
+morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const char* text, const char* const* variables,
+                                 size_t count, morvane_error* error) {
+  morvane_formula* made = nullptr;
+  Call(error, [&] {
+    Require(context, "context");
+    const CallerText formulaText = Read(text, "text");
+    if (count > 0) Require(variables, "variables");
+    auto formula = std::make_unique<morvane_formula>();
+    formula->text = formulaText.text;
+    std::vector<std::u16string_view> names;
+    for (std::size_t k = 0; k < count; ++k) {
+      std::u16string name(engine::Trim(Read(variables[k], "a variable's name").text));
+      const auto same = [&](const morvane_formula::Parameter& p) { return engine::EqualsIgnoreCase(p.name, name); };
+      if (name.empty() || std::ranges::any_of(formula->parameters, same))
+        throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Variable names must be given once each and not be empty"};
+      formula->parameters.push_back({std::move(name), std::nullopt, nullptr});
+    }
+    for (const morvane_formula::Parameter& parameter : formula->parameters) names.push_back(parameter.name);
+    formula->slots.resize(names.size());
+    engine::Engine& engine = context->engine;
+    engine::CompiledFormula::ReadFailure failure;
+    formula->compiled = engine::CompiledFormula::Compile(engine, formula->text, names,
+                                                         engine::CompiledFormula::Placement::IntoText, &failure);
+    if (failure.code != -1)
+      throw exports::api::EngineFailure(failure.code, formula->text, failure.position);
+    formula->boolSign = engine.core.state.BoolSign;
+    formula->context = context;
+    context->formulas.insert(formula.get());
+    made = formula.release();
+  });
+  return made;
+}
+
+int MORVANE_CALL morvane_formula_set(morvane_formula* formula, const char* name, double value, morvane_error* error) {
+  return Call(error, [&] {
+    morvane_formula::Parameter& parameter = ParameterOf(formula, name);
+    parameter.value = value;
+    parameter.bound = nullptr;
+  });
+}
+
+int MORVANE_CALL morvane_formula_bind(morvane_formula* formula, const char* name, const double* address, morvane_error* error) {
+  return Call(error, [&] {
+    morvane_formula::Parameter& parameter = ParameterOf(formula, name);
+    parameter.bound = address;
+    parameter.value.reset();
+    Require(address, "address");
+  });
+}
+
+int MORVANE_CALL morvane_formula_eval(morvane_formula* formula, double* value, morvane_error* error) {
+  return Call(error, [&] {
+    Require(formula, "formula");
+    Require(value, "value");
+    if (formula->context == nullptr)
+      throw Failure{MORVANE_ERROR_CONTEXT_FREED, "The formula's context was freed"};
+    ReadSlots(*formula);
+    if (formula->compiled) {
+      if (const std::optional<double> result = formula->compiled->Evaluate(formula->slots, formula->boolSign)) {
+        *value = *result;
+        return;
+      }
+    }
+    *value = TextValue(*formula);
+  });
+}
+
+void MORVANE_CALL morvane_formula_free(morvane_formula* formula) {
+  if (formula == nullptr) return;
+  if (formula->context != nullptr) formula->context->formulas.erase(formula);
+  delete formula;
+}
+
+}  // extern "C"

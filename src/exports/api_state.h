@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+// What the handles of the UTF-8 interface stand for. A context is an evaluator state of its own,
+// beside the process-wide session; a formula knows its context until the context ends.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "diff/diff_state.h"
+#include "engine/compiled_formula.h"
+#include "engine/engine.h"
+#include "platform/services.h"
+
+struct morvane_formula;
+
+struct morvane_context {
+  std::unique_ptr<platform::Services> services = platform::MakeNativeServices();
+  engine::Engine engine{*services};
+  diff::DiffState diff;
+  std::string text;  // the last text handed out, valid until the next call
+  std::unordered_set<morvane_formula*> formulas;  // told when the context ends
+};
+
+struct morvane_formula {
+  // A parameter's value comes from one of two places; neither is set at first.
+  struct Parameter {
+    std::u16string name;
+    std::optional<double> value;
+    const double* bound = nullptr;
+  };
+
+  morvane_context* context = nullptr;  // null once the context has ended
+  std::u16string text;
+  std::vector<Parameter> parameters;
+  std::optional<engine::CompiledFormula> compiled;  // nothing: every evaluation reads the text
+  double boolSign = -1.0;
+  std::vector<double> slots;  // the parameters' values as the formula reads them
+};

@@ -1,32 +1,31 @@
 // SPDX-License-Identifier: MIT
-// Evaluations per second on one thread against two. Sessions of their own share nothing, so two
-// threads on two cores should do about twice the work of one; calls through the exports take
-// turns on the process-wide session, so there a second thread can add nothing.
+// Evaluations per second on one thread against two. Contexts of their own share nothing, so two
+// threads on two cores should do about twice the work of one; calls through the UTF-16 exports
+// take turns on the process-wide session, so there a second thread can add nothing.
 #include <benchmark/benchmark.h>
 
-#include "engine/engine.h"
-#include "engine/evaluator.h"
-#include "engine/var_store.h"
-#include "exports/session.h"
 #include "morvane.h"
+#include "morvane/api.h"
 
 namespace {
 
-constexpr char16_t kFormula[] = u"x*x+y*y-2*x*y+3.25*x/y";
+// The same formula for each interface.
+constexpr char kFormula[] = "x*x+y*y-2*x*y+3.25*x/y";
+constexpr char16_t kFormula16[] = u"x*x+y*y-2*x*y+3.25*x/y";
 
-// Each thread makes its session before the timed loop, as a caller with a session per thread
+// Each thread makes its context before the timed loop, as a caller with a context per thread
 // would.
-void OwnSessions(benchmark::State& state) {
-  exports::Session session;
-  engine::Engine& e = session.engine;
-  engine::SetVarFunct(e.core, e.vars, u"x", u"1.5", false);
-  engine::SetVarFunct(e.core, e.vars, u"y", u"2", false);
+void OwnContexts(benchmark::State& state) {
+  morvane_context* context = morvane_context_new();
+  morvane_set_variable(context, "x", 1.5, nullptr);
+  morvane_set_variable(context, "y", 2, nullptr);
   double value = 0;
   for (auto _ : state) {
-    engine::e_eval(e, kFormula, &value, false);
+    morvane_eval(context, kFormula, &value, nullptr);
     benchmark::DoNotOptimize(value);
   }
   state.SetItemsProcessed(state.iterations());
+  morvane_context_free(context);
 }
 
 void SharedSession(benchmark::State& state) {
@@ -38,7 +37,7 @@ void SharedSession(benchmark::State& state) {
   }
   double value = 0;
   for (auto _ : state) {
-    e_eval(kFormula, &value, 0);
+    e_eval(kFormula16, &value, 0);
     benchmark::DoNotOptimize(value);
   }
   state.SetItemsProcessed(state.iterations());
@@ -46,7 +45,7 @@ void SharedSession(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(OwnSessions)->Threads(1)->Threads(2)->UseRealTime();
+BENCHMARK(OwnContexts)->Threads(1)->Threads(2)->UseRealTime();
 BENCHMARK(SharedSession)->Threads(1)->Threads(2)->UseRealTime();
 
 BENCHMARK_MAIN();

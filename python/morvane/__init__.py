@@ -1,0 +1,277 @@
+# SPDX-License-Identifier: MIT
+"""Vuza Reduzodod's evaluator from Python: formulas, variables, user functions, derivatives,
+integrals, roots and compiled formulas, over the library's UTF-8 C interface.
+
+    >>> from morvane import Evaluator
+    >>> with Evaluator() as ev:
+    ...     ev.eval("0xFF + 1")
+    256.0
+"""
+
+import ctypes
+import numbers
+import threading
+
+from . import _native
+
+__version__ = "0.1.0"
+__all__ = ["Evaluator", "Formula", "MorvaneError", "library_version"]
+
+# The codes a caller is likely to test for; the full list is in include/morvane/api.h.
+UNDEFINED = 30
+SYNTAX = 32
+CONTEXT_FREED = _native.CONTEXT_FREED
+INVALID_UTF8 = 91
+NOT_CONVERGED = 95
+
+
+class MorvaneError(Exception):
+    """An error the library reported: code (see include/morvane/api.h), message, and position,
+    the character of text where it was found (None when the error has no place)."""
+
+    def __init__(self, code, message, position=None, text=None):
+        super().__init__(code, message, position)
+        self.code = code
+        self.message = message
+        self.position = position
+        self.text = text
+
+    def __str__(self):
+        result = "%s (code %d)" % (self.message, self.code)
+        if self.position is None:
+            return result
+        if self.text is None or not 0 <= self.position <= len(self.text):
+            return "%s at character %d" % (result, self.position)
+        # Only the line that holds the position, so the caret stands under it.
+        start = self.text.rfind("\n", 0, self.position) + 1
+        end = self.text.find("\n", self.position)
+        line = self.text[start:] if end < 0 else self.text[start:end]
+        column = self.position - start
+        return "%s at character %d:\n  %s\n  %s^" % (result, self.position, line, " " * column)
+
+
+def library_version():
+    """The loaded library's version, "major.minor.patch"."""
+    return _native.library().morvane_version().decode("utf-8")
+
+
+def _encode(value, what):
+    if not isinstance(value, str):
+        raise TypeError("%s must be str, not %s" % (what, type(value).__name__))
+    if "\0" in value:
+        # C would read only the part before it, silently.
+        raise ValueError("%s contains a null character" % what)
+    # Lone surrogates pass as the bytes they would be, so the library rejects them as invalid
+    # UTF-8 with a position like any other error in the text.
+    return value.encode("utf-8", "surrogatepass")
+
+
+def _real(value, what):
+    if not isinstance(value, numbers.Real):
+        raise TypeError("%s must be a real number, not %s" % (what, type(value).__name__))
+    return float(value)
+
+
+def _check(code, error, text=None):
+    if code == _native.OK:
+        return
+    position = error.position if error.position >= 0 else None
+    message = error.message.decode("utf-8", "replace") or "error %d" % code
+    raise MorvaneError(error.code or code, message, position, text)
+
+
+class _Context:
+    """The C context, shared by an Evaluator and its formulas so that it lives while any of them
+    is reachable. The lock serialises calls: ctypes lets go of the GIL around them and a context
+    must not be used by two threads at once. Reentrant, because a formula's finaliser may run
+    while the same thread holds it."""
+
+    def __init__(self, lib):
+        self.lib = lib
+        self.lock = threading.RLock()
+        self.handle = lib.morvane_context_new()
+        if not self.handle:
+            raise MemoryError("the library could not make a context")
+
+    def require(self):
+        if self.handle is None:
+            raise MorvaneError(CONTEXT_FREED, "the evaluator is closed")
+        return self.handle
+
+    def close(self):
+        with self.lock:
+            if self.handle is not None:
+                self.lib.morvane_context_free(self.handle)
+                self.handle = None
+
+    def __del__(self):
+        # Attributes may be missing when __init__ failed part way.
+        if getattr(self, "handle", None) is not None:
+            self.close()
+
+
+class Evaluator:
+    """One context of its own: variables, user functions and settings that only its calls
+    share. Use it as a context manager or call close(); a closed evaluator's formulas fail with
+    MorvaneError code CONTEXT_FREED."""
+
+    def __init__(self):
+        self._context = _Context(_native.library())
+
+    def close(self):
+        self._context.close()
+
+    @property
+    def closed(self):
+        return self._context.handle is None
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc_info):
+        self.close()
+
+    def _call(self, function, *args, text=None):
+        error = _native.Error()
+        with self._context.lock:
+            code = function(self._context.require(), *args, ctypes.byref(error))
+        _check(code, error, text)
+
+    def _call_text(self, function, *args, text=None):
+        # Text out belongs to the context only until its next call: copied under the lock.
+        out = ctypes.c_char_p()
+        error = _native.Error()
+        with self._context.lock:
+            code = function(self._context.require(), *args, ctypes.byref(out), ctypes.byref(error))
+            result = out.value
+        _check(code, error, text)
+        return result.decode("utf-8")
+
+    def eval(self, text):
+        """The value of text, e.g. "2*sin(pi/4)" or "0xFF and 0b1010"."""
+        value = ctypes.c_double()
+        self._call(self._context.lib.morvane_eval, _encode(text, "text"), ctypes.byref(value),
+                   text=text)
+        return value.value
+
+    def set_variable(self, name, value):
+        self._call(self._context.lib.morvane_set_variable, _encode(name, "name"),
+                   _real(value, "value"), text=name)
+
+    def get_variable(self, name):
+        value = ctypes.c_double()
+        self._call(self._context.lib.morvane_get_variable, _encode(name, "name"),
+                   ctypes.byref(value), text=name)
+        return value.value
+
+    def set_function(self, name, body):
+        """Defines a user function by its body in terms of other names, e.g. ("f", "x^2+1")."""
+        self._call(self._context.lib.morvane_set_function, _encode(name, "name"),
+                   _encode(body, "body"), text=body)
+
+    def get_function(self, name):
+        return self._call_text(self._context.lib.morvane_get_function, _encode(name, "name"),
+                               text=name)
+
+    def diff(self, formula, variable="x"):
+        """The derivative of formula in variable, as text."""
+        return self._call_text(self._context.lib.morvane_diff, _encode(formula, "formula"),
+                               _encode(variable, "variable"), text=formula)
+
+    def integrate(self, formula, a, b, variable="x", n=1000, rule="simpson"):
+        """The integral of formula over variable from a to b by rule ("simpson", "midpoint" or
+        "trapezoid") in n subintervals."""
+        if rule not in _native.RULES:
+            raise ValueError("rule must be one of %s, not %r" % (", ".join(_native.RULES), rule))
+        if isinstance(n, bool) or not isinstance(n, numbers.Integral):
+            raise TypeError("n must be an int, not %s" % type(n).__name__)
+        value = ctypes.c_double()
+        self._call(self._context.lib.morvane_integrate, _encode(formula, "formula"),
+                   _encode(variable, "variable"), _real(a, "a"), _real(b, "b"), int(n),
+                   _native.RULES[rule], ctypes.byref(value), text=formula)
+        return value.value
+
+    def solve(self, formula, variable="x"):
+        """A root of formula = 0 in variable; the variable keeps the last value tried."""
+        value = ctypes.c_double()
+        self._call(self._context.lib.morvane_solve, _encode(formula, "formula"),
+                   _encode(variable, "variable"), ctypes.byref(value), text=formula)
+        return value.value
+
+    def reset(self):
+        """Forgets every variable, function and matrix."""
+        self._call(self._context.lib.morvane_reset)
+
+    def compile(self, text, *variables):
+        """text compiled with variables as its parameters. Other names are read now, so later
+        changes to them are not seen."""
+        encoded = _encode(text, "text")
+        names = [_encode(name, "variable") for name in variables]
+        array = (ctypes.c_char_p * len(names))(*names)
+        error = _native.Error()
+        with self._context.lock:
+            handle = self._context.lib.morvane_compile(self._context.require(), encoded, array,
+                                                        len(names), ctypes.byref(error))
+        if not handle:
+            # A null formula always comes with an error; should the code be missing, the
+            # library's own "internal failure" is the honest one.
+            _check(error.code or UNDEFINED, error, text)
+        return Formula(self._context, handle, text, variables)
+
+
+class Formula:
+    """A compiled formula. Calling it gives its parameters the values passed, by keyword or in
+    the order they were declared, and evaluates it; parameters not passed keep their last
+    values."""
+
+    def __init__(self, context, handle, text, variables):
+        self._context = context
+        self._handle = handle
+        self.text = text
+        self.variables = tuple(variables)
+
+    def _require(self):
+        if self._handle is None:
+            raise ValueError("the formula is closed")
+        return self._handle
+
+    def __call__(self, *args, **values):
+        if len(args) > len(self.variables):
+            raise TypeError("the formula takes %d values, %d were given"
+                            % (len(self.variables), len(args)))
+        for name, value in zip(self.variables, args):
+            if name in values:
+                raise TypeError("two values for %s" % name)
+            values[name] = value
+        lib = self._context.lib
+        with self._context.lock:
+            handle = self._require()
+            for name, value in values.items():
+                error = _native.Error()
+                code = lib.morvane_formula_set(handle, _encode(name, "variable"),
+                                               _real(value, name), ctypes.byref(error))
+                _check(code, error, name)
+            result = ctypes.c_double()
+            error = _native.Error()
+            code = lib.morvane_formula_eval(handle, ctypes.byref(result), ctypes.byref(error))
+        _check(code, error, self.text)
+        return result.value
+
+    def close(self):
+        with self._context.lock:
+            if self._handle is not None:
+                self._context.lib.morvane_formula_free(self._handle)
+                self._handle = None
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc_info):
+        self.close()
+
+    def __del__(self):
+        if getattr(self, "_handle", None) is not None:
+            self.close()
+
+    def __repr__(self):
+        return "Formula(%r, %s)" % (self.text, ", ".join(map(repr, self.variables)))

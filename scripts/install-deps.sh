@@ -2,7 +2,8 @@
 # Installs the Debian packages a job needs; does nothing when all are present.
 # Usage: install-deps.sh main   the native build of the library and ulvxnpp (the main job)
 #        install-deps.sh all    also the tests: sanitizers, fuzzing, benchmarks, the Windows
-#                               cross builds and wine, and what makes the .deb (default)
+#                               cross builds and wine, what makes the .deb, and what tests
+#                               the Python package (default)
 set -euo pipefail
 
 job=${1:-all}
@@ -19,6 +20,7 @@ case "$job" in
       wine wine64 wine32:i386 xvfb xauth
       bc time
       dpkg-dev file
+      python3-pytest python3-venv python3-setuptools python3-wheel
     )
     ;;
   *) echo "usage: $0 [main|all]" >&2; exit 2 ;;

@@ -4,8 +4,8 @@ integrals, roots and compiled formulas, over the library's UTF-8 C interface.
 
     >>> from morvane import Evaluator
     >>> with Evaluator() as ev:
-    ...     ev.eval("0xFF + 1")
-    256.0
+    ...     ev.eval("&FF + !10")
+    257.0
 """
 
 import ctypes
@@ -20,6 +20,7 @@ __all__ = ["Evaluator", "Formula", "MorvaneError", "library_version"]
 # The codes a caller is likely to test for; the full list is in include/morvane/api.h.
 UNDEFINED = 30
 SYNTAX = 32
+PARSER_SYNTAX = 33
 CONTEXT_FREED = _native.CONTEXT_FREED
 INVALID_UTF8 = 91
 NOT_CONVERGED = 95
@@ -148,7 +149,7 @@ class Evaluator:
         return result.decode("utf-8")
 
     def eval(self, text):
-        """The value of text, e.g. "2*sin(pi/4)" or "0xFF and 0b1010"."""
+        """The value of text, e.g. "2*sin(pi/4)" or "&FF + !1010" (hexadecimal and binary)."""
         value = ctypes.c_double()
         self._call(self._context.lib.morvane_eval, _encode(text, "text"), ctypes.byref(value),
                    text=text)
@@ -165,7 +166,8 @@ class Evaluator:
         return value.value
 
     def set_function(self, name, body):
-        """Defines a user function by its body in terms of other names, e.g. ("f", "x^2+1")."""
+        """Defines a user function by its body in terms of other names, e.g. ("f", "x^2+1");
+        formulas name it without arguments ("f*2") and it reads the names' current values."""
         self._call(self._context.lib.morvane_set_function, _encode(name, "name"),
                    _encode(body, "body"), text=body)
 

@@ -80,6 +80,11 @@ def _declare(lib):
     declare("morvane_formula_free", None, p_formula)
 
 
+# Every function of the library is __stdcall on 32-bit Windows; WinDLL is that there and the one
+# convention of 64-bit Windows otherwise.
+_load = ctypes.WinDLL if sys.platform == "win32" else ctypes.CDLL
+
+
 @functools.lru_cache(maxsize=None)
 def library():
     """The loaded library; OSError naming every place tried when none loads. Failures are not
@@ -87,7 +92,7 @@ def library():
     tried = []
     for name in _candidates():
         try:
-            lib = ctypes.CDLL(name)
+            lib = _load(name)
         except OSError as error:
             tried.append("%s (%s)" % (name, error))
             continue

@@ -79,11 +79,12 @@ MORVANE_EXPORT void MORVANE_CALL morvane_context_free(morvane_context* context);
 /* Forgets every variable, function and matrix of the context. */
 MORVANE_EXPORT int MORVANE_CALL morvane_reset(morvane_context* context, morvane_error* error);
 
-/* The value of text, e.g. "2*sin(pi/4)" or "0xFF and 0b1010". */
+/* The value of text, e.g. "2*sin(pi/4)" or "&FF + !1010" (hexadecimal and binary). */
 MORVANE_EXPORT int MORVANE_CALL morvane_eval(morvane_context* context, const char* text, double* value,
                                 morvane_error* error);
 
-/* Variables, and user functions written in terms of other names, e.g. "f" = "x^2+1". */
+/* Variables, and user functions written in terms of other names, e.g. "f" = "x^2+1" (used as
+ * "f*2"). Names are a letter or "_" followed by letters, digits and "_", in any case. */
 MORVANE_EXPORT int MORVANE_CALL morvane_set_variable(morvane_context* context, const char* name, double value,
                                         morvane_error* error);
 MORVANE_EXPORT int MORVANE_CALL morvane_get_variable(morvane_context* context, const char* name, double* value,

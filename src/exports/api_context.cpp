@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "diff/differentiate.h"
+#include "engine/compiled_formula.h"
 #include "engine/evaluator.h"
 #include "engine/var_store.h"
 #include "engine_core/number_text.h"
@@ -34,6 +35,15 @@ engine::Engine& EngineOf(morvane_context* context) {
 void ThrowIfFailed(engine::Engine& engine, const CallerText& text) {
   const engine::EvalState& s = engine.core.state;
   if (!s.ok()) throw exports::api::EngineFailure(s.e_error, text.text, engine::PlaceInGiven(engine, text.text, s.failurePlace()));
+}
+
+// A formula of one variable that does not read fails with its place, before any sampling.
+void ThrowIfUnread(engine::Engine& engine, const CallerText& formula, const CallerText& variable) {
+  const std::u16string_view name = variable.text;
+  engine::CompiledFormula::ReadFailure failure;
+  engine::CompiledFormula::Compile(engine, formula.text, std::span(&name, 1),
+                                   engine::CompiledFormula::Placement::IntoText, &failure);
+  if (failure.code != -1) throw exports::api::EngineFailure(failure.code, formula.text, failure.position);
 }
 
 void ThrowIfFailed(const engine::Engine& engine) {
@@ -80,7 +90,7 @@ int MORVANE_CALL morvane_eval(morvane_context* context, const char* text, double
 int MORVANE_CALL morvane_set_variable(morvane_context* context, const char* name, double value, morvane_error* error) {
   return Call(error, [&] {
     engine::Engine& engine = EngineOf(context);
-    const CallerText variable = Read(name, "name");
+    const CallerText variable = exports::api::ReadName(name, "name");
     if (!std::isfinite(value)) throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "The value is not a finite number"};
     std::u16string number;
     engine::AppendShortFixed(number, value);
@@ -92,7 +102,7 @@ int MORVANE_CALL morvane_set_variable(morvane_context* context, const char* name
 int MORVANE_CALL morvane_get_variable(morvane_context* context, const char* name, double* value, morvane_error* error) {
   return Call(error, [&] {
     engine::Engine& engine = EngineOf(context);
-    const CallerText variable = Read(name, "name");
+    const CallerText variable = exports::api::ReadName(name, "name");
     Require(value, "value");
     const engine::VarEntry* entry = engine::LookupVariable(engine.vars, engine::ToLower(engine::Trim(variable.text)));
     if (entry == nullptr) throw Failure{MORVANE_ERROR_NOT_FOUND, "No variable '" + std::string(variable.bytes) + "'"};
@@ -103,7 +113,7 @@ int MORVANE_CALL morvane_get_variable(morvane_context* context, const char* name
 int MORVANE_CALL morvane_set_function(morvane_context* context, const char* name, const char* body, morvane_error* error) {
   return Call(error, [&] {
     engine::Engine& engine = EngineOf(context);
-    const CallerText function = Read(name, "name");
+    const CallerText function = exports::api::ReadName(name, "name");
     const CallerText text = Read(body, "body");
     engine::SetVarFunct(engine.core, engine.vars, function.text, text.text, true);
     ThrowIfFailed(engine);
@@ -113,7 +123,7 @@ int MORVANE_CALL morvane_set_function(morvane_context* context, const char* name
 int MORVANE_CALL morvane_get_function(morvane_context* context, const char* name, const char** body, morvane_error* error) {
   return Call(error, [&] {
     engine::Engine& engine = EngineOf(context);
-    const CallerText function = Read(name, "name");
+    const CallerText function = exports::api::ReadName(name, "name");
     Require(body, "body");
     std::u16string text;
     if (engine::FindVarFunct(engine.core, engine.vars, engine::ToLower(function.text), true, nullptr, &text) !=
@@ -128,7 +138,7 @@ int MORVANE_CALL morvane_diff(morvane_context* context, const char* formula, con
   return Call(error, [&] {
     engine::Engine& engine = EngineOf(context);
     const CallerText text = Read(formula, "formula");
-    const CallerText name = Read(variable, "variable");
+    const CallerText name = exports::api::ReadName(variable, "variable");
     Require(derivative, "derivative");
     diff::Diff d{engine.core, context->diff};
     std::u16string result;
@@ -143,12 +153,13 @@ int MORVANE_CALL morvane_integrate(morvane_context* context, const char* formula
   return Call(error, [&] {
     engine::Engine& engine = EngineOf(context);
     const CallerText text = Read(formula, "formula");
-    const CallerText name = Read(variable, "variable");
+    const CallerText name = exports::api::ReadName(variable, "variable");
     Require(integral, "integral");
     if (rule < MORVANE_MIDPOINT || rule > MORVANE_SIMPSON)
       throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Unknown integration rule"};
     if (rule == MORVANE_SIMPSON && n % 2 != 0)
       throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Simpson's rule needs an even number of subintervals"};
+    ThrowIfUnread(engine, text, name);
     double result = 0.0;
     numeric::Integrate(engine, text.text, a, b, n, rule, name.text, &result);
     ThrowIfFailed(engine);
@@ -161,8 +172,9 @@ int MORVANE_CALL morvane_solve(morvane_context* context, const char* formula, co
   return Call(error, [&] {
     engine::Engine& engine = EngineOf(context);
     const CallerText text = Read(formula, "formula");
-    const CallerText name = Read(variable, "variable");
+    const CallerText name = exports::api::ReadName(variable, "variable");
     Require(root, "root");
+    ThrowIfUnread(engine, text, name);
     diff::Diff d{engine.core, context->diff};
     double x = 0.0;
     numeric::SolveD(engine, d, text.text, name.text, &x);

@@ -81,10 +81,10 @@ morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const ch
     formula->text = formulaText.text;
     std::vector<std::u16string_view> names;
     for (std::size_t k = 0; k < count; ++k) {
-      std::u16string name(engine::Trim(Read(variables[k], "a variable's name").text));
+      std::u16string name = exports::api::ReadName(variables[k], "a variable's name").text;
       const auto same = [&](const morvane_formula::Parameter& p) { return engine::EqualsIgnoreCase(p.name, name); };
-      if (name.empty() || std::ranges::any_of(formula->parameters, same))
-        throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Variable names must be given once each and not be empty"};
+      if (std::ranges::any_of(formula->parameters, same))
+        throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Each variable is named once"};
       formula->parameters.push_back({std::move(name), std::nullopt, nullptr});
     }
     for (const morvane_formula::Parameter& parameter : formula->parameters) names.push_back(parameter.name);

@@ -59,6 +59,18 @@ CallerText Read(const char* text, std::string_view what) {
   return read;
 }
 
+CallerText ReadName(const char* name, std::string_view what) {
+  CallerText read = Read(name, what);
+  const std::u16string_view text = engine::Trim(read.text);
+  const bool usable = !text.empty() && (engine::IsAsciiLetter(text.front()) || text.front() == u'_') &&
+                      std::ranges::all_of(text, engine::IsNameChar);
+  if (!usable)
+    throw Failure{MORVANE_ERROR_INVALID_ARGUMENT,
+                  "'" + std::string(read.bytes) + "' is not a name: a letter or _ and then letters, digits or _"};
+  read.text = text;
+  return read;
+}
+
 Failure EngineFailure(std::int32_t code) {
   return Failure{engine::kEvalBase + code, Description(code)};
 }

@@ -29,6 +29,9 @@ struct CallerText {
 // Reads text as UTF-8; what names the argument in the failure for a null text.
 CallerText Read(const char* text, std::string_view what);
 
+// Reads a name a formula can use: a letter or "_", then letters, digits and "_".
+CallerText ReadName(const char* name, std::string_view what);
+
 // Fails with MORVANE_ERROR_NULL_ARGUMENT when pointer is null.
 void Require(const void* pointer, std::string_view what);
 

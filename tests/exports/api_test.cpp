@@ -83,7 +83,8 @@ TEST_F(ApiTest, ContextsKeepTheirOwnNamesApartFromTheProcessWideState) {
   EXPECT_EQ(morvane_get_function(context.get(), "AREA", &body, &error), MORVANE_OK);
   EXPECT_STREQ(body, "rate*100");
   EXPECT_EQ(morvane_get_variable(context.get(), "nothing", &value, &error), MORVANE_ERROR_NOT_FOUND);
-  EXPECT_EQ(morvane_set_variable(context.get(), "a b", 1.0, &error), MORVANE_ERROR_INVALID_ARGUMENT);
+  for (const char* name : {"a b", "1a", "gr\xC3\xB6\xC3\x9F" "e", ""})
+    EXPECT_EQ(morvane_set_variable(context.get(), name, 1.0, &error), MORVANE_ERROR_INVALID_ARGUMENT) << name;
   EXPECT_EQ(morvane_set_variable(context.get(), "big", INFINITY, &error), MORVANE_ERROR_INVALID_ARGUMENT);
 
   Context other{morvane_context_new()};
@@ -106,6 +107,9 @@ TEST_F(ApiTest, DiffIntegrateAndSolve) {
             MORVANE_ERROR_INVALID_ARGUMENT);
   EXPECT_EQ(morvane_integrate(context.get(), "1/x", "x", -1, 1, 10, MORVANE_TRAPEZOID, &integral, &error),
             MORVANE_ERROR_DIVISION_BY_ZERO);
+  EXPECT_EQ(morvane_integrate(context.get(), "x+*2", "x", 0, 1, 10, MORVANE_MIDPOINT, &integral, &error),
+            MORVANE_ERROR_PARSER_SYNTAX);
+  EXPECT_EQ(error.position, 2);
 
   double root = 0.0;
   ASSERT_EQ(morvane_solve(context.get(), "x^2-2", "x", &root, &error), MORVANE_OK);

@@ -31,12 +31,6 @@ engine::Engine& EngineOf(morvane_context* context) {
   return engine;
 }
 
-// Fails with the engine's current error, if any, placed in text.
-void ThrowIfFailed(engine::Engine& engine, const CallerText& text) {
-  const engine::EvalState& s = engine.core.state;
-  if (!s.ok()) throw exports::api::EngineFailure(s.e_error, text.text, engine::PlaceInGiven(engine, text.text, s.failurePlace()));
-}
-
 // A formula of one variable that does not read fails with its place, before any sampling.
 void ThrowIfUnread(engine::Engine& engine, const CallerText& formula, const CallerText& variable) {
   const std::u16string_view name = variable.text;
@@ -79,11 +73,7 @@ int MORVANE_CALL morvane_eval(morvane_context* context, const char* text, double
     engine::Engine& engine = EngineOf(context);
     const CallerText formula = Read(text, "text");
     Require(value, "value");
-    double result = 0.0;
-    const std::int32_t type = engine::e_eval(engine, formula.text, &result, false);
-    ThrowIfFailed(engine, formula);
-    if (type == engine::kMatrix) throw Failure{MORVANE_ERROR_NOT_A_NUMBER, "The result is a matrix"};
-    *value = result;
+    *value = exports::api::EvaluateNumber(engine, formula.text, formula.text);
   });
 }
 

@@ -45,7 +45,6 @@ void ReadSlots(morvane_formula& formula) {
 
 // The text with each value written in, read by the context's evaluator.
 double TextValue(morvane_formula& formula) {
-  engine::Engine& engine = formula.context->engine;
   std::u16string text = formula.text;
   std::vector<std::size_t> origins = engine::UnchangedOrigins(text.size());
   for (std::size_t k = 0; k < formula.parameters.size(); ++k) {
@@ -56,14 +55,7 @@ double TextValue(morvane_formula& formula) {
     place.Fill(text, value);
     engine::ComposeOrigins(origins, place.Origins(value.size()));
   }
-  engine.core.state.e_error = -1;
-  double result = 0.0;
-  const std::int32_t type = engine::e_eval(engine, text, &result, false);
-  const engine::EvalState& s = engine.core.state;
-  if (!s.ok())
-    throw exports::api::EngineFailure(s.e_error, formula.text, origins[engine::PlaceInGiven(engine, text, s.failurePlace())]);
-  if (type == engine::kMatrix) throw Failure{MORVANE_ERROR_NOT_A_NUMBER, "The result is a matrix"};
-  return result;
+  return exports::api::EvaluateNumber(formula.context->engine, text, formula.text, origins);
 }
 
 }  // namespace

@@ -51,13 +51,11 @@ bool PointEvaluator::At(double x, double& y) {
 std::size_t PointEvaluator::AtEach(std::span<const double> xs, std::span<double> ys) {
   std::size_t done = 0;
   if (compiled_ && binding_ == Binding::Substituted && !DebugOn(engine_.core.log)) {
-    std::vector<double> slots;
-    slots.reserve(xs.size());
-    for (double x : xs) {
-      if (!std::isfinite(x)) break;  // no text of a number stands for it
-      slots.push_back(ShortFixedValue(x));
-    }
-    done = compiled_->EvaluateEach(slots, ys.first(slots.size()), engine_.core.state.BoolSign);
+    if (slots_.size() < xs.size()) slots_.resize(xs.size());
+    std::size_t finite = 0;
+    // No text of a number stands for a value that is not finite.
+    for (; finite < xs.size() && std::isfinite(xs[finite]); ++finite) slots_[finite] = ShortFixedValue(xs[finite]);
+    done = compiled_->EvaluateEach(std::span(slots_.data(), finite), ys.first(finite), engine_.core.state.BoolSign);
     if (done > 0) CompiledSucceeded();
   }
   // From the first point the compiled form could not give, one at a time: a failure is

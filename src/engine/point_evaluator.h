@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/compiled_formula.h"
 #include "engine/substitution.h"
@@ -55,6 +56,7 @@ class PointEvaluator {
   std::u16string text_;         // the formula with the value in place
   std::int32_t status_ = 0;
   std::optional<CompiledFormula> compiled_;
+  std::vector<double> slots_;   // a block's values as the compiled form reads them
 };
 
 }  // namespace engine

@@ -4,46 +4,24 @@
 #include <benchmark/benchmark.h>
 #include <muParser.h>
 
-#include <array>
 #include <string>
 
+#include "bench_formulas.h"
 #include "morvane.h"
 #include "ratio_reporter.h"
 
 namespace {
 
-struct Formula {
-  const char* name;
-  std::string text;  // peer syntax: "," separates arguments
-  std::u16string ours;
-};
-
-std::string LongSum() {
-  std::string sum = "1";
-  for (int i = 2; i <= 200; ++i) sum += "+" + std::to_string(i);
-  return sum;
-}
-
-std::u16string Widen(const std::string& text) { return std::u16string(text.begin(), text.end()); }
-
-const std::array<Formula, 5>& Formulas() {
-  static const std::array<Formula, 5> formulas = {
-      Formula{"arith", "2*3+4", u"2*3+4"},
-      Formula{"brackets", "(1+2)*(3+4)/(5-6)+7^2", u"(1+2)*(3+4)/(5-6)+7^2"},
-      Formula{"functions", "sin(1)+cos(2)*sqrt(16)-abs(-3)", u"sin(1)+cos(2)*sqrt(16)-abs(-3)"},
-      Formula{"variables", "x*x+y*y-2*x*y+3.25*x/y", u"x*x+y*y-2*x*y+3.25*x/y"},
-      Formula{"sum200", LongSum(), Widen(LongSum())},
-  };
-  return formulas;
-}
+using bench::Formula;
 
 void Engine(benchmark::State& state, const Formula& formula) {
   ReSetEqParser();
   SetVarFunct(u"x", u"1.5", 0);
   SetVarFunct(u"y", u"2", 0);
+  const std::u16string text = bench::Widen(formula.ours);
   double value = 0;
   for (auto _ : state) {
-    e_eval(formula.ours.c_str(), &value, 0);
+    e_eval(text.c_str(), &value, 0);
     benchmark::DoNotOptimize(value);
   }
 }
@@ -55,7 +33,7 @@ void Peer(benchmark::State& state, const Formula& formula) {
   parser.DefineVar("x", &x);
   parser.DefineVar("y", &y);
   for (auto _ : state) {
-    parser.SetExpr(formula.text);
+    parser.SetExpr(formula.peer);
     benchmark::DoNotOptimize(parser.Eval());
   }
 }
@@ -63,7 +41,7 @@ void Peer(benchmark::State& state, const Formula& formula) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  for (const Formula& formula : Formulas()) {
+  for (const Formula& formula : bench::Formulas()) {
     benchmark::RegisterBenchmark((std::string("engine/") + formula.name).c_str(), Engine, formula);
     benchmark::RegisterBenchmark((std::string("peer/") + formula.name).c_str(), Peer, formula);
   }

@@ -9,7 +9,8 @@
 
 namespace bench {
 
-// Benchmarks named "<side>/<case>" with side "engine" or "peer" are paired by case.
+// Benchmarks named "<side>/<case>" with side "engine" or "peer" are paired by case; of several
+// repetitions, each side's fastest is kept.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;

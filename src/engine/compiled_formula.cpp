@@ -17,6 +17,33 @@
 namespace engine {
 namespace {
 
+// Each instruction's work, operation and operand together, chosen once when compiling, so that
+// evaluating asks one question per instruction. Binary operators come after the other kinds,
+// one code for each operator and place of its right operand.
+constexpr std::uint8_t kFirstBinaryStep = static_cast<std::uint8_t>(Instruction::Kind::List) + 1;
+constexpr std::uint8_t kOperators = static_cast<std::uint8_t>(BinaryOp::Xor) + 1;
+
+constexpr std::uint8_t BinaryStep(Instruction::Operand operand, BinaryOp op) {
+  return static_cast<std::uint8_t>(kFirstBinaryStep + static_cast<std::uint8_t>(operand) * kOperators +
+                                   static_cast<std::uint8_t>(op));
+}
+
+std::uint8_t StepOf(const Instruction& in) {
+  return in.kind == Instruction::Kind::Binary ? BinaryStep(in.operand, in.op) : static_cast<std::uint8_t>(in.kind);
+}
+
+// top = a op b, false where the text path would fail.
+template <BinaryOp op>
+[[gnu::always_inline]] inline bool Apply(double a, double b, double boolSign, double& top) {
+  const std::optional<double> value = NumberResult(op, a, b, boolSign);
+  if (value) top = *value;
+  return value.has_value();
+}
+
+}  // namespace
+
+namespace {
+
 // Slot k is written into the text as this character + k: a private-use character, which no
 // formula the text path accepts holds.
 constexpr char16_t kFirstSlot = u'\uE000';
@@ -128,12 +155,85 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
   CompiledFormula compiled;
   compiled.code_ = recorder.TakeCode();
   compiled.deepestStack_ = recorder.deepestStack();
+  for (const Instruction& in : compiled.code_) compiled.steps_.push_back(StepOf(in));
   return compiled;
 }
 
+// One case per operator and place of its right operand: the top of the stack, or the constant
+// or slot the instruction carries.
+#define MORVANE_BINARY_CASES(op)                                                      \
+  case BinaryStep(Instruction::Operand::Stack, BinaryOp::op):                          \
+    if (!Apply<BinaryOp::op>(stack[--below], top, boolSign, top)) return std::nullopt; \
+    break;                                                                            \
+  case BinaryStep(Instruction::Operand::Constant, BinaryOp::op):                       \
+    if (!Apply<BinaryOp::op>(top, in->value, boolSign, top)) return std::nullopt;      \
+    break;                                                                            \
+  case BinaryStep(Instruction::Operand::Slot, BinaryOp::op):                           \
+    if (!Apply<BinaryOp::op>(top, slot[in->index], boolSign, top)) return std::nullopt; \
+    break;
+
+std::optional<double> CompiledFormula::Run(double* stack, std::span<const double> slots, double boolSign) const {
+  // The top of the stack lives in `top`, the values below it in stack[0..below).
+  double top = 0.0;
+  std::size_t below = 0;
+  const double* slot = slots.data();
+  const Instruction* in = code_.data();
+  for (const std::uint8_t step : steps_) {
+    switch (step) {
+      case static_cast<std::uint8_t>(Instruction::Kind::Constant):
+        stack[below++] = top;
+        top = in->value;
+        break;
+      case static_cast<std::uint8_t>(Instruction::Kind::Slot):
+        stack[below++] = top;
+        top = slot[in->index];
+        break;
+      case static_cast<std::uint8_t>(Instruction::Kind::Builtin): {
+        const std::optional<double> value = BuiltinValue(in->index, top);
+        if (!value) return std::nullopt;
+        top = *value;
+        break;
+      }
+      case static_cast<std::uint8_t>(Instruction::Kind::Not): top = static_cast<double>(~TruncToInt32(top)); break;
+      case static_cast<std::uint8_t>(Instruction::Kind::Negate): top = -top; break;
+      case static_cast<std::uint8_t>(Instruction::Kind::List): {
+        // The list's values are the count - 1 below the top and the top itself.
+        const auto count = static_cast<std::size_t>(in->index);
+        stack[below] = top;
+        below -= count - 1;
+        top = ListFunctionValue(in->list, std::span<const double>(stack + below, count));
+        break;
+      }
+      MORVANE_BINARY_CASES(Pow)
+      MORVANE_BINARY_CASES(Mul)
+      MORVANE_BINARY_CASES(Div)
+      MORVANE_BINARY_CASES(IntDiv)
+      MORVANE_BINARY_CASES(Mod)
+      MORVANE_BINARY_CASES(Add)
+      MORVANE_BINARY_CASES(Sub)
+      MORVANE_BINARY_CASES(Eq)
+      MORVANE_BINARY_CASES(Lt)
+      MORVANE_BINARY_CASES(Gt)
+      MORVANE_BINARY_CASES(Ne)
+      MORVANE_BINARY_CASES(Le)
+      MORVANE_BINARY_CASES(Ge)
+      MORVANE_BINARY_CASES(And)
+      MORVANE_BINARY_CASES(Or)
+      MORVANE_BINARY_CASES(Xor)
+      default: return std::nullopt;  // BinaryOp::None, which the recorder never writes
+    }
+    ++in;
+  }
+  // e_eval reports a result of +infinity as a division by zero.
+  if (std::isinf(top) && top > 0) return std::nullopt;
+  return top;
+}
+
+#undef MORVANE_BINARY_CASES
+
 std::optional<double> CompiledFormula::Evaluate(std::span<const double> slots, double boolSign) const {
-  // Run keeps the top in a register and needs one place more than the deepest stack below it.
-  // Formulas of everyday depth evaluate on the machine stack.
+  // The machine keeps the top apart and needs one place more than the deepest stack below it.
+  // Formulas of everyday depth evaluate on the processor's stack.
   constexpr std::size_t kFixedStack = 32;
   if (deepestStack_ < kFixedStack) {
     std::array<double, kFixedStack> stack;
@@ -141,49 +241,6 @@ std::optional<double> CompiledFormula::Evaluate(std::span<const double> slots, d
   }
   std::vector<double> stack(deepestStack_ + 1);
   return Run(stack.data(), slots, boolSign);
-}
-
-std::optional<double> CompiledFormula::Run(double* stack, std::span<const double> slots, double boolSign) const {
-  // The top of the stack lives in `top`, the values below it in stack[0..below).
-  double top = 0.0;
-  std::size_t below = 0;
-  for (const Instruction& in : code_) {
-    switch (in.kind) {
-      case Instruction::Kind::Constant:
-        stack[below++] = top;
-        top = in.value;
-        break;
-      case Instruction::Kind::Slot:
-        stack[below++] = top;
-        top = slots[static_cast<std::size_t>(in.index)];
-        break;
-      case Instruction::Kind::Builtin: {
-        const std::optional<double> value = BuiltinValue(in.index, top);
-        if (!value) return std::nullopt;
-        top = *value;
-        break;
-      }
-      case Instruction::Kind::Not: top = static_cast<double>(~TruncToInt32(top)); break;
-      case Instruction::Kind::Negate: top = -top; break;
-      case Instruction::Kind::Binary: {
-        const std::optional<double> value = NumberResult(in.op, stack[--below], top, boolSign);
-        if (!value) return std::nullopt;
-        top = *value;
-        break;
-      }
-      case Instruction::Kind::List: {
-        // The list's values are the count - 1 below the top and the top itself.
-        const auto count = static_cast<std::size_t>(in.index);
-        stack[below] = top;
-        below -= count - 1;
-        top = ListFunctionValue(in.list, std::span<const double>(stack + below, count));
-        break;
-      }
-    }
-  }
-  // e_eval reports a result of +infinity as a division by zero.
-  if (std::isinf(top) && top > 0) return std::nullopt;
-  return top;
 }
 
 std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign) const {
@@ -210,7 +267,13 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<
         break;
       }
       case Instruction::Kind::Binary: {
-        const double* b = entry(--depth);
+        const double* b = xs.data();
+        if (in.operand == Instruction::Operand::Stack) {
+          b = entry(--depth);
+        } else if (in.operand == Instruction::Operand::Constant) {
+          std::fill_n(entry(depth), n, in.value);  // where the constant would have been pushed
+          b = entry(depth);
+        }
         kApplyEach[static_cast<std::size_t>(in.op)](entry(depth - 1), b, n, boolSign, failed.data());
         break;
       }

@@ -4,6 +4,7 @@
 // in brackets, so a compiled formula gives exactly the numbers of the text it was made from.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -52,10 +53,20 @@ class CompiledFormula {
   // (xs.size() when there is none).
   std::size_t EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign) const;
 
+  // Whether an evaluation reads slot k at all (constant parts folded away may not).
+  bool Reads(std::size_t slot) const {
+    return std::ranges::any_of(code_, [&](const Instruction& in) {
+      return static_cast<std::size_t>(in.index) == slot &&
+             (in.kind == Instruction::Kind::Slot ||
+              (in.kind == Instruction::Kind::Binary && in.operand == Instruction::Operand::Slot));
+    });
+  }
+
  private:
   std::optional<double> Run(double* stack, std::span<const double> slots, double boolSign) const;
 
   std::vector<Instruction> code_;
+  std::vector<std::uint8_t> steps_;  // what code_[i] does, operation and operand in one
   std::size_t deepestStack_ = 0;
 };
 

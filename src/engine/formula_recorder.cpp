@@ -67,7 +67,19 @@ FormulaRecorder::Piece FormulaRecorder::Binary(BinaryOp op, Piece a, Piece b, st
   if (a.constant && b.constant && !comparison) {
     if (const std::optional<double> value = NumberResult(op, a.value, b.value, 0.0)) return Fold(2, *value);
   }
-  return Emit({.kind = Instruction::Kind::Binary, .op = op}, 2, 1);
+  Instruction binary{.kind = Instruction::Kind::Binary, .op = op};
+  // A right operand that is one constant or slot is the last instruction: it is taken from there.
+  const Instruction& last = code_.back();
+  if (last.kind == Instruction::Kind::Constant || last.kind == Instruction::Kind::Slot) {
+    binary.operand = last.kind == Instruction::Kind::Constant ? Instruction::Operand::Constant
+                                                              : Instruction::Operand::Slot;
+    binary.index = last.index;
+    binary.value = last.value;
+    code_.pop_back();
+    --depth_;
+    return Emit(binary, 1, 1);
+  }
+  return Emit(binary, 2, 1);
 }
 
 FormulaRecorder::Piece FormulaRecorder::List(Tok fn, std::span<const Piece> values) {

@@ -18,11 +18,15 @@ struct Engine;
 
 struct Instruction {
   enum class Kind : std::uint8_t { Constant, Slot, Builtin, Not, Negate, Binary, List };
+  // Where a Binary's right operand comes from: the stack's top, or, saving a push, the
+  // constant or slot that would have been pushed just before.
+  enum class Operand : std::uint8_t { Stack, Constant, Slot };
   Kind kind = Kind::Constant;
-  BinaryOp op = BinaryOp::None;  // Binary
-  Tok list = Tok::End;           // List
-  std::int32_t index = 0;        // Slot: its number; Builtin: the function; List: the count
-  double value = 0.0;            // Constant
+  BinaryOp op = BinaryOp::None;         // Binary
+  Operand operand = Operand::Stack;     // Binary
+  Tok list = Tok::End;                  // List
+  std::int32_t index = 0;               // Slot (and a Slot operand): its number; Builtin: the function; List: the count
+  double value = 0.0;                   // Constant (and a Constant operand)
 };
 
 class FormulaRecorder {

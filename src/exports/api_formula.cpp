@@ -30,16 +30,19 @@ morvane_formula::Parameter& ParameterOf(morvane_formula* formula, const char* na
   throw Failure{MORVANE_ERROR_NOT_FOUND, "The formula has no variable '" + std::string(wanted.bytes) + "'"};
 }
 
-// The parameters' values as the formula's text would hold them.
+// The parameters' values as the formula's text would hold them. A value read as it was the
+// last time keeps its slot: rounding costs more than the evaluation of a short formula.
 void ReadSlots(morvane_formula& formula) {
   for (std::size_t k = 0; k < formula.parameters.size(); ++k) {
-    const morvane_formula::Parameter& parameter = formula.parameters[k];
-    if (parameter.bound == nullptr && !parameter.value)
+    morvane_formula::Parameter& parameter = formula.parameters[k];
+    if (parameter.source == nullptr)
       throw Failure{MORVANE_ERROR_UNBOUND_VARIABLE, "The variable '" + platform::ToUtf8(parameter.name) + "' has no value"};
-    const double value = parameter.bound != nullptr ? *parameter.bound : *parameter.value;
+    const double value = *parameter.source;
+    if (!parameter.read || value == parameter.lastRead) continue;
     if (!std::isfinite(value))
       throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "The variable '" + platform::ToUtf8(parameter.name) + "' is not a finite number"};
     formula.slots[k] = engine::ShortFixedValue(value);
+    parameter.lastRead = value;
   }
 }
 
@@ -77,7 +80,7 @@ morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const ch
       const auto same = [&](const morvane_formula::Parameter& p) { return engine::EqualsIgnoreCase(p.name, name); };
       if (std::ranges::any_of(formula->parameters, same))
         throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Each variable is named once"};
-      formula->parameters.push_back({std::move(name), std::nullopt, nullptr});
+      formula->parameters.push_back({.name = std::move(name)});
     }
     for (const morvane_formula::Parameter& parameter : formula->parameters) names.push_back(parameter.name);
     formula->slots.resize(names.size());
@@ -87,6 +90,8 @@ morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const ch
                                                          engine::CompiledFormula::Placement::IntoText, &failure);
     if (failure.code != -1)
       throw exports::api::EngineFailure(failure.code, formula->text, failure.position);
+    if (formula->compiled)
+      for (std::size_t k = 0; k < formula->parameters.size(); ++k) formula->parameters[k].read = formula->compiled->Reads(k);
     formula->boolSign = engine.core.state.BoolSign;
     formula->context = context;
     context->formulas.insert(formula.get());
@@ -98,16 +103,15 @@ morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const ch
 int MORVANE_CALL morvane_formula_set(morvane_formula* formula, const char* name, double value, morvane_error* error) {
   return Call(error, [&] {
     morvane_formula::Parameter& parameter = ParameterOf(formula, name);
-    parameter.value = value;
-    parameter.bound = nullptr;
+    parameter.own = value;
+    parameter.source = &parameter.own;
   });
 }
 
 int MORVANE_CALL morvane_formula_bind(morvane_formula* formula, const char* name, const double* address, morvane_error* error) {
   return Call(error, [&] {
     morvane_formula::Parameter& parameter = ParameterOf(formula, name);
-    parameter.bound = address;
-    parameter.value.reset();
+    parameter.source = address;
     Require(address, "address");
   });
 }

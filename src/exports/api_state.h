@@ -3,6 +3,7 @@
 // beside the process-wide session; a formula knows its context until the context ends.
 #pragma once
 
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,16 +26,18 @@ struct morvane_context {
 };
 
 struct morvane_formula {
-  // A parameter's value comes from one of two places; neither is set at first.
+  // A parameter's value is its own, once set, or a caller's double it is bound to.
   struct Parameter {
     std::u16string name;
-    std::optional<double> value;
-    const double* bound = nullptr;
+    double own = 0.0;
+    const double* source = nullptr;  // &own, the caller's double, or null: no value yet
+    double lastRead = std::numeric_limits<double>::quiet_NaN();  // the value its slot holds, as read
+    bool read = true;  // whether the compiled form reads it at all
   };
 
   morvane_context* context = nullptr;  // null once the context has ended
   std::u16string text;
-  std::vector<Parameter> parameters;
+  std::vector<Parameter> parameters;  // never grown after the compile: sources point into it
   std::optional<engine::CompiledFormula> compiled;  // nothing: every evaluation reads the text
   double boolSign = -1.0;
   std::vector<double> slots;  // the parameters' values as the formula reads them

@@ -42,8 +42,8 @@ std::string Description(std::int32_t code) {
 
 }  // namespace
 
-void Require(const void* pointer, std::string_view what) {
-  if (pointer == nullptr) throw Failure{MORVANE_ERROR_NULL_ARGUMENT, std::string(what) + " is null"};
+void ThrowNull(std::string_view what) {
+  throw Failure{MORVANE_ERROR_NULL_ARGUMENT, std::string(what) + " is null"};
 }
 
 CallerText Read(const char* text, std::string_view what) {

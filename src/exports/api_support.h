@@ -33,8 +33,12 @@ CallerText Read(const char* text, std::string_view what);
 // Reads a name a formula can use: a letter or "_", then letters, digits and "_".
 CallerText ReadName(const char* name, std::string_view what);
 
+[[noreturn]] void ThrowNull(std::string_view what);
+
 // Fails with MORVANE_ERROR_NULL_ARGUMENT when pointer is null.
-void Require(const void* pointer, std::string_view what);
+inline void Require(const void* pointer, std::string_view what) {
+  if (pointer == nullptr) [[unlikely]] ThrowNull(what);
+}
 
 // The engine's error code, found at a place of the caller's text (in UTF-16 units).
 Failure EngineFailure(std::int32_t code, std::u16string_view given, std::size_t place);
@@ -58,7 +62,12 @@ int Call(morvane_error* error, Body&& body) noexcept {
   try {
     try {
       body();
-      Fill(error, Failure{MORVANE_OK, {}});
+      if (error != nullptr) {  // a success is told without building a failure to copy
+        error->code = MORVANE_OK;
+        error->position = -1;
+        error->byte_offset = -1;
+        error->message[0] = '\0';
+      }
       return MORVANE_OK;
     } catch (const Failure& failure) {
       Fill(error, failure);

@@ -3,6 +3,8 @@
 // compiled timings stay comparable case by case.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <array>
 #include <string>
 
@@ -35,5 +37,11 @@ inline const std::array<Formula, 5>& Formulas() {
   };
   return formulas;
 }
+
+using Side = void (*)(benchmark::State&, const Formula&);
+
+// Registers "engine/<name>" and "peer/<name>" for every formula, runs them and closes with the
+// table of our speed over the peer's.
+int RunBesidePeer(int argc, char** argv, Side engine, Side peer);
 
 }  // namespace bench

@@ -9,7 +9,6 @@
 
 #include "bench_formulas.h"
 #include "morvane/api.h"
-#include "ratio_reporter.h"
 
 namespace {
 
@@ -68,13 +67,4 @@ void Peer(benchmark::State& state, const Formula& formula) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  for (const Formula& formula : bench::Formulas()) {
-    benchmark::RegisterBenchmark((std::string("engine/") + formula.name).c_str(), Engine, formula);
-    benchmark::RegisterBenchmark((std::string("peer/") + formula.name).c_str(), Peer, formula);
-  }
-  benchmark::Initialize(&argc, argv);
-  bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-}
+int main(int argc, char** argv) { return bench::RunBesidePeer(argc, argv, Engine, Peer); }

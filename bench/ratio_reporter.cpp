@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "bench_formulas.h"
+
 namespace bench {
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
@@ -34,6 +36,18 @@ void RatioReporter::Finalize() {
     std::printf("| %s | %.*f | %.*f | %.*fx |\n", name.c_str(), digits(engine->second), engine->second,
                 digits(peer->second), peer->second, ratio < 1 ? 2 : 1, ratio);
   }
+}
+
+int RunBesidePeer(int argc, char** argv, Side engine, Side peer) {
+  for (const Formula& formula : Formulas()) {
+    benchmark::RegisterBenchmark((std::string("engine/") + formula.name).c_str(), engine, formula);
+    benchmark::RegisterBenchmark((std::string("peer/") + formula.name).c_str(), peer, formula);
+  }
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
 }
 
 }  // namespace bench

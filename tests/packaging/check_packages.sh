@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Usage: check_packages.sh BUILD_DIR   (a built Linux tree without sanitizers)
 # What programs that use the library get: installs into a temporary prefix, builds a small C
-# program against it through pkg-config and through find_package(Morvane) and runs both, then
+# program (using both headers) against it through pkg-config and through find_package(Morvane) and runs both, then
 # makes the .deb, checks what it holds, unpacks it and runs the program and the library from it.
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -40,7 +40,7 @@ deb=$(find "$work/deb" -maxdepth 1 -name '*.deb')
 dpkg-deb -f "$deb" Package Version Architecture Maintainer Depends
 contents=$(dpkg-deb -c "$deb")
 for path in 'lib/libmorvane\.so\.[0-9.]+$' 'lib/libmorvane\.so\.[0-9]+ -> ' 'lib/libmorvane\.so -> ' \
-            'include/morvane\.h$' 'bin/ulvxnpp$' \
+            'include/morvane\.h$' 'include/morvane/api\.h$' 'bin/ulvxnpp$' \
             'share/man/man1/ulvxnpp\.1\.gz$' 'lib/pkgconfig/morvane\.pc$' \
             'lib/cmake/Morvane/MorvaneConfig\.cmake$' 'lib/cmake/Morvane/MorvaneConfigVersion\.cmake$' \
             'lib/cmake/Morvane/MorvaneTargets\.cmake$' 'share/doc/[^/]+/examples/basics\.ulv$' \

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Usage: check_packages.sh BUILD_DIR   (a built Linux tree without sanitizers)
 # What programs that use the library get: installs into a temporary prefix, builds a small C
-# program (using both headers) against it through pkg-config and through find_package(Morvane) and runs both, then
-# makes the .deb, checks what it holds, unpacks it and runs the program and the library from it.
+# program (using both headers) against it through pkg-config and through find_package(Morvane)
+# and runs both, then makes the .deb, checks what it holds, unpacks it and runs the program and
+# the library from it.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)

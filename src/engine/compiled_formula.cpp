@@ -32,6 +32,12 @@ std::uint8_t StepOf(const Instruction& in) {
   return in.kind == Instruction::Kind::Binary ? BinaryStep(in.operand, in.op) : static_cast<std::uint8_t>(in.kind);
 }
 
+// The formula's value: e_eval reports a result of +infinity as a division by zero.
+std::optional<double> Result(double top) {
+  if (std::isinf(top) && top > 0) return std::nullopt;
+  return top;
+}
+
 // top = a op b, false where the text path would fail.
 template <BinaryOp op>
 [[gnu::always_inline]] inline bool Apply(double a, double b, double boolSign, double& top) {
@@ -172,7 +178,8 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
     if (!Apply<BinaryOp::op>(top, slot[in->index], boolSign, top)) return std::nullopt; \
     break;
 
-std::optional<double> CompiledFormula::Run(double* stack, std::span<const double> slots, double boolSign) const {
+[[gnu::always_inline]] inline std::optional<double> CompiledFormula::Run(double* stack, std::span<const double> slots,
+                                                                         double boolSign) const {
   // The top of the stack lives in `top`, the values below it in stack[0..below).
   double top = 0.0;
   std::size_t below = 0;
@@ -224,14 +231,14 @@ std::optional<double> CompiledFormula::Run(double* stack, std::span<const double
     }
     ++in;
   }
-  // e_eval reports a result of +infinity as a division by zero.
-  if (std::isinf(top) && top > 0) return std::nullopt;
-  return top;
+  return Result(top);
 }
 
 #undef MORVANE_BINARY_CASES
 
 std::optional<double> CompiledFormula::Evaluate(std::span<const double> slots, double boolSign) const {
+  // A formula that folded to one number (no comparison, no variable) is that number.
+  if (code_.size() == 1 && code_.front().kind == Instruction::Kind::Constant) return Result(code_.front().value);
   // The machine keeps the top apart and needs one place more than the deepest stack below it.
   // Formulas of everyday depth evaluate on the processor's stack.
   constexpr std::size_t kFixedStack = 32;

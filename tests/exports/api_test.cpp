@@ -143,6 +143,9 @@ TEST_F(ApiTest, CompiledFormulasGiveWhatTheTextGives) {
   ASSERT_EQ(morvane_formula_set(quotient.get(), "y", 0.0, &error), MORVANE_OK);
   EXPECT_EQ(morvane_formula_eval(quotient.get(), &value, &error), MORVANE_ERROR_DIVISION_BY_ZERO);
   EXPECT_EQ(error.position, 7);
+  // A constant that overflows is reported as the text path reports it.
+  Formula overflow = Compile("10^400", {});
+  EXPECT_EQ(morvane_formula_eval(overflow.get(), &value, &error), MORVANE_ERROR_DIVISION_BY_ZERO);
   // rnd only the text path evaluates.
   Formula random = Compile("rnd(1) * 0 + x", {"x"});
   ASSERT_TRUE(random) << error.message;

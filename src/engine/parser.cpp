@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/parser.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,36 +22,44 @@ namespace engine {
 namespace {
 
 struct Binary {
-  BinaryOp op;
-  int threshold;   // applied by a call whose level is at most this
-  int rightLevel;  // level its right operand is parsed at
+  BinaryOp op = BinaryOp::None;
+  int threshold = 0;   // applied by a call whose level is at most this
+  int rightLevel = 0;  // level its right operand is parsed at
 };
 
-// The binary operator the current token stands for, with its precedence.
-Binary BinaryAt(const EvalState& s) {
-  switch (s.e_tok) {
-    case Tok::Char:
-      switch (s.tokChar) {
-        case u'^': return {BinaryOp::Pow, 11, 12};
-        case u'*': return {BinaryOp::Mul, 10, 11};
-        case u'/': return {BinaryOp::Div, 10, 11};
-        case u'\\': return {BinaryOp::IntDiv, 9, 10};
-        case u'+': return {BinaryOp::Add, 7, 8};
-        case u'-': return {BinaryOp::Sub, 7, 8};
-        case u'=': return {BinaryOp::Eq, 6, 7};
-        default: return {BinaryOp::None, 0, 0};
-      }
-    case Tok::Mod: return {BinaryOp::Mod, 8, 9};
-    case Tok::Lt: return {BinaryOp::Lt, 6, 7};
-    case Tok::Gt: return {BinaryOp::Gt, 6, 7};
-    case Tok::Ne: return {BinaryOp::Ne, 6, 7};
-    case Tok::Le: return {BinaryOp::Le, 6, 7};
-    case Tok::Ge: return {BinaryOp::Ge, 6, 7};
-    case Tok::And: return {BinaryOp::And, 5, 6};
-    case Tok::Or: return {BinaryOp::Or, 4, 5};
-    case Tok::Xor: return {BinaryOp::Xor, 3, 4};
-    default: return {BinaryOp::None, 0, 0};
-  }
+struct OperatorTables {
+  std::array<Binary, static_cast<std::size_t>(Tok::Char) + 1> byToken{};
+  std::array<Binary, 128> byChar{};  // the one-character operators
+};
+
+// Looked up rather than chosen by comparisons: every operand of every formula asks.
+constexpr OperatorTables kOperators = [] {
+  OperatorTables t;
+  const auto set = [](Binary& entry, BinaryOp op, int threshold) { entry = {op, threshold, threshold + 1}; };
+  set(t.byChar[u'^'], BinaryOp::Pow, 11);
+  set(t.byChar[u'*'], BinaryOp::Mul, 10);
+  set(t.byChar[u'/'], BinaryOp::Div, 10);
+  set(t.byChar[u'\\'], BinaryOp::IntDiv, 9);
+  set(t.byChar[u'+'], BinaryOp::Add, 7);
+  set(t.byChar[u'-'], BinaryOp::Sub, 7);
+  set(t.byChar[u'='], BinaryOp::Eq, 6);
+  const auto token = [&](Tok tok) -> Binary& { return t.byToken[static_cast<std::size_t>(tok)]; };
+  set(token(Tok::Mod), BinaryOp::Mod, 8);
+  set(token(Tok::Lt), BinaryOp::Lt, 6);
+  set(token(Tok::Gt), BinaryOp::Gt, 6);
+  set(token(Tok::Ne), BinaryOp::Ne, 6);
+  set(token(Tok::Le), BinaryOp::Le, 6);
+  set(token(Tok::Ge), BinaryOp::Ge, 6);
+  set(token(Tok::And), BinaryOp::And, 5);
+  set(token(Tok::Or), BinaryOp::Or, 4);
+  set(token(Tok::Xor), BinaryOp::Xor, 3);
+  return t;
+}();
+
+// The binary operator the current token stands for, with its precedence (op None for none).
+inline Binary BinaryAt(const EvalState& s) {
+  if (s.e_tok != Tok::Char) return kOperators.byToken[static_cast<std::size_t>(s.e_tok)];
+  return s.tokChar < kOperators.byChar.size() ? kOperators.byChar[s.tokChar] : Binary{};
 }
 
 bool IsChar(const EvalState& s, char16_t c) { return s.e_tok == Tok::Char && s.tokChar == c; }

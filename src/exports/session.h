@@ -6,11 +6,11 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "diff/diff_state.h"
 #include "engine/engine.h"
+#include "exports/turn.h"
 #include "script/batch.h"
 #include "platform/services.h"
 #include "ui/plot_output.h"
@@ -40,10 +40,8 @@ struct Session {
   Session();
 
   // Calls into a session take turns: whoever uses it from more than one thread holds this for
-  // the whole call. Recursive, because a call may re-enter the library on the same thread: a
-  // run pumps window messages (progress box, message boxes, input box) whose handlers may call
-  // an export, and some exports are made of others.
-  std::recursive_mutex turn;
+  // the whole call.
+  Turn turn;
 
   std::unique_ptr<platform::Services> services;  // message boxes, clipboard
   engine::Engine engine;                          // evaluator state, logs and stores

@@ -16,9 +16,4 @@ script::BatchContext BatchOf(Session& s) {
   return script::BatchContext{s.engine, s.diff, s.batch, s.plots.get(), s.windows.get(), s.progress.get(), s.host};
 }
 
-Session& session() {
-  static Session instance;
-  return instance;
-}
-
 }  // namespace exports

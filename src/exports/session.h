@@ -56,6 +56,10 @@ struct Session {
 
 // The process-wide instance; only the exports, the plug-in and the program reach it. The exports
 // take its turn (see guarded); the plug-in and the program each drive it from their one thread.
-Session& session();
+// Inline: every export call asks for it, often twice.
+inline Session& session() {
+  static Session instance;
+  return instance;
+}
 
 }  // namespace exports

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # ENTRY is an entry the editor's Plugins Admin takes (it drops one whose fields are not all
-# strings), for ZIP as it is (its SHA-256) and version VERSION; and the DLL that the zip holds
-# under the entry's folder name has that version as FILEVERSION, which the editor compares.
+# strings), for ZIP as it is (its SHA-256) and version VERSION; and the DLL named after the
+# entry's folder at the top of the zip has that version as FILEVERSION, which the editor compares.
 file(READ ${ENTRY} entry)
 foreach(field folder-name display-name version id repository description author homepage)
   string(JSON type ERROR_VARIABLE failed TYPE "${entry}" ${field})
@@ -19,7 +19,7 @@ if(NOT id STREQUAL zip_sha256 OR NOT version STREQUAL VERSION)
                       "the project's version ${VERSION}")
 endif()
 
-set(dll ${folder-name}/${folder-name}.dll)
+set(dll ${folder-name}.dll)
 set(scratch ${CMAKE_CURRENT_BINARY_DIR}/plugin-entry-dll)
 file(REMOVE_RECURSE ${scratch})
 file(MAKE_DIRECTORY ${scratch})

@@ -250,19 +250,21 @@ std::optional<double> CompiledFormula::Evaluate(std::span<const double> slots, d
   return Run(stack.data(), slots, boolSign);
 }
 
-std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign) const {
+std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign) {
   const std::size_t n = xs.size();
-  // Stack entry k holds its values for every x at values[k * n ...].
-  // Every entry is written before it is read, so the memory starts uninitialised.
-  const auto values = std::make_unique_for_overwrite<double[]>((deepestStack_ + 1) * n);
-  std::vector<char> failed(n, 0);
+  // Stack entry k holds its values for every x at blockValues_[k * n ...]. Every entry is
+  // written before it is read; the memory is kept for the next block.
+  if (blockValues_.size() < (deepestStack_ + 1) * n) blockValues_.resize((deepestStack_ + 1) * n);
+  blockFailed_.assign(n, 0);
+  double* const values = blockValues_.data();
+  char* const failed = blockFailed_.data();
   std::size_t depth = 0;
-  auto entry = [&](std::size_t k) { return values.get() + k * n; };
+  auto entry = [&](std::size_t k) { return values + k * n; };
   for (const Instruction& in : code_) {
     switch (in.kind) {
       case Instruction::Kind::Constant: std::fill_n(entry(depth++), n, in.value); break;
       case Instruction::Kind::Slot: std::copy_n(xs.data(), n, entry(depth++)); break;
-      case Instruction::Kind::Builtin: BuiltinValues(in.index, std::span(entry(depth - 1), n), failed); break;
+      case Instruction::Kind::Builtin: BuiltinValues(in.index, std::span(entry(depth - 1), n), std::span(failed, n)); break;
       case Instruction::Kind::Not: {
         double* top = entry(depth - 1);
         for (std::size_t i = 0; i < n; ++i) top[i] = static_cast<double>(~TruncToInt32(top[i]));
@@ -281,7 +283,7 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<
           std::fill_n(entry(depth), n, in.value);  // where the constant would have been pushed
           b = entry(depth);
         }
-        kApplyEach[static_cast<std::size_t>(in.op)](entry(depth - 1), b, n, boolSign, failed.data());
+        kApplyEach[static_cast<std::size_t>(in.op)](entry(depth - 1), b, n, boolSign, failed);
         break;
       }
       case Instruction::Kind::List: {

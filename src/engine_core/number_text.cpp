@@ -108,25 +108,7 @@ void AppendShortFixed(std::u16string& out, double value) {
   for (const char* c = buffer.data(); c != end; ++c) out.push_back(static_cast<char16_t>(*c));
 }
 
-double ShortFixedValue(double value) {
-  // Up to here |value| * 10^10 stays below 2^53: the text's digits are the integer n nearest to
-  // that product, and reading them back is one correctly rounded division n / 10^10.
-  constexpr double kFastLimit = 900719.0;
-  const double magnitude = std::fabs(value);
-  if (magnitude < kFastLimit) {
-    const double product = magnitude * 1e10;
-    const auto whole = static_cast<std::int64_t>(product);
-    const double fraction = product - static_cast<double>(whole);  // exact below 2^53
-    // Only a product that rounded onto a half needs more: the product's rounding error, which
-    // fma gives exactly, says on which side of the half the exact product lies. An exact half
-    // is left to the text.
-    const double error = fraction == 0.5 ? std::fma(magnitude, 1e10, -product) : 0.0;
-    if (fraction != 0.5 || error != 0.0) {
-      const bool up = fraction > 0.5 || (fraction == 0.5 && error > 0.0);
-      const double n = static_cast<double>(whole + (up ? 1 : 0));
-      return std::copysign(n / 1e10, value);
-    }
-  }
+double ShortFixedValueOfText(double value) {
   std::u16string text;
   AppendShortFixed(text, value);
   return ParseDecimal(text);

@@ -3,6 +3,7 @@
 // the lenient decimal reading used for number tokens and stored variable values.
 #pragma once
 
+#include <cmath>
 #include <concepts>
 #include <cstdint>
 #include <string>
@@ -21,9 +22,32 @@ std::u16string StrD0(std::u16string_view text);
 // per-sample text of integration and tabulation.
 void AppendShortFixed(std::u16string& out, double value);
 
-// The number AppendShortFixed's text of a finite value reads back as (ParseDecimal), without
-// writing the text: the value a sample enters a formula with.
-double ShortFixedValue(double value);
+// The number AppendShortFixed's text of value reads back as (ParseDecimal), by writing it.
+double ShortFixedValueOfText(double value);
+
+// The same number for a finite value, without writing the text where it can: the value a
+// sample enters a formula with. Inline, as each sample of an integration asks.
+inline double ShortFixedValue(double value) {
+  // Up to here |value| * 10^10 stays below 2^53: the text's digits are the integer n nearest to
+  // that product, and reading them back is one correctly rounded division n / 10^10.
+  constexpr double kFastLimit = 900719.0;
+  const double magnitude = std::fabs(value);
+  if (magnitude < kFastLimit) {
+    const double product = magnitude * 1e10;
+    const auto whole = static_cast<std::int64_t>(product);
+    const double fraction = product - static_cast<double>(whole);  // exact below 2^53
+    // Only a product that rounded onto a half needs more: the product's rounding error, which
+    // fma gives exactly, says on which side of the half the exact product lies. An exact half
+    // is left to the text.
+    const double error = fraction == 0.5 ? std::fma(magnitude, 1e10, -product) : 0.0;
+    if (fraction != 0.5 || error != 0.0) {
+      const bool up = fraction > 0.5 || (fraction == 0.5 && error > 0.0);
+      const double n = static_cast<double>(whole + (up ? 1 : 0));
+      return std::copysign(n / 1e10, value);
+    }
+  }
+  return ShortFixedValueOfText(value);
+}
 
 // The value of the longest decimal prefix of text (blanks, sign, digits, one point, digits,
 // optional exponent), or 0 when there is none; never fails.

@@ -73,15 +73,16 @@ double Simpson(engine::PointEvaluator& f, double a, double b, double h, std::int
   if (!f.At(a, fa) || !f.At(a + (n - 1) * h, fLastOdd) || !f.At(b, fb)) return 0.0;
   double sum = 0.0;
   double odd = 0.0;
-  // Sample k is the odd point of pair i = k / 2 + 1 when k is even, its even point otherwise.
+  // Sample k is the odd point of pair i = k / 2 + 1 when k is even, its even point otherwise
+  // (k is never negative, so the halving and the parity are shifts and masks).
   ForEachSample(
       f, 2 * (n / 2 - 1),
       [&](std::int32_t k) {
-        const std::int32_t i = k / 2 + 1;
-        return k % 2 == 0 ? a + (2 * i - 1) * h : a + 2 * i * h;
+        const std::int32_t i = (k >> 1) + 1;
+        return (k & 1) == 0 ? a + (2 * i - 1) * h : a + 2 * i * h;
       },
       [&](std::int32_t k, double y) {
-        if (k % 2 == 0) odd = y;
+        if ((k & 1) == 0) odd = y;
         else sum += 2 * odd + y;
       });
   return h / 3 * (fa + 4 * fLastOdd + fb + 2 * sum);

@@ -250,14 +250,15 @@ std::optional<double> CompiledFormula::Evaluate(std::span<const double> slots, d
   return Run(stack.data(), slots, boolSign);
 }
 
-std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign) {
+std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign,
+                                          Scratch& scratch) const {
   const std::size_t n = xs.size();
-  // Stack entry k holds its values for every x at blockValues_[k * n ...]. Every entry is
-  // written before it is read; the memory is kept for the next block.
-  if (blockValues_.size() < (deepestStack_ + 1) * n) blockValues_.resize((deepestStack_ + 1) * n);
-  blockFailed_.assign(n, 0);
-  double* const values = blockValues_.data();
-  char* const failed = blockFailed_.data();
+  // Stack entry k holds its values for every x at values[k * n ...]. Every entry is written
+  // before it is read.
+  if (scratch.values.size() < (deepestStack_ + 1) * n) scratch.values.resize((deepestStack_ + 1) * n);
+  scratch.failed.assign(n, 0);
+  double* const values = scratch.values.data();
+  char* const failed = scratch.failed.data();
   std::size_t depth = 0;
   auto entry = [&](std::size_t k) { return values + k * n; };
   for (const Instruction& in : code_) {

@@ -51,7 +51,12 @@ class CompiledFormula {
   // the next, so that reading the instructions costs little per value: ys[i] is Evaluate at
   // xs[i] for each i before the first value Evaluate gives nothing for; returns that index
   // (xs.size() when there is none).
-  std::size_t EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign);
+  // scratch holds the block's stack; kept by the caller, it is allocated once for many blocks.
+  struct Scratch {
+    std::vector<double> values;
+    std::vector<char> failed;
+  };
+  std::size_t EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign, Scratch& scratch) const;
 
   // Whether an evaluation reads slot k at all (constant parts folded away may not).
   bool Reads(std::size_t slot) const {
@@ -67,8 +72,6 @@ class CompiledFormula {
 
   std::vector<Instruction> code_;
   std::vector<std::uint8_t> steps_;  // what code_[i] does, operation and operand in one
-  std::vector<double> blockValues_;  // EvaluateEach's stack, kept from one block to the next
-  std::vector<char> blockFailed_;    // which of a block's values failed
   std::size_t deepestStack_ = 0;
 };
 

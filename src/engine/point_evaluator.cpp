@@ -55,7 +55,8 @@ std::size_t PointEvaluator::AtEach(std::span<const double> xs, std::span<double>
     std::size_t finite = 0;
     // No text of a number stands for a value that is not finite.
     for (; finite < xs.size() && std::isfinite(xs[finite]); ++finite) slots_[finite] = ShortFixedValue(xs[finite]);
-    done = compiled_->EvaluateEach(std::span(slots_.data(), finite), ys.first(finite), engine_.core.state.BoolSign);
+    done = compiled_->EvaluateEach(std::span(slots_.data(), finite), ys.first(finite), engine_.core.state.BoolSign,
+                                   block_);
     if (done > 0) CompiledSucceeded();
   }
   // From the first point the compiled form could not give, one at a time: a failure is

@@ -57,6 +57,7 @@ class PointEvaluator {
   std::int32_t status_ = 0;
   std::optional<CompiledFormula> compiled_;
   std::vector<double> slots_;   // a block's values as the compiled form reads them
+  CompiledFormula::Scratch block_;  // the compiled form's stack for a block
 };
 
 }  // namespace engine

@@ -36,15 +36,15 @@ inline double ShortFixedValue(double value) {
     const double product = magnitude * 1e10;
     const auto whole = static_cast<std::int64_t>(product);
     const double fraction = product - static_cast<double>(whole);  // exact below 2^53
-    // Only a product that rounded onto a half needs more: the product's rounding error, which
-    // fma gives exactly, says on which side of the half the exact product lies. An exact half
-    // is left to the text.
-    const double error = fraction == 0.5 ? std::fma(magnitude, 1e10, -product) : 0.0;
-    if (fraction != 0.5 || error != 0.0) {
-      const bool up = fraction > 0.5 || (fraction == 0.5 && error > 0.0);
-      const double n = static_cast<double>(whole + (up ? 1 : 0));
-      return std::copysign(n / 1e10, value);
-    }
+    // Rounding up or down is a flag added, not a branch: the fraction is anyone's guess.
+    const auto nearest = [&](bool up) {
+      return std::copysign(static_cast<double>(whole + static_cast<std::int64_t>(up)) / 1e10, value);
+    };
+    if (fraction != 0.5) [[likely]] return nearest(fraction > 0.5);
+    // A product that rounded onto a half: its rounding error, which fma gives exactly, says on
+    // which side of the half the exact product lies. An exact half is left to the text.
+    const double error = std::fma(magnitude, 1e10, -product);
+    if (error != 0.0) return nearest(error > 0.0);
   }
   return ShortFixedValueOfText(value);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plugin {
 
@@ -28,6 +29,9 @@ class Editor {
   // The first match of text in [start, end) with the search flags, or -1.
   virtual Position Find(Position start, Position end, int flags, std::string_view text) = 0;
   virtual std::string TextRange(Position start, Position end) = 0;
+  // The text of each selection: one for a plain selection, one per line of a rectangular one,
+  // one per range of a multiple selection.
+  virtual std::vector<std::string> SelectionTexts() = 0;
   virtual void GotoPos(Position position) = 0;
   virtual void InsertText(Position position, std::string_view text) = 0;
   virtual void ShowCallTip(Position position, std::string_view text) = 0;

@@ -9,6 +9,7 @@
 #include "platform/utf8.h"
 #include "plugin/check_expression.h"
 #include "plugin/expression_search.h"
+#include "plugin/selection_sum.h"
 
 namespace plugin {
 namespace {
@@ -78,6 +79,26 @@ std::optional<std::u16string> EditorCommands::EvalCurLineToWindow(bool forCallTi
 std::optional<std::u16string> EditorCommands::EvalSelectionToWindow(bool forCallTip) {
   const std::string text = c_.host.ActiveView().SelectedText();
   return EvalToWindow(platform::FromUtf8(text), u"Eval SelText To Wnd: Expression =", forCallTip);
+}
+
+void EditorCommands::SumSelection() {
+  Log(u"Proc: SumSelection        : ***** Menu: SUM SELECTION");
+  Editor& view = c_.host.ActiveView();
+  std::vector<double> numbers;
+  for (const std::string& text : view.SelectionTexts()) {
+    const std::vector<double> found = NumbersIn(text);
+    numbers.insert(numbers.end(), found.begin(), found.end());
+  }
+  const std::optional<SelectionSum> summary = Summarize(numbers);
+  if (!summary) {
+    c_.host.ShowInStatusBar(u"No numbers in the selection");
+    view.ShowCallTip(view.CurrentPos(), "No numbers in the selection");
+    return;
+  }
+  const std::u16string lines = SummaryLines(*summary);
+  c_.host.ShowInStatusBar(SummaryLine(*summary));
+  view.ShowCallTip(view.CurrentPos(), platform::ToUtf8(lines));
+  c_.os.SetClipboardText(lines);
 }
 
 void EditorCommands::EvalExpressionToDocument() {

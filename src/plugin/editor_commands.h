@@ -25,6 +25,8 @@ class EditorHost {
   virtual Editor& ActiveView() = 0;
   // Opens the file in the editor, or switches to it when it is open already.
   virtual bool OpenDocument(std::u16string_view path) = 0;
+  // Shows text in the editor's status bar, where the document's type stands.
+  virtual void ShowInStatusBar(std::u16string_view text) = 0;
 };
 
 struct CommandContext {
@@ -53,6 +55,9 @@ class EditorCommands {
   void ShowMemory();
   // "Insert filename": a file chosen in the open dialog, its name inserted.
   void InsertFileName();
+  // "Sum Selection": sum, average, minimum, maximum and count of the numbers in the selection,
+  // shown in the status bar and a call tip and copied to the clipboard.
+  void SumSelection();
   // A result put into the document at the end of the current line or selection.
   void InsertResult(std::u16string_view text);
 

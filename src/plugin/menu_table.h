@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The plug-in's menu: its twelve entries with their shortcuts, in the order the editor shows
+// The plug-in's menu: its entries with their shortcuts, in the order the editor shows
 // them, and the shortcut text rule.
 #pragma once
 
@@ -17,6 +17,7 @@ enum class MenuCommand : std::uint8_t {
   CurLineToWindow,
   SelectionToWindow,
   ExpressionToDocument,
+  SumSelection,
   ShowMemory,
   InsertFileName,
   BuildMatrix,
@@ -29,13 +30,14 @@ struct MenuEntry {
   MenuCommand command;
 };
 
-inline constexpr std::array<MenuEntry, 12> kMenu = {{
+inline constexpr std::array<MenuEntry, 13> kMenu = {{
     {u"Eval CurFile To File", u"", MenuCommand::CurFileToFile},
     {u"Eval CurLine To File", u"", MenuCommand::CurLineToFile},
     {u"", u"", MenuCommand::Separator},
     {u"Eval CurLine To Wnd", u"1002", MenuCommand::CurLineToWindow},
     {u"Eval SelText To Wnd", u"1003", MenuCommand::SelectionToWindow},
     {u"Eval Expression To Wnd", u"101~", MenuCommand::ExpressionToDocument},
+    {u"Sum Selection", u"", MenuCommand::SumSelection},
     {u"", u"", MenuCommand::Separator},
     {u"Show Memory", u"110M", MenuCommand::ShowMemory},
     {u"Insert filename", u"110O", MenuCommand::InsertFileName},

@@ -175,6 +175,7 @@ LRESULT CALLBACK FakeNpp::MainProcedure(HWND window, UINT message, WPARAM wParam
   if (host == nullptr || host->messageProc_ == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case 2028: *reinterpret_cast<int*>(lParam) = 0; return TRUE;
+    case 2048: host->statusBar = reinterpret_cast<const wchar_t*>(lParam); return TRUE;
     case 2049: return reinterpret_cast<LRESULT>(wParam == 0 ? host->plugins : host->bar);
     case 2064: return TRUE;
     case 2070: CopyOut(host->folder + L"\\plugins\\Config", wParam, lParam); return TRUE;

@@ -51,6 +51,7 @@ class FakeNpp : public testing_support::BoxAnswers {
   std::wstring folder;            // the editor's folder
   std::wstring currentPath;       // what NPPM_GETFULLCURRENTPATH answers
   std::vector<std::wstring> opened;
+  std::wstring statusBar;         // what NPPM_SETSTATUSBAR last set
   std::vector<int> styled;        // the host's own "2nd Style" / "3rd Style" commands run by their keys
 
   HWND main = nullptr, view0 = nullptr, view1 = nullptr;

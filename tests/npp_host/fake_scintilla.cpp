@@ -131,6 +131,10 @@ LRESULT Answer(FakeDocument& d, UINT message, WPARAM wParam, LPARAM lParam) {
     case 2201: d.tipActive = false; return 0;
     case 2202: return d.tipActive ? 1 : 0;
     case 2264: d.dwellTime = static_cast<int>(wParam); return 0;
+    // One selection: the plain one.
+    case 2570: return 1;
+    case 2585: return selStart;
+    case 2587: return selEnd;
     case 2265: return d.dwellTime;
     default: return 0;
   }

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 // Menu entries, 0-based.
 constexpr int kCurFileToFile = 0, kCurLineToWindow = 3, kSelectionToWindow = 4, kExpressionToDocument = 5,
-              kBuildMatrix = 9;
+              kSumSelection = 6, kBuildMatrix = 10;
 
 // Modal windows run their own event loop; a timer's callback does what a user would there.
 using TimerAction = void (*)();
@@ -65,7 +65,7 @@ class HostTest : public testing::Test {
 };
 
 TEST_F(HostTest, LoadsWithItsMenuAndOptions) {
-  ASSERT_EQ(host_->count, 12);
+  ASSERT_EQ(host_->count, 13);
   EXPECT_STREQ(host_->items[4].itemName, L"Eval SelText To Wnd");
   ASSERT_NE(host_->items[4].pShKey, nullptr);
   EXPECT_TRUE(host_->items[4].pShKey->isCtrl);
@@ -90,6 +90,15 @@ TEST_F(HostTest, SelectionToWindowShowsTheResult) {
   host_->answers = {IDNO};
   host_->RunMenu(kSelectionToWindow);
   EXPECT_EQ(host_->TextWindow(L"Result"), L"");  // No runs nothing
+}
+
+TEST_F(HostTest, SumOfTheSelectionGoesToTheStatusBarATipAndTheClipboard) {
+  host_->document().SetText("rent 1200,50\nfood 310\nbus -45.5\n");
+  host_->document().Select(0, 32);
+  host_->RunMenu(kSumSelection);
+  EXPECT_EQ(host_->statusBar, L"Sum = 1465   Average = 488.3333333333   Min = -45.5   Max = 1200.5   Count = 3");
+  EXPECT_EQ(host_->document().tipText, "Sum = 1465\nAverage = 488.3333333333\nMin = -45.5\nMax = 1200.5\nCount = 3");
+  EXPECT_EQ(host_->document().text, "rent 1200,50\nfood 310\nbus -45.5\n");
 }
 
 // The editor binds Ctrl+2 and Ctrl+3 to commands of its own; typed, they still run ours.

@@ -194,4 +194,20 @@ TEST_F(EditorCommandsTest, InsertFileNameTakesTheDialogsAnswer) {
   EXPECT_EQ(editor.document, "x\r\nC:\\data\\in.txt");
 }
 
+// A rectangular selection over a table: the column's numbers, whatever text shares their lines.
+TEST_F(EditorCommandsTest, SumSelectionReadsEveryRangeOfTheSelection) {
+  editor.Load("item   cost\nbread  2,40 EUR\nmilk   1.10\nx2     -0.5\n", 0);
+  editor.selections = {{12, 24}, {28, 39}, {40, 51}};  // "bread  2,40 ", "milk   1.10", "x2     -0.5"
+  commands.SumSelection();
+  EXPECT_EQ(host.statusBar, u"Sum = 3   Average = 1   Min = -0.5   Max = 2.4   Count = 3");
+  EXPECT_EQ(services.clipboard, u"Sum = 3\r\nAverage = 1\r\nMin = -0.5\r\nMax = 2.4\r\nCount = 3");
+  ASSERT_EQ(editor.callTips.size(), 1U);
+
+  editor.selections = {{0, 11}};  // "item   cost"
+  services.clipboard.clear();
+  commands.SumSelection();
+  EXPECT_EQ(host.statusBar, u"No numbers in the selection");
+  EXPECT_TRUE(services.clipboard.empty()) << "the clipboard keeps what it held";
+}
+
 }  // namespace

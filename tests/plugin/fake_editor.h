@@ -57,6 +57,13 @@ class FakeEditor final : public plugin::Editor {
     end = Clamp(end);
     return start < end ? document.substr(At(start), At(end - start)) : std::string();
   }
+  // The ranges in selections, or else the one selection.
+  std::vector<std::string> SelectionTexts() override {
+    if (selections.empty()) return {SelectedText()};
+    std::vector<std::string> texts;
+    for (const auto& [start, end] : selections) texts.push_back(TextRange(start, end));
+    return texts;
+  }
   void GotoPos(Position position) override { anchor_ = caret_ = Clamp(position); }
   // As in the real view, a caret after the insertion point moves with its text.
   void InsertText(Position position, std::string_view text) override {
@@ -78,6 +85,7 @@ class FakeEditor final : public plugin::Editor {
   std::string document;
   std::u16string path = u"new 1";
   std::vector<std::string> inserted;
+  std::vector<std::pair<Position, Position>> selections;  // a rectangular or multiple selection
   std::vector<std::pair<Position, std::string>> callTips;
   bool tipActive = false;
 
@@ -122,9 +130,11 @@ class FakeHost final : public plugin::EditorHost {
     opened.emplace_back(path);
     return true;
   }
+  void ShowInStatusBar(std::u16string_view text) override { statusBar = text; }
 
   FakeEditor editor;
   std::vector<std::u16string> opened;
+  std::u16string statusBar;
 };
 
 }  // namespace testing_support

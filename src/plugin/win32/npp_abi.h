@@ -78,6 +78,8 @@ static_assert(sizeof(ShortcutKey) == 4);
 
 // Messages to the editor's main window.
 inline constexpr UINT kGetCurrentScintilla = 2028;
+inline constexpr UINT kSetStatusBar = 2048;  // wParam: the part, 0 being the document's type
+inline constexpr WPARAM kStatusBarDocType = 0;
 inline constexpr UINT kGetMenuHandle = 2049;
 inline constexpr UINT kSetMenuItemCheck = 2064;
 inline constexpr UINT kGetPluginsConfigDir = 2070;
@@ -108,6 +110,9 @@ inline constexpr UINT kSciCallTipShow = 2200;
 inline constexpr UINT kSciCallTipCancel = 2201;
 inline constexpr UINT kSciCallTipActive = 2202;
 inline constexpr UINT kSciSetMouseDwellTime = 2264;
+inline constexpr UINT kSciGetSelections = 2570;
+inline constexpr UINT kSciGetSelectionNStart = 2585;
+inline constexpr UINT kSciGetSelectionNEnd = 2587;
 inline constexpr int kDwellNever = 10000000;
 
 // Notifications.

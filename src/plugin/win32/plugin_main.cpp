@@ -76,6 +76,7 @@ void RunMenu(MenuCommand command) {
     case MenuCommand::CurLineToWindow: commands.EvalCurLineToWindow(false); break;
     case MenuCommand::SelectionToWindow: commands.EvalSelectionToWindow(false); break;
     case MenuCommand::ExpressionToDocument: commands.EvalExpressionToDocument(); break;
+    case MenuCommand::SumSelection: commands.SumSelection(); break;
     case MenuCommand::ShowMemory: commands.ShowMemory(); break;
     case MenuCommand::InsertFileName: commands.InsertFileName(); break;
     case MenuCommand::BuildMatrix: {

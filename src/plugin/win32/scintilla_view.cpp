@@ -69,6 +69,14 @@ void ScintillaView::ShowCallTip(Position position, std::string_view text) {
   Send(npp::kSciCallTipShow, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(tip.c_str()));
 }
 
+std::vector<std::string> ScintillaView::SelectionTexts() {
+  std::vector<std::string> texts;
+  const Position count = Send(npp::kSciGetSelections);
+  for (Position k = 0; k < count; ++k)
+    texts.push_back(TextRange(Send(npp::kSciGetSelectionNStart, k), Send(npp::kSciGetSelectionNEnd, k)));
+  return texts;
+}
+
 std::u16string ScintillaView::FullPath() {
   std::vector<wchar_t> path(32768, L'\0');
   SendMessageW(host_, npp::kGetFullCurrentPath, path.size(), reinterpret_cast<LPARAM>(path.data()));
@@ -85,6 +93,11 @@ Editor& NppHost::ActiveView() {
 bool NppHost::OpenDocument(std::u16string_view path) {
   const std::u16string file(path);
   return SendMessageW(data_.nppHandle, npp::kDoOpen, 0, reinterpret_cast<LPARAM>(file.c_str())) != 0;
+}
+
+void NppHost::ShowInStatusBar(std::u16string_view text) {
+  const std::u16string zeroEnded(text);
+  SendMessageW(data_.nppHandle, npp::kSetStatusBar, npp::kStatusBarDocType, reinterpret_cast<LPARAM>(zeroEnded.c_str()));
 }
 
 }  // namespace plugin

@@ -23,6 +23,7 @@ class ScintillaView final : public Editor {
   Position LineEndPosition(Position line) override { return Send(npp::kSciGetLineEndPosition, line); }
   Position Find(Position start, Position end, int flags, std::string_view text) override;
   std::string TextRange(Position start, Position end) override;
+  std::vector<std::string> SelectionTexts() override;
   void GotoPos(Position position) override { Send(npp::kSciGotoPos, position); }
   void InsertText(Position position, std::string_view text) override;
   void ShowCallTip(Position position, std::string_view text) override;
@@ -47,6 +48,7 @@ class NppHost final : public EditorHost {
   explicit NppHost(const npp::NppData& data) : data_(data) {}
   Editor& ActiveView() override;
   bool OpenDocument(std::u16string_view path) override;
+  void ShowInStatusBar(std::u16string_view text) override;
 
  private:
   npp::NppData data_;

@@ -37,13 +37,15 @@ inline constexpr std::array<MenuEntry, 13> kMenu = {{
     {u"Eval CurLine To Wnd", u"1002", MenuCommand::CurLineToWindow},
     {u"Eval SelText To Wnd", u"1003", MenuCommand::SelectionToWindow},
     {u"Eval Expression To Wnd", u"101~", MenuCommand::ExpressionToDocument},
-    {u"Sum Selection", u"", MenuCommand::SumSelection},
     {u"", u"", MenuCommand::Separator},
     {u"Show Memory", u"110M", MenuCommand::ShowMemory},
     {u"Insert filename", u"110O", MenuCommand::InsertFileName},
     {u"Build Matrix", u"110B", MenuCommand::BuildMatrix},
     {u"", u"", MenuCommand::Separator},
     {u"About Vuza Reduzodod", u"", MenuCommand::About},
+    // Later entries go last: the editor keeps a user's shortcuts for a plug-in's commands by
+    // their place in this list.
+    {u"Sum Selection", u"", MenuCommand::SumSelection},
 }};
 
 struct Shortcut {

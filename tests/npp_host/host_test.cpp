@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 // Menu entries, 0-based.
 constexpr int kCurFileToFile = 0, kCurLineToWindow = 3, kSelectionToWindow = 4, kExpressionToDocument = 5,
-              kSumSelection = 6, kBuildMatrix = 10;
+              kBuildMatrix = 9, kSumSelection = 12;
 
 // Modal windows run their own event loop; a timer's callback does what a user would there.
 using TimerAction = void (*)();

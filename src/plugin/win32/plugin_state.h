@@ -7,6 +7,7 @@
 #include <string>
 
 #include "plugin/editor_commands.h"
+#include "plugin/menu_table.h"
 #include "plugin/settings.h"
 #include "plugin/win32/npp_abi.h"
 
@@ -14,8 +15,8 @@ namespace plugin {
 
 struct PluginState {
   npp::NppData npp{};
-  std::array<npp::FuncItem, 12> items{};     // the host keeps a pointer to these
-  std::array<npp::ShortcutKey, 12> keys{};
+  std::array<npp::FuncItem, kMenu.size()> items{};     // the host keeps a pointer to these
+  std::array<npp::ShortcutKey, kMenu.size()> keys{};
   PluginSettings settings;
   std::u16string settingsFile;   // read first beside the host program, else in its config folder
   std::u16string logFile;        // the plug-in log, beside the settings file

@@ -4,15 +4,17 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "plugin/editor_commands.h"
+#include "plugin/live_updates.h"
 
 namespace testing_support {
 
-class FakeEditor final : public plugin::Editor {
+class FakeEditor final : public plugin::Editor, public plugin::LiveView {
  public:
   using Position = plugin::Position;
   static constexpr int kMatchCase = 4;
@@ -82,12 +84,23 @@ class FakeEditor final : public plugin::Editor {
   void CancelCallTip() override { tipActive = false; }
   std::u16string FullPath() override { return path; }
 
+  std::string Note(Position line) override {
+    const auto found = notes.find(line);
+    return found == notes.end() ? std::string() : found->second.first;
+  }
+  void SetNote(Position line, std::string_view text, plugin::NoteKind kind) override {
+    if (text.empty()) notes.erase(line);
+    else notes[line] = {std::string(text), kind};
+  }
+  void ClearNotes() override { notes.clear(); }
+
   std::string document;
   std::u16string path = u"new 1";
   std::vector<std::string> inserted;
   std::vector<std::pair<Position, Position>> selections;  // a rectangular or multiple selection
   std::vector<std::pair<Position, std::string>> callTips;
   bool tipActive = false;
+  std::map<Position, std::pair<std::string, plugin::NoteKind>> notes;  // live results by line
 
  private:
   Position Clamp(Position position) const {

@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: MIT
+#include "plugin/live_results.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "diff/diff_state.h"
+#include "engine/engine.h"
+#include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
+#include "platform/services.h"
+#include "script/command_table.h"
+#include "script/interpreter.h"
+
+namespace plugin {
+namespace {
+
+// Live lines run while the user types: nobody is there to answer a question, and nothing may
+// reach a file or the clipboard.
+class NoUserServices final : public platform::Services {
+ public:
+  platform::Answer ShowMessage(std::u16string_view, std::u16string_view, platform::Buttons buttons) override {
+    switch (buttons) {
+      case platform::Buttons::YesNo: return platform::Answer::No;
+      case platform::Buttons::YesNoCancel: return platform::Answer::Cancel;
+      case platform::Buttons::Ok: break;
+    }
+    return platform::Answer::Ok;
+  }
+  void SetClipboardText(std::u16string_view) override {}
+  std::u16string ClipboardText() override { return {}; }
+  bool AppendLine(std::u16string_view, std::u16string_view) override { return false; }
+  std::optional<std::string> ReadFile(std::u16string_view) override { return std::nullopt; }
+  bool WriteFile(std::u16string_view, std::string_view, bool) override { return false; }
+  bool WantsByteOrderMark() const override { return false; }
+  bool MakeFolder(std::u16string_view) override { return false; }
+  std::u16string LocalTimeText() override { return {}; }
+  std::optional<std::u16string> AskText(std::u16string_view, std::u16string_view, std::u16string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::u16string> AskFileName(std::u16string_view, std::u16string_view, bool) override {
+    return std::nullopt;
+  }
+  std::u16string LibraryFolder() override { return {}; }
+};
+
+// Commands whose effects reach beyond the document: windows and pictures, files.
+constexpr std::array<std::u16string_view, 8> kNotLive = {
+    u"Plot", u"ExprF", u"FunctF", u"IntegrateF", u"sDiffF", u"DerivateF", u"MatrF", u"VectF",
+};
+
+bool NotLive(const script::Command& command) {
+  return std::find(kNotLive.begin(), kNotLive.end(), command.name) != kNotLive.end();
+}
+
+// Whether a command leaves something behind for the lines below: a value, a function, a matrix,
+// a setting.
+bool Defines(const script::Command& command) {
+  return command.kind == script::CommandKind::Store || command.name == u"StoExpr" ||
+         command.name == u"AElemOrderSet";
+}
+
+bool IsComment(std::u16string_view text) { return text.empty() || text.front() == u'\''; }
+
+bool IsDimX(std::u16string_view line) {
+  const script::Command* command = script::LeadingCommand(line);
+  return command != nullptr && command->name == u"DimX";
+}
+
+// "Var = name ; value": the name.
+std::u16string_view VarName(std::u16string_view line) {
+  line = line.substr(line.find(u'=') + 1);
+  return engine::Trim(line.substr(0, line.find(u';')));
+}
+
+// "Ln 13: " at the start of an echo line: its length, or 0.
+std::size_t EchoPrefix(std::u16string_view line) {
+  if (!line.starts_with(u"Ln ")) return 0;
+  std::size_t at = 3;
+  while (at < line.size() && engine::IsAsciiDigit(line[at])) ++at;
+  return at > 3 && line.substr(at).starts_with(u": ") ? at + 2 : 0;
+}
+
+// The output of a line as one line of text: its results without the echo of the line itself
+// ("Ln 3: EXPR = a^10: "), or the echo's answer where both share a line ("Ln 9: Show(t) =>
+// Number t = 10.0000"). Lines are joined by " | "; error arrows, tabs and runs of blanks go.
+std::u16string NoteText(std::u16string_view output, std::size_t maxChars) {
+  std::u16string text;
+  std::u16string_view lastEcho;
+  auto add = [&](std::u16string_view part) {
+    if (part.starts_with(u"===> ")) part.remove_prefix(5);
+    if (!text.empty()) text += u" | ";
+    for (const char16_t c : part) {
+      const char16_t shown = c == u'\t' || c == u'\r' ? u' ' : c;
+      if (shown != u' ' || (!text.empty() && text.back() != u' ')) text += shown;
+    }
+    while (!text.empty() && text.back() == u' ') text.pop_back();
+  };
+  while (!output.empty()) {
+    const std::size_t end = output.find(u'\n');
+    const std::u16string_view line = engine::Trim(output.substr(0, end));
+    output = end == std::u16string_view::npos ? std::u16string_view() : output.substr(end + 1);
+    if (line.empty()) continue;
+    const std::size_t echo = EchoPrefix(line);
+    if (echo == 0) {
+      add(line);
+      continue;
+    }
+    lastEcho = line.substr(echo);
+    const std::size_t arrow = lastEcho.find(u" => ");
+    if (arrow != std::u16string_view::npos) add(lastEcho.substr(arrow + 4));
+  }
+  if (text.empty() && !lastEcho.empty()) add(lastEcho);
+  if (text.size() > maxChars) text = text.substr(0, maxChars - 3) + u"...";
+  return text;
+}
+
+}  // namespace
+
+struct LiveResults::Evaluator {
+  NoUserServices services;
+  engine::Engine engine{services};
+  diff::DiffState diff;
+  script::InterpreterState state;
+  script::Context context{engine, diff, state};
+};
+
+LiveResults::LiveResults(LiveOptions options) : options_(options) {}
+LiveResults::~LiveResults() = default;
+
+std::size_t LiveResults::Take(std::vector<std::u16string> lines) {
+  std::size_t chars = 0;
+  for (const std::u16string& line : lines) chars += line.size() + 1;
+  if (chars > options_.maxChars || lines.size() > options_.maxLines) {
+    const bool byLines = lines.size() > options_.maxLines;
+    notes_.assign(lines.size(), {});
+    notes_[0] = {NoteKind::NotRun,
+                 u"No live results: the document has more than " +
+                     engine::IntegerText(static_cast<std::int64_t>(byLines ? options_.maxLines : options_.maxChars)) +
+                     (byLines ? u" lines" : u" characters")};
+    lines_.clear();
+    done_ = lines.size();
+    rebuilt_ = false;
+    return 0;
+  }
+  const std::size_t known = std::min({done_, lines_.size(), lines.size()});
+  std::size_t first = 0;
+  while (first < known && lines[first] == lines_[first]) ++first;
+  // The lines of a matrix run together: a change among them starts at the first.
+  while (first > 0 && IsDimX(engine::Trim(lines[first - 1]))) --first;
+  // An evaluator that stopped at the first changed line goes on from there.
+  rebuilt_ = rebuilt_ && first == done_;
+  lines_ = std::move(lines);
+  notes_.resize(lines_.size());
+  done_ = first;
+  return first;
+}
+
+bool LiveResults::Step() {
+  if (done_ >= lines_.size()) return false;
+  if (!rebuilt_) Rebuild(done_);
+  const std::size_t end = BlockEnd(done_);
+  notes_[done_] = Evaluate(done_, end);
+  std::fill(notes_.begin() + static_cast<std::ptrdiff_t>(done_) + 1, notes_.begin() + static_cast<std::ptrdiff_t>(end),
+            LineNote{});
+  done_ = end;
+  return done_ < lines_.size();
+}
+
+std::size_t LiveResults::BlockEnd(std::size_t first) const {
+  std::size_t end = first + 1;
+  if (IsDimX(engine::Trim(lines_[first])))
+    while (end < lines_.size() && IsDimX(engine::Trim(lines_[end]))) ++end;
+  return end;
+}
+
+std::pair<std::u16string, bool> LiveResults::Run(std::u16string_view script, std::size_t firstLine) {
+  script::RunRequest request;
+  request.text = script;
+  request.decimals = options_.decimals;
+  request.bare = true;
+  request.firstNumber = static_cast<std::int32_t>(firstLine + 1);
+  script::RunResult result = script::RunScript(evaluator_->context, request);
+  return {std::move(result.output), result.errors > 0};
+}
+
+std::u16string LiveResults::Script(std::size_t first, std::size_t last) const {
+  std::u16string script;
+  for (std::size_t line = first; line < last; ++line) {
+    if (line > first) script += u"\r\n";
+    script += lines_[line];
+  }
+  return script;
+}
+
+void LiveResults::Rebuild(std::size_t line) {
+  evaluator_ = std::make_unique<Evaluator>();
+  evaluator_->engine.matrices.elementOrder.order = -1;  // as in the editor's own session
+  for (std::size_t first = 0; first < line;) {
+    const std::size_t end = BlockEnd(first);
+    const script::Command* command = script::LeadingCommand(engine::Trim(lines_[first]));
+    if (command != nullptr && Defines(*command) && !NotLive(*command) && !slow_.contains(lines_[first]))
+      Run(Script(first, end), first);
+    first = end;
+  }
+  rebuilt_ = true;
+}
+
+LineNote LiveResults::Evaluate(std::size_t first, std::size_t last) {
+  const std::u16string_view text = engine::Trim(lines_[first]);
+  if (IsComment(text)) return {};
+  const script::Command* command = script::LeadingCommand(text);
+  if (command != nullptr && NotLive(*command))
+    return {NoteKind::NotRun, std::u16string(command->name) + u" is not run live"};
+  if (slow_.contains(lines_[first])) return {NoteKind::NotRun, u"Not run live: it took too long"};
+
+  const auto start = std::chrono::steady_clock::now();
+  auto [output, failed] = Run(command != nullptr ? Script(first, last) : u"Expr = " + std::u16string(text), first);
+  if (!failed && command != nullptr && command->name == u"Var")
+    output = Run(u"Show(" + std::u16string(VarName(text)) + u")", first).first;
+  if (std::chrono::steady_clock::now() - start > options_.slowLine) slow_.insert(lines_[first]);
+
+  if (failed && command == nullptr && !options_.script) return {};
+  LineNote note{failed ? NoteKind::Failure : NoteKind::Result, NoteText(output, options_.maxNoteChars)};
+  if (note.text.empty()) note.kind = NoteKind::None;
+  return note;
+}
+
+}  // namespace plugin

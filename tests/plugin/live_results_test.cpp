@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: MIT
+// Live results: what each kind of line shows, what an edit evaluates again, and the notes that
+// reach a view from the evaluating thread.
+#include "plugin/live_results.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "plugin/fake_editor.h"
+#include "plugin/live_updates.h"
+
+namespace {
+
+using plugin::LineNote;
+using plugin::NoteKind;
+
+std::vector<LineNote> NotesOf(plugin::LiveResults& live, std::vector<std::u16string> lines) {
+  live.Take(std::move(lines));
+  while (live.Step()) {
+  }
+  return live.Notes();
+}
+
+TEST(LiveResultsTest, EachKindOfLine) {
+  plugin::LiveResults live;
+  const std::vector<LineNote> notes = NotesOf(live, {
+      u"' a comment",
+      u"Var = a ; 2",
+      u"Expr = a^10 ' ten",
+      u"a*3",
+      u"2+",
+      u"Funct = area ; r^2*pi",
+      u"DimX = M(2,2) ; a = 1 ; b = 2",
+      u"DimX = M(2,2) ; c = 3 ; d = 4",
+      u"Expr = trace([M])",
+      u"Plot(0;x;6.3;100) = sin(x)",
+      u"ExprF(in.txt) = x",
+      u"Show(M)",
+      u"",
+  });
+  const std::vector<LineNote> expected = {
+      {},
+      {NoteKind::Result, u"Number a = 2.0000"},  // a definition shows the value it gave
+      {NoteKind::Result, u"1024.0000"},
+      {NoteKind::Result, u"6.0000"},             // a bare formula, as the menu commands take it
+      {NoteKind::Failure, u"ERROR n. = 3: Parser syntax error (Module: eval)"},
+      {},
+      {},
+      {},
+      {NoteKind::Result, u"5.0000"},  // both DimX lines made one matrix
+      {NoteKind::NotRun, u"Plot is not run live"},
+      {NoteKind::NotRun, u"ExprF is not run live"},
+      {NoteKind::Result, u"[M] | mA(0,0)=1.0000 mA(0,1)=2.0000 | mA(1,0)=3.0000 mA(1,1)=4.0000"},
+      {},
+  };
+  EXPECT_EQ(notes, expected);
+}
+
+TEST(LiveResultsTest, AnEditEvaluatesFromItsLineDown) {
+  plugin::LiveResults live;
+  std::vector<std::u16string> lines = {u"Var = x ; 3", u"Expr = 1/7", u"Var = y ; 4", u"Expr = x*y", u"Expr = x+1"};
+  NotesOf(live, lines);
+  lines[2] = u"Var = y ; 5";
+  EXPECT_EQ(live.Take(lines), 2u);
+  EXPECT_EQ(live.Done(), 2u);
+  while (live.Step()) {
+  }
+  EXPECT_EQ(live.Notes()[3], (LineNote{NoteKind::Result, u"15.0000"}));  // x came from a line not evaluated again
+  EXPECT_EQ(live.Notes()[4], (LineNote{NoteKind::Result, u"4.0000"}));
+  EXPECT_EQ(live.Take(lines), lines.size());  // nothing changed
+}
+
+TEST(LiveResultsTest, ProseAndLimits) {
+  plugin::LiveResults prose(plugin::LiveOptions{.script = false});
+  const std::vector<LineNote> notes = NotesOf(prose, {u"Shopping for 3 days", u"12.5*3", u"Expr = 1/0+"});
+  EXPECT_EQ(notes[0], LineNote{});  // no formula: no error either
+  EXPECT_EQ(notes[1], (LineNote{NoteKind::Result, u"37.5000"}));
+  EXPECT_EQ(notes[2].kind, NoteKind::Failure);  // a command is meant as one
+
+  plugin::LiveResults small(plugin::LiveOptions{.maxLines = 2});
+  const std::vector<LineNote> off = NotesOf(small, {u"1", u"2", u"3"});
+  EXPECT_EQ(off[0], (LineNote{NoteKind::NotRun, u"No live results: the document has more than 2 lines"}));
+  EXPECT_EQ(off[1], LineNote{});
+}
+
+TEST(LiveResultsTest, NotesReachTheViewFromTheThread) {
+  testing_support::FakeEditor view;
+  view.SetNote(7, "left from before", NoteKind::Result);
+  plugin::LiveUpdates updates;
+  auto settle = [&] {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (updates.Apply(1, view) && std::chrono::steady_clock::now() < give_up)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  std::string text;
+  for (int k = 0; k < 2000; ++k) text += "Var = v ; " + std::to_string(k) + "\r\nExpr = v*2\r\n";
+  updates.Submit(1, text, {});
+  updates.Submit(1, "Var = v ; 1\nExpr = v*2\n\n\n\n\n\n\n", {});  // replaces the long text at once
+  settle();
+  EXPECT_EQ(view.Note(0), "Number v = 1.0000");
+  EXPECT_EQ(view.Note(1), "2.0000");
+  EXPECT_EQ(view.Note(7), "");  // a note the line no longer has goes
+
+  updates.Forget(1);
+  updates.Submit(1, "Expr = 6*7", {});
+  settle();
+  EXPECT_EQ(view.Note(0), "42.0000");
+}
+
+}  // namespace

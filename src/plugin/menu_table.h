@@ -18,6 +18,7 @@ enum class MenuCommand : std::uint8_t {
   SelectionToWindow,
   ExpressionToDocument,
   SumSelection,
+  LiveResultsHere,
   ShowMemory,
   InsertFileName,
   BuildMatrix,
@@ -30,7 +31,7 @@ struct MenuEntry {
   MenuCommand command;
 };
 
-inline constexpr std::array<MenuEntry, 13> kMenu = {{
+inline constexpr std::array<MenuEntry, 14> kMenu = {{
     {u"Eval CurFile To File", u"", MenuCommand::CurFileToFile},
     {u"Eval CurLine To File", u"", MenuCommand::CurLineToFile},
     {u"", u"", MenuCommand::Separator},
@@ -46,6 +47,7 @@ inline constexpr std::array<MenuEntry, 13> kMenu = {{
     // Later entries go last: the editor keeps a user's shortcuts for a plug-in's commands by
     // their place in this list.
     {u"Sum Selection", u"", MenuCommand::SumSelection},
+    {u"Live Results in This Document", u"", MenuCommand::LiveResultsHere},
 }};
 
 struct Shortcut {

@@ -24,6 +24,7 @@ PluginSettings LoadSettings(SettingsStore& store) {
   if (settings.decimals < 0 || settings.decimals > 15) settings.decimals = 4;
   settings.dontShowSummary = On(store, kNoSummaryKey);
   settings.dontConfirmExpr = On(store, kNoConfirmKey);
+  settings.liveResults = On(store, kLiveResultsKey);
   return settings;
 }
 

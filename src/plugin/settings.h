@@ -16,6 +16,7 @@ inline constexpr std::u16string_view kTooltipKey = u"Eval To ToolTip";
 inline constexpr std::u16string_view kDecimalsKey = u"Decimals";
 inline constexpr std::u16string_view kNoSummaryKey = u"Don't show Summary";
 inline constexpr std::u16string_view kNoConfirmKey = u"Don't confirm Expr";
+inline constexpr std::u16string_view kLiveResultsKey = u"Live Results";
 
 struct PluginSettings {
   bool debug = false;            // write the plug-in log (from the next start)
@@ -23,6 +24,7 @@ struct PluginSettings {
   std::int32_t decimals = 4;
   bool dontShowSummary = false;  // adds " /nln /nt" to evaluations
   bool dontConfirmExpr = false;  // evaluate without asking
+  bool liveResults = false;      // results beside the lines of scripts, and of documents turned on
 };
 
 class SettingsStore {

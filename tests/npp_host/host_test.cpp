@@ -65,7 +65,7 @@ class HostTest : public testing::Test {
 };
 
 TEST_F(HostTest, LoadsWithItsMenuAndOptions) {
-  ASSERT_EQ(host_->count, 13);
+  ASSERT_EQ(host_->count, 14);
   EXPECT_STREQ(host_->items[4].itemName, L"Eval SelText To Wnd");
   ASSERT_NE(host_->items[4].pShKey, nullptr);
   EXPECT_TRUE(host_->items[4].pShKey->isCtrl);

@@ -36,14 +36,14 @@ TEST(ShortcutTest, FourCharactersMakeAShortcut) {
     EXPECT_FALSE(plugin::ParseShortcut(wrong).has_value()) << Narrow(wrong);
 }
 
-TEST(MenuTest, TwelveEntriesInTheEditorsOrder) {
+TEST(MenuTest, EntriesInTheEditorsOrder) {
   const std::vector<std::u16string_view> names = {
       u"Eval CurFile To File", u"Eval CurLine To File",   u"", u"Eval CurLine To Wnd",
       u"Eval SelText To Wnd",  u"Eval Expression To Wnd", u"", u"Show Memory",
       u"Insert filename",      u"Build Matrix",           u"", u"About Vuza Reduzodod",
-      u"Sum Selection"};
+      u"Sum Selection",        u"Live Results in This Document"};
   const std::vector<std::u16string_view> keys = {u"", u"",     u"",     u"1002", u"1003", u"101~", u"",
-                                                 u"110M", u"110O", u"110B", u"", u"", u""};
+                                                 u"110M", u"110O", u"110B", u"", u"", u"", u""};
   ASSERT_EQ(plugin::kMenu.size(), names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
     const plugin::MenuEntry& entry = plugin::kMenu[i];
@@ -78,7 +78,8 @@ TEST(SettingsTest, TogglesAreNumbersAndNonZeroIsOn) {
   MapStore empty;
   const plugin::PluginSettings defaults = plugin::LoadSettings(empty);
   EXPECT_EQ(defaults.decimals, 4);
-  EXPECT_FALSE(defaults.debug || defaults.evalToTooltip || defaults.dontShowSummary || defaults.dontConfirmExpr);
+  EXPECT_FALSE(defaults.debug || defaults.evalToTooltip || defaults.dontShowSummary || defaults.dontConfirmExpr ||
+               defaults.liveResults);
 
   const std::vector<std::pair<std::u16string_view, bool>> cases = {
       {u"1", true},    {u"0", false},  {u"2", true}, {u"-1", true},           {u"abc", false}, {u" 1", true},
@@ -87,11 +88,11 @@ TEST(SettingsTest, TogglesAreNumbersAndNonZeroIsOn) {
   for (const auto& [value, on] : cases) {
     MapStore store;
     for (std::u16string_view key :
-         {plugin::kDebugKey, plugin::kTooltipKey, plugin::kNoSummaryKey, plugin::kNoConfirmKey})
+         {plugin::kDebugKey, plugin::kTooltipKey, plugin::kNoSummaryKey, plugin::kNoConfirmKey, plugin::kLiveResultsKey})
       store.values[MapStore::Key(plugin::kSection, key)] = value;
     const plugin::PluginSettings s = plugin::LoadSettings(store);
-    EXPECT_EQ(std::vector<bool>({s.debug, s.evalToTooltip, s.dontShowSummary, s.dontConfirmExpr}),
-              std::vector<bool>(4, on))
+    EXPECT_EQ(std::vector<bool>({s.debug, s.evalToTooltip, s.dontShowSummary, s.dontConfirmExpr, s.liveResults}),
+              std::vector<bool>(5, on))
         << Narrow(value);
   }
 }

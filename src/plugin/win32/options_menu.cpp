@@ -24,13 +24,14 @@ constexpr wchar_t kTitle[] = L"Vuza Reduzodod";
 
 enum class Option {
   PluginLog, ShowErrorMessages, ShowDebugLog, Separator, Decimals, ShowCommands, SupportedFunctions,
-  ResetMemory, EvalToTooltip, DontShowSummary, DontConfirmExpr, Acknowledgments,
+  ResetMemory, EvalToTooltip, LiveResults, DontShowSummary, DontConfirmExpr, Acknowledgments,
 };
 
-constexpr std::array<const wchar_t*, 12> kOptionNames = {
-    L"Plugin Log",  L"Show Error Messages", L"Show Debug Log",     L"-",
-    L"Decimals",    L"Show Commands",       L"Supported Functions", L"ReSet memory",
-    L"Eval to Tooltip", L"Don't show Summary", L"Don't confirm Expr", L"Acknowledgments",
+constexpr std::array<const wchar_t*, 13> kOptionNames = {
+    L"Plugin Log",      L"Show Error Messages", L"Show Debug Log",     L"-",
+    L"Decimals",        L"Show Commands",       L"Supported Functions", L"ReSet memory",
+    L"Eval to Tooltip", L"Live Results",        L"Don't show Summary", L"Don't confirm Expr",
+    L"Acknowledgments",
 };
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
@@ -50,6 +51,7 @@ void ShowChecks() {
   const PluginSettings& s = State().settings;
   Check(Option::PluginLog, s.debug || State().logOn);  // on now, or from the next start
   Check(Option::EvalToTooltip, s.evalToTooltip);
+  Check(Option::LiveResults, s.liveResults);
   Check(Option::DontShowSummary, s.dontShowSummary);
   Check(Option::DontConfirmExpr, s.dontConfirmExpr);
 }
@@ -160,6 +162,7 @@ bool HandleOption(int id) {
       SaveSetting(kTooltipKey, settings.evalToTooltip ? u"1" : u"0");
       ApplyDwellTime();
       break;
+    case Option::LiveResults: ToggleLiveResults(); break;
     case Option::DontShowSummary:
       if (settings.evalToTooltip) {
         Answer(u"'Hide Expr Line' incompatible with 'Eval To ToolTip'");

@@ -77,6 +77,7 @@ void RunMenu(MenuCommand command) {
     case MenuCommand::SelectionToWindow: commands.EvalSelectionToWindow(false); break;
     case MenuCommand::ExpressionToDocument: commands.EvalExpressionToDocument(); break;
     case MenuCommand::SumSelection: commands.SumSelection(); break;
+    case MenuCommand::LiveResultsHere: ToggleLiveResultsHere(); break;
     case MenuCommand::ShowMemory: commands.ShowMemory(); break;
     case MenuCommand::InsertFileName: commands.InsertFileName(); break;
     case MenuCommand::BuildMatrix: {
@@ -128,6 +129,10 @@ void Dwell(const npp::SCNotification& note) {
     if (editor.CallTipActive()) editor.CancelCallTip();
     s.callTipShownAt = 0;
   }
+  if (ShowFailureTip(note)) {
+    s.callTipShownAt = GetTickCount();
+    return;
+  }
   if (note.nmhdr.code != npp::kDwellStart || !s.settings.evalToTooltip || note.position < 0) return;
   EditorCommands commands = Commands();
   const bool overSelection = editor.SelectionStart() < editor.SelectionEnd() &&
@@ -174,7 +179,8 @@ void SaveSetting(std::u16string_view key, std::u16string_view value) {
 
 void ApplyDwellTime() {
   const PluginState& s = State();
-  const WPARAM time = s.settings.evalToTooltip ? 1000 : static_cast<WPARAM>(npp::kDwellNever);
+  const WPARAM time =
+      s.settings.evalToTooltip || s.settings.liveResults ? 1000 : static_cast<WPARAM>(npp::kDwellNever);
   for (HWND view : {s.npp.scintillaMainHandle, s.npp.scintillaSecondHandle})
     if (view != nullptr) SendMessageW(view, npp::kSciSetMouseDwellTime, time, 0);
 }
@@ -218,9 +224,11 @@ __declspec(dllexport) void __cdecl beNotified(plugin::npp::SCNotification* note)
     case plugin::npp::kReady:
       plugin::ApplyDwellTime();
       plugin::StartShortcutKeys();
+      plugin::StartLiveResults();
       break;
     case plugin::npp::kShutdown: {
       plugin::StopShortcutKeys();
+      plugin::StopLiveResults();
       // Views are still alive here, unlike at unload: dwell events go back to never.
       plugin::PluginState& s = State();
       const bool tooltips = s.settings.evalToTooltip;
@@ -229,7 +237,10 @@ __declspec(dllexport) void __cdecl beNotified(plugin::npp::SCNotification* note)
       s.settings.evalToTooltip = tooltips;
       break;
     }
-    default: plugin::Dwell(*note); break;
+    default:
+      plugin::FollowDocuments(*note);
+      plugin::Dwell(*note);
+      break;
   }
 }
 

@@ -9,6 +9,7 @@
 #include "plugin/editor_commands.h"
 #include "plugin/menu_table.h"
 #include "plugin/settings.h"
+#include "plugin/win32/live_host.h"
 #include "plugin/win32/npp_abi.h"
 
 namespace plugin {
@@ -25,6 +26,7 @@ struct PluginState {
   int firstOptionId = 0;         // the Options items' command ids, allocated by the host
   HMENU optionsMenu = nullptr;
   DWORD callTipShownAt = 0;      // when the last call tip went up; 0 when none is up
+  LiveHost live;
 };
 
 PluginState& State();
@@ -39,7 +41,7 @@ EditorCommands Commands();
 void SaveSetting(std::u16string_view key, std::u16string_view value);
 
 // Dwell notifications (for call tips) arrive only after a dwell time is set: 1000 ms with call
-// tips on, never without.
+// tips or live results on, never without.
 void ApplyDwellTime();
 
 // Puts the Options submenu into the plug-in's menu once the host has built it (and sets

@@ -31,10 +31,12 @@ class ScintillaView final : public Editor {
   void CancelCallTip() override { Send(npp::kSciCallTipCancel); }
   std::u16string FullPath() override;
 
- private:
-  UINT CodePage() const;
+  // Bytes of the document's encoding from or to UTF-8.
   std::string FromDocument(std::string_view bytes) const;
   std::string ToDocument(std::string_view utf8) const;
+
+ private:
+  UINT CodePage() const;
   Position Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return static_cast<Position>(SendMessageW(view_, message, wParam, lParam));
   }

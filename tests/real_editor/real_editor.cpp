@@ -223,6 +223,15 @@ void RealEditor::MoveMouseAway() {
 
 bool RealEditor::CallTipActive() const { return SendView(plugin::npp::kSciCallTipActive) != 0; }
 
+std::string RealEditor::Note(std::intptr_t line) const {
+  const auto length = SendView(plugin::npp::kSciEolAnnotationGetText, static_cast<WPARAM>(line));
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendView(plugin::npp::kSciEolAnnotationGetText, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
 LRESULT CALLBACK RealEditor::ViewProcedure(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
   RealEditor* editor = current;
   const int k = view == editor->npp_.scintillaMainHandle ? 0 : 1;

@@ -58,6 +58,8 @@ class RealEditor : public testing_support::BoxAnswers {
   void MoveMouseTo(std::intptr_t position);
   void MoveMouseAway();
   bool CallTipActive() const;
+  // The note at the end of a line of the current document (an end-of-line annotation), or empty.
+  std::string Note(std::intptr_t line) const;
 
   std::string callTip;              // the text of the last call tip asked for in a view
 

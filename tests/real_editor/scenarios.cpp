@@ -299,6 +299,47 @@ void MatrixDialog(Steps& steps, RealEditor& e, Report& r) {
   });
 }
 
+// Live results in a script as it is typed: each line's result beside it, the lines below a
+// changed definition following it, a failed line's error on hover, a Plot line not run, and
+// nothing left once the option is off.
+void LiveResults(Steps& steps, RealEditor& e, Report& r) {
+  const std::string script = "Var = a ; 2\r\nExpr = a*3\r\n2+\r\nPlot(0;x;6.3;100) = sin(x)\r\nExpr = sqrt(a+7)\r\n";
+  steps.Then([&, script] {
+    const fs::path file = fs::path(e.Folder()) / L"documents" / L"live.ulv";
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << script;
+    e.Invoke(e.OptionCommand(L"Live Results"));
+    e.Open(file.wstring());
+  });
+  steps.Until([&] { return e.Note(1) == "6.0000"; }, 10000);
+  steps.Then([&] {
+    r.Check("live results: a formula's result beside it", e.Note(1) == "6.0000", Quoted(e.Note(1)));
+    r.Check("... a definition's value", e.Note(0) == "Number a = 2.0000", Quoted(e.Note(0)));
+    r.Check("... a failed line's error", e.Note(2).starts_with("ERROR"), Quoted(e.Note(2)));
+    r.Check("... a Plot line not run", e.Note(3) == "Plot is not run live", Quoted(e.Note(3)));
+    e.Select(10, 11);
+    e.PressKeys({'9'});  // Var = a ; 9
+  });
+  steps.Until([&] { return e.Note(1) == "27.0000"; }, 10000);
+  steps.Then([&] {
+    r.Check("typing a new value: the lines below follow", e.Note(1) == "27.0000" && e.Note(4) == "4.0000",
+            Quoted(e.Note(1)) + " " + Quoted(e.Note(4)));
+    e.callTip.clear();
+    e.MoveMouseTo(26);  // on "2+"
+  });
+  steps.Until([&] { return e.CallTipActive(); }, 10000);
+  steps.Then([&] {
+    r.Check("resting on the failed line: its error as a call tip", Contains(e.callTip, "ERROR"), Quoted(e.callTip));
+    KeepScreenshot("real-editor-live-results.jpg", GetDesktopWindow());
+    e.MoveMouseAway();
+    e.Invoke(e.OptionCommand(L"Live Results"));
+    std::string left;
+    for (std::intptr_t line = 0; line < 6; ++line) left += e.Note(line);
+    r.Check("the option off: no note is left", left.empty(), Quoted(left));
+    e.CloseAllUnsaved();
+  });
+}
+
 void LargeDocument(Steps& steps, RealEditor& e, Report& r) {
   steps.Then([&] {
     std::string text;
@@ -333,6 +374,7 @@ void AddScenarios(Steps& steps, RealEditor& editor, Report& report) {
   CallTips(steps, editor, report);
   Options(steps, editor, report);
   MatrixDialog(steps, editor, report);
+  LiveResults(steps, editor, report);
   LargeDocument(steps, editor, report);
 }
 

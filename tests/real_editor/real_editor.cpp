@@ -24,6 +24,8 @@ constexpr LPARAM kPrimaryView = 1;
 constexpr UINT kSciSetSavePoint = 2014;
 constexpr UINT kSciGetTextRangeFull = 2039;
 constexpr UINT kSciSetSel = 2160;
+constexpr UINT kSciSetRectangularSelectionCaret = 2588;
+constexpr UINT kSciSetRectangularSelectionAnchor = 2590;
 constexpr UINT kSciPointXFromPosition = 2164;
 constexpr UINT kSciPointYFromPosition = 2165;
 constexpr UINT kSciSetText = 2181;
@@ -110,6 +112,22 @@ std::string RealEditor::Text() const {
 
 void RealEditor::Select(std::intptr_t anchor, std::intptr_t caret) {
   SendView(kSciSetSel, static_cast<WPARAM>(anchor), caret);
+}
+
+void RealEditor::SelectRectangle(std::intptr_t anchor, std::intptr_t caret) {
+  SendView(kSciSetRectangularSelectionAnchor, static_cast<WPARAM>(anchor));
+  SendView(kSciSetRectangularSelectionCaret, static_cast<WPARAM>(caret));
+}
+
+std::wstring RealEditor::ClipboardText() const {
+  std::wstring text;
+  if (!OpenClipboard(npp_.nppHandle)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
 }
 
 std::intptr_t RealEditor::Caret() const { return SendView(plugin::npp::kSciGetCurrentPos); }

@@ -32,6 +32,8 @@ class RealEditor : public testing_support::BoxAnswers {
   void SetText(const std::string& utf8);
   std::string Text() const;
   void Select(std::intptr_t anchor, std::intptr_t caret);
+  // A rectangular selection between two corners, as Alt and the mouse make it.
+  void SelectRectangle(std::intptr_t anchor, std::intptr_t caret);
   std::intptr_t Caret() const;
   void Open(const std::wstring& path);
   // Marks every open document as saved and closes all but one: nothing to ask at the end.
@@ -58,6 +60,7 @@ class RealEditor : public testing_support::BoxAnswers {
   void MoveMouseTo(std::intptr_t position);
   void MoveMouseAway();
   bool CallTipActive() const;
+  std::wstring ClipboardText() const;
   // The note at the end of a line of the current document (an end-of-line annotation), or empty.
   std::string Note(std::intptr_t line) const;
 

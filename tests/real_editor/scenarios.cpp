@@ -340,6 +340,28 @@ void LiveResults(Steps& steps, RealEditor& e, Report& r) {
   });
 }
 
+// The sum of a rectangular selection over a table's column, with words mixed in.
+void SumOfATable(Steps& steps, RealEditor& e, Report& r) {
+  steps.Then([&] {
+    e.NewDocument();
+    e.SetText("item    price  note\r\n"
+              "apples  1.20   ok\r\n"
+              "pears   0,80   late\r\n"
+              "plums   -2.5   x2\r\n");
+    e.SelectRectangle(29, 78);  // columns 8 to 17 of lines 1 to 3
+    e.callTip.clear();
+    e.Invoke(e.PluginCommand(L"Sum Selection"));
+  });
+  steps.Wait(500);
+  steps.Then([&] {
+    r.Check("Sum Selection over a rectangle of a table: the call tip",
+            e.callTip == "Sum = -0.5\nAverage = -0.1666666667\nMin = -2.5\nMax = 1.2\nCount = 3",
+            Quoted(e.callTip));
+    const std::wstring copied = e.ClipboardText();
+    r.Check("... and the clipboard", Contains(copied, L"Sum = -0.5") && Contains(copied, L"Count = 3"), Quoted(copied));
+  });
+}
+
 void LargeDocument(Steps& steps, RealEditor& e, Report& r) {
   steps.Then([&] {
     std::string text;
@@ -375,6 +397,7 @@ void AddScenarios(Steps& steps, RealEditor& editor, Report& report) {
   Options(steps, editor, report);
   MatrixDialog(steps, editor, report);
   LiveResults(steps, editor, report);
+  SumOfATable(steps, editor, report);
   LargeDocument(steps, editor, report);
 }
 

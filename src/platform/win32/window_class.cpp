@@ -23,4 +23,14 @@ bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, int background)
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+namespace {
+WindowOpened listener = nullptr;
+}  // namespace
+
+void ListenForWindows(WindowOpened opened) { listener = opened; }
+
+void AnnounceWindow(HWND window) {
+  if (listener != nullptr && window != nullptr) listener(window);
+}
+
 }  // namespace platform

@@ -14,4 +14,11 @@ HINSTANCE ThisModule();
 // is kept. True when the class can be used.
 bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, int background);
 
+// Every top-level window the library opens is announced once its controls exist, so that a
+// host can dress it as its own windows are (the editor's plug-in hands it to the editor's dark
+// mode). Nobody listens by default.
+using WindowOpened = void (*)(HWND window);
+void ListenForWindows(WindowOpened listener);
+void AnnounceWindow(HWND window);
+
 }  // namespace platform

@@ -2,6 +2,7 @@
 #include "plugin/win32/live_host.h"
 
 #include "engine_core/text_util.h"
+#include "plugin/menu_table.h"
 #include "plugin/win32/plugin_state.h"
 
 namespace plugin {
@@ -33,6 +34,10 @@ void FindCurrent() {
   live.current = static_cast<DocumentId>(SendMessageW(Host(), npp::kGetCurrentBufferId, 0, 0));
   const bool script = IsScript(ScintillaView(Host(), live.currentView).FullPath());
   live.currentLive = s.settings.liveResults && script != live.turned.contains(live.current);
+  // The menu command's tick says whether the active document shows live results.
+  for (std::size_t k = 0; k < kMenu.size(); ++k)
+    if (kMenu[k].command == MenuCommand::LiveResultsHere)
+      SendMessageW(Host(), npp::kSetMenuItemCheck, static_cast<WPARAM>(s.items[k].cmdID), live.currentLive);
 }
 
 void CALLBACK ShowFinishedNotes(HWND, UINT, UINT_PTR, DWORD) {
@@ -62,6 +67,13 @@ void CALLBACK TypingPaused(HWND, UINT, UINT_PTR, DWORD) {
   KillTimer(Host(), kPauseTimer);
   Live().typing = false;
   Evaluate(false);
+}
+
+// The active document's text goes to be evaluated once typing has paused (each edit restarts the
+// pause); meanwhile no older notes are put on lines that may have moved.
+void EditMade() {
+  Live().typing = true;
+  SetTimer(Host(), kPauseTimer, kTypingPause, TypingPaused);
 }
 
 // The active document evaluated afresh if it is live, or its notes taken away if it is not.
@@ -102,11 +114,19 @@ void FollowDocuments(const npp::SCNotification& note) {
       if (!live.currentLive || static_cast<HWND>(note.nmhdr.hwndFrom) != live.currentView ||
           (note.modificationType & (npp::kModInsertText | npp::kModDeleteText)) == 0)
         return;
-      live.typing = true;
-      SetTimer(Host(), kPauseTimer, kTypingPause, TypingPaused);
+      EditMade();
       break;
     case npp::kBufferActivated:
       if (live.started) Refresh();  // the first come before the host is ready
+      break;
+    case npp::kGlobalModified:
+      if (live.currentLive && reinterpret_cast<DocumentId>(note.nmhdr.hwndFrom) == live.current) EditMade();
+      break;
+    // A new theme or language styles the view afresh, our notes' styles with it.
+    case npp::kDarkModeChanged:
+    case npp::kLanguageChanged:
+    case npp::kWordStylesUpdated:
+      if (live.currentLive) NotesOn(live.currentView);
       break;
     case npp::kFileBeforeClose: {
       const auto document = static_cast<DocumentId>(note.nmhdr.idFrom);

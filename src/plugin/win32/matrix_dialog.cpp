@@ -222,6 +222,7 @@ std::optional<std::u16string> Run_MtxMaker(std::u16string_view import) {
   Control(d, L"EDIT", L"", WS_BORDER, 350, 42, 110, 22, kCellField, L"The cell being edited");
   Control(d, L"BUTTON", L"Output", BS_GROUPBOX, 10, 98, 450, 120, kOutput);
   ShowCells(d);
+  platform::AnnounceWindow(d.window);
   ShowWindow(d.window, SW_SHOWNORMAL);
   if (owner != nullptr) EnableWindow(owner, FALSE);
   MSG message;

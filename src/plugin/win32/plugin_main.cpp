@@ -12,6 +12,7 @@
 #include "exports/session.h"
 #include "platform/utf8.h"
 #include "plugin/menu_table.h"
+#include "plugin/win32/dark_mode.h"
 #include "plugin/win32/plugin_state.h"
 #include "plugin/win32/profile_store.h"
 #include "plugin/win32/scintilla_view.h"
@@ -204,6 +205,7 @@ __declspec(dllexport) void __cdecl setInfo(plugin::npp::NppData data) {
   s.settings = plugin::LoadSettings(store);
   exports::Session& session = exports::session();
   session.services->PreferDialogs(data.nppHandle);
+  plugin::FollowEditorTheme();
   session.engine.matrices.elementOrder.order = -1;  // undecided until a caller shows its arrays
   if (s.settings.debug) {
     s.logOn = script::StartPluginLog(*session.services, s.logFile, script::InformationText());
@@ -237,6 +239,10 @@ __declspec(dllexport) void __cdecl beNotified(plugin::npp::SCNotification* note)
       s.settings.evalToTooltip = tooltips;
       break;
     }
+    case plugin::npp::kDarkModeChanged:
+      plugin::ThemeChanged();
+      plugin::FollowDocuments(*note);
+      break;
     default:
       plugin::FollowDocuments(*note);
       plugin::Dwell(*note);

@@ -123,6 +123,7 @@ bool PlotWindow::Open() {
   child(L"EDIT", Wide(start), WS_BORDER | ES_AUTOHSCROLL, 5);
   child(L"EDIT", Wide(end), WS_BORDER | ES_AUTOHSCROLL, 6);
   Layout();
+  platform::AnnounceWindow(window_);
   ShowWindow(window_, SW_SHOWNOACTIVATE);
   UpdateWindow(window_);
   return true;

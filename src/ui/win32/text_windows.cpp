@@ -60,6 +60,7 @@ HWND OpenTextWindow(std::u16string_view title, int width, int height) {
   RECT client{};
   GetClientRect(window, &client);
   MoveWindow(edit, 0, 0, client.right, client.bottom, TRUE);
+  platform::AnnounceWindow(window);
   ShowWindow(window, SW_SHOWNORMAL);
   return edit;
 }
@@ -122,6 +123,7 @@ class ProgressBox final : public Progress {
     bar_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 30, 430, 18, window_, nullptr, instance, nullptr);
     CreateWindowExW(0, L"BUTTON", L"Stop", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 180, 58, 90, 24, window_,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStopButton)), instance, nullptr);
+    platform::AnnounceWindow(window_);
     return true;
   }
 

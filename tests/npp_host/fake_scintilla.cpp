@@ -67,6 +67,21 @@ Position LineEnd(const FakeDocument& d, Position line) {
   return static_cast<Position>(lf);
 }
 
+int IndicatorAt(const FakeDocument& d, int indicator, Position position) {
+  const auto values = d.indicatorValues.find(indicator);
+  if (values == d.indicatorValues.end() || position < 0 || position >= static_cast<Position>(values->second.size()))
+    return 0;
+  return values->second[static_cast<std::size_t>(position)];
+}
+
+void FillIndicator(FakeDocument& d, Position from, Position length, int value) {
+  if (from < 0 || length <= 0) return;
+  std::vector<int>& values = d.indicatorValues[d.indicator];
+  const auto end = static_cast<std::size_t>(from + length);
+  if (values.size() < end) values.resize(end, 0);
+  std::fill(values.begin() + from, values.begin() + static_cast<std::ptrdiff_t>(end), value);
+}
+
 LRESULT Answer(FakeDocument& d, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto w = static_cast<Position>(wParam);
   const Position selStart = std::min(d.anchor, d.caret), selEnd = std::max(d.anchor, d.caret);
@@ -84,10 +99,17 @@ LRESULT Answer(FakeDocument& d, UINT message, WPARAM wParam, LPARAM lParam) {
     case 2006: return static_cast<LRESULT>(d.text.size());
     case 2008: return d.caret;
     case 2025: d.anchor = d.caret = w; return 0;
+    case 2128: {  // the line's first position after its spaces and tabs
+      const Position start = LineStart(d, w), end = LineEnd(d, w);
+      if (start < 0) return 0;
+      const std::size_t text = d.text.find_first_not_of(" \t", static_cast<std::size_t>(start));
+      return std::min(end, text == std::string::npos ? end : static_cast<Position>(text));
+    }
     case 2129: return w - LineStart(d, LineOf(d, w));
     case 2136: return LineEnd(d, w);
     case 2137: return 65001;
     case 2143: return selStart;
+    case 2154: return static_cast<LRESULT>(std::count(d.text.begin(), d.text.end(), '\n')) + 1;
     case 2145: return selEnd;
     case 2161: {  // the selection, its length without the terminating zero
       const std::string selected = d.text.substr(static_cast<std::size_t>(selStart), static_cast<std::size_t>(selEnd - selStart));
@@ -136,6 +158,39 @@ LRESULT Answer(FakeDocument& d, UINT message, WPARAM wParam, LPARAM lParam) {
     case 2585: return selStart;
     case 2587: return selEnd;
     case 2265: return d.dwellTime;
+    case 2482: return static_cast<LRESULT>(d.background);
+    case 2500: d.indicator = static_cast<int>(wParam); return 0;
+    case 2501: return d.indicator;
+    case 2504: FillIndicator(d, w, static_cast<Position>(lParam), 1); return 0;
+    case 2505: FillIndicator(d, w, static_cast<Position>(lParam), 0); return 0;
+    case 2507: return IndicatorAt(d, static_cast<int>(wParam), static_cast<Position>(lParam));
+    case 2553: {
+      const int first = d.nextExtendedStyle;
+      d.nextExtendedStyle += static_cast<int>(wParam);
+      return first;
+    }
+    case 2740: {  // no text, or an empty one, removes the note
+      const char* text = reinterpret_cast<const char*>(lParam);
+      if (text == nullptr || *text == '\0') {
+        d.notes.erase(w);
+      } else {
+        d.notes[w].text = text;
+      }
+      return 0;
+    }
+    case 2741: {  // its length without the terminating zero
+      const std::string text = d.NoteOn(w);
+      if (lParam != 0) std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
+      return static_cast<LRESULT>(text.size());
+    }
+    case 2742:
+      if (d.notes.contains(w)) d.notes[w].style = static_cast<int>(lParam);
+      return 0;
+    case 2743: return d.notes.contains(w) ? d.notes[w].style : 0;
+    case 2745: d.notesVisible = static_cast<int>(wParam); return 0;
+    case 2746: return d.notesVisible;
+    case 2747: d.notesStyleOffset = static_cast<int>(wParam); return 0;
+    case 2748: return d.notesStyleOffset;
     default: return 0;
   }
 }
@@ -152,6 +207,23 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
+
+void FakeDocument::Replace(std::intptr_t from, std::intptr_t to, const std::string& value) {
+  text.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), value);
+  for (auto& [id, values] : indicatorValues) {
+    const auto size = static_cast<std::intptr_t>(values.size());
+    if (from >= size) continue;
+    values.erase(values.begin() + from, values.begin() + std::min(to, size));
+    values.insert(values.begin() + from, value.size(), 0);
+  }
+  anchor = caret = from + static_cast<std::intptr_t>(value.size());
+}
+
+bool FakeDocument::Marked(std::intptr_t position) const {
+  return std::any_of(indicatorValues.begin(), indicatorValues.end(), [&](const auto& entry) {
+    return IndicatorAt(*this, entry.first, position) != 0;
+  });
+}
 
 void RegisterFakeScintilla() {
   WNDCLASSW windowClass{};

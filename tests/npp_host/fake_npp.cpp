@@ -11,6 +11,7 @@ namespace {
 constexpr UINT kFirstPluginCommand = 22000;
 // The editor's marking with its 2nd and 3rd style, on Ctrl+2 and Ctrl+3.
 constexpr WORD kSecondStyle = 43040, kThirdStyle = 43041;
+constexpr int kFirstIndicator = 20;  // the first one the host hands plug-ins
 FakeNpp* current = nullptr;  // the hook and the window procedure reach the host through it
 
 void CopyOut(const std::wstring& text, WPARAM length, LPARAM buffer) {
@@ -131,12 +132,33 @@ bool FakeNpp::OptionChecked(const std::wstring& text) {
   return false;
 }
 
-void FakeNpp::Notify(unsigned int code, std::intptr_t position) {
+void FakeNpp::Notify(unsigned int code, std::intptr_t position, std::uintptr_t buffer) {
   plugin::npp::SCNotification note{};
   note.nmhdr.hwndFrom = code >= 2000 ? static_cast<void*>(view0) : static_cast<void*>(main);
+  note.nmhdr.idFrom = buffer;
   note.nmhdr.code = code;
   note.position = position;
   beNotified_(&note);
+}
+
+void FakeNpp::TypeLine(std::intptr_t line, const std::string& text) {
+  auto ask = [&](UINT message) {
+    return static_cast<std::intptr_t>(SendMessageW(view0, message, static_cast<WPARAM>(line), 0));
+  };
+  const std::intptr_t start = ask(plugin::npp::kSciPositionFromLine), end = ask(plugin::npp::kSciGetLineEndPosition);
+  auto modified = [&](int type, std::intptr_t length) {
+    plugin::npp::SCNotification note{};
+    note.nmhdr.hwndFrom = view0;
+    note.nmhdr.code = plugin::npp::kModified;
+    note.position = start;
+    note.modificationType = type;
+    note.length = length;
+    beNotified_(&note);
+  };
+  document().Replace(start, end, "");
+  if (end > start) modified(plugin::npp::kModDeleteText, end - start);
+  document().Replace(start, start, text);
+  if (!text.empty()) modified(plugin::npp::kModInsertText, static_cast<std::intptr_t>(text.size()));
 }
 
 void FakeNpp::PressKeys(std::initializer_list<WORD> keys) {
@@ -187,8 +209,10 @@ LRESULT CALLBACK FakeNpp::MainProcedure(HWND window, UINT message, WPARAM wParam
         }
       return FALSE;
     }
+    case 2084: return static_cast<LRESULT>(host->bufferId);
     case 2101: host->opened.push_back(reinterpret_cast<const wchar_t*>(lParam)); return TRUE;
     case 2105: *reinterpret_cast<int*>(lParam) = host->nextCommandId; host->nextCommandId += static_cast<int>(wParam); return TRUE;
+    case 2137: *reinterpret_cast<int*>(lParam) = kFirstIndicator; return TRUE;
     case 4025: CopyOut(host->currentPath, wParam, lParam); return TRUE;
     case 4031: CopyOut(host->folder, wParam, lParam); return TRUE;
     case WM_COMMAND: {

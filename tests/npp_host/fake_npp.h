@@ -39,7 +39,11 @@ class FakeNpp : public testing_support::BoxAnswers {
   // Runs the Options item with that text; false when there is none.
   bool RunOption(const std::wstring& text);
   bool OptionChecked(const std::wstring& text);
-  void Notify(unsigned int code, std::intptr_t position);
+  // `buffer`: the document a host notification is about.
+  void Notify(unsigned int code, std::intptr_t position, std::uintptr_t buffer = 0);
+  // The user retypes a line of the first view: its text goes, the new one comes, and the
+  // plug-in hears of both.
+  void TypeLine(std::intptr_t line, const std::string& text);
   // Types the keys on the keyboard (held in order, released in reverse) into the first view.
   void PressKeys(std::initializer_list<WORD> keys);
   // Handles the windows' pending events for a while.
@@ -50,6 +54,7 @@ class FakeNpp : public testing_support::BoxAnswers {
   std::wstring failure;           // why the host could not start
   std::wstring folder;            // the editor's folder
   std::wstring currentPath;       // what NPPM_GETFULLCURRENTPATH answers
+  std::uintptr_t bufferId = 1;    // what NPPM_GETCURRENTBUFFERID answers
   std::vector<std::wstring> opened;
   std::wstring statusBar;         // what NPPM_SETSTATUSBAR last set
   std::vector<int> styled;        // the host's own "2nd Style" / "3rd Style" commands run by their keys

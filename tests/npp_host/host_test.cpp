@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 // Menu entries, 0-based.
 constexpr int kCurFileToFile = 0, kCurLineToWindow = 3, kSelectionToWindow = 4, kExpressionToDocument = 5,
-              kBuildMatrix = 9, kSumSelection = 12;
+              kBuildMatrix = 9, kSumSelection = 12, kLiveResultsHere = 13;
 
 // Modal windows run their own event loop; a timer's callback does what a user would there.
 using TimerAction = void (*)();
@@ -57,6 +57,13 @@ class HostTest : public testing::Test {
     for (char c : text.str())
       if (c != '\0') narrow += c;  // the profile functions may write UTF-16
     return narrow;
+  }
+  // Handles the host's events until the check holds; false when ten seconds were not enough.
+  template <typename Check>
+  bool Eventually(Check check) {
+    for (const DWORD start = GetTickCount(); !check(); host_->Pump(1))
+      if (GetTickCount() - start > 10000) return false;
+    return true;
   }
   std::wstring LastBox() const { return host_->boxes.empty() ? L"" : host_->boxes.back().text; }
 
@@ -193,6 +200,51 @@ TEST_F(HostTest, TogglesTickTheirItemsAndWriteTheirKeys) {
   host_->inputs = {L"many"};
   ASSERT_TRUE(host_->RunOption(L"Decimals"));
   EXPECT_EQ(LastBox(), L"Invalid number");
+}
+
+// SetUp empties the folder the settings live in: the option turned on here is off in other tests.
+TEST_F(HostTest, LiveResultsFollowTheScriptAsItIsTyped) {
+  FakeDocument& d = host_->document();
+  host_->currentPath = (folder_ / "costs.ulv").wstring();
+  d.SetText("Var = a ; 2\r\nExpr = a*3\r\n2+\r\nPlot(0;x;1;10) = x\r\n");
+  ASSERT_TRUE(host_->RunOption(L"Live Results"));
+  EXPECT_TRUE(host_->OptionChecked(L"Live Results"));
+  ASSERT_TRUE(Eventually([&] { return !d.NoteOn(3).empty(); }));
+  EXPECT_EQ(d.NoteOn(1), "6.0000");
+  EXPECT_TRUE(d.NoteOn(2).starts_with("ERROR")) << d.NoteOn(2);
+  EXPECT_EQ(d.NoteOn(3), "Plot is not run live");
+  EXPECT_TRUE(d.Marked(25) && d.Marked(26));  // under "2+" only
+  EXPECT_FALSE(d.Marked(20) || d.Marked(27));
+
+  host_->Notify(2016, 26);  // the mouse rests on the failed line
+  EXPECT_TRUE(d.tipActive);
+  EXPECT_EQ(d.tipText, d.NoteOn(2));
+
+  host_->TypeLine(0, "Var = a ; 5");
+  EXPECT_TRUE(Eventually([&] { return d.NoteOn(1) == "15.0000"; })) << d.NoteOn(1);
+}
+
+TEST_F(HostTest, LiveResultsGoWhenTurnedOffAndComeToOtherDocumentsWhenAsked) {
+  FakeDocument& d = host_->document();
+  host_->currentPath = (folder_ / "costs.ulv").wstring();
+  d.SetText("Expr = 6*7\r\n2+\r\n");
+  ASSERT_TRUE(host_->RunOption(L"Live Results"));
+  ASSERT_TRUE(Eventually([&] { return !d.NoteOn(1).empty(); }));
+  EXPECT_TRUE(d.Marked(12));
+  ASSERT_TRUE(host_->RunOption(L"Live Results"));
+  EXPECT_FALSE(host_->OptionChecked(L"Live Results"));
+  EXPECT_TRUE(d.notes.empty());
+  EXPECT_FALSE(d.Marked(12));
+
+  host_->bufferId = 2;  // a text document comes to the front; no script, it shows nothing
+  host_->currentPath = (folder_ / "notes.txt").wstring();
+  d.SetText("Expr = 6*7\r\n");
+  host_->Notify(1010, 0, 2);
+  ASSERT_TRUE(host_->RunOption(L"Live Results"));
+  host_->Pump(60);
+  EXPECT_TRUE(d.notes.empty());
+  host_->RunMenu(kLiveResultsHere);
+  EXPECT_TRUE(Eventually([&] { return d.NoteOn(0) == "42.0000"; })) << d.NoteOn(0);
 }
 
 TEST_F(HostTest, ResetMemoryClearsVariablesOnYes) {

@@ -212,6 +212,7 @@ LRESULT CALLBACK FakeNpp::MainProcedure(HWND window, UINT message, WPARAM wParam
     case 2084: return static_cast<LRESULT>(host->bufferId);
     case 2101: host->opened.push_back(reinterpret_cast<const wchar_t*>(lParam)); return TRUE;
     case 2105: *reinterpret_cast<int*>(lParam) = host->nextCommandId; host->nextCommandId += static_cast<int>(wParam); return TRUE;
+    case 2136: host->themed.emplace_back(reinterpret_cast<HWND>(lParam), wParam); return static_cast<LRESULT>(wParam);
     case 2137: *reinterpret_cast<int*>(lParam) = kFirstIndicator; return TRUE;
     case 4025: CopyOut(host->currentPath, wParam, lParam); return TRUE;
     case 4031: CopyOut(host->folder, wParam, lParam); return TRUE;

@@ -58,6 +58,7 @@ class FakeNpp : public testing_support::BoxAnswers {
   std::vector<std::wstring> opened;
   std::wstring statusBar;         // what NPPM_SETSTATUSBAR last set
   std::vector<int> styled;        // the host's own "2nd Style" / "3rd Style" commands run by their keys
+  std::vector<std::pair<HWND, WPARAM>> themed;  // windows handed to the dark mode, with what to do
 
   HWND main = nullptr, view0 = nullptr, view1 = nullptr;
   HMENU bar = nullptr, plugins = nullptr, popup = nullptr;

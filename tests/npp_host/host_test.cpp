@@ -83,6 +83,24 @@ TEST_F(HostTest, LoadsWithItsMenuAndOptions) {
   EXPECT_EQ(host_->document().dwellTime, 10000000);  // no call tips: no dwell events wanted
 }
 
+// The result window goes to the editor's dark mode as it opens, and follows when the mode changes.
+TEST_F(HostTest, OurWindowsFollowTheEditorsDarkMode) {
+  host_->document().SetText("6*7");
+  host_->document().Select(0, 3);
+  host_->answers = {IDYES};
+  host_->RunMenu(kSelectionToWindow);
+  ASSERT_EQ(host_->themed.size(), 1u);
+  const auto [window, init] = host_->themed[0];
+  wchar_t title[64] = L"";
+  GetWindowTextW(window, title, 64);
+  EXPECT_NE(std::wstring(title).find(L"Result"), std::wstring::npos);
+  EXPECT_EQ(init, 0xBu);
+  host_->Notify(1027, 0);  // dark mode switched
+  ASSERT_EQ(host_->themed.size(), 2u);
+  EXPECT_EQ(host_->themed[1], std::make_pair(window, WPARAM{0xC}));
+  EXPECT_NE(host_->TextWindow(L"Result").find(L"42.0000"), std::wstring::npos);  // and closed
+}
+
 TEST_F(HostTest, SelectionToWindowShowsTheResult) {
   Run(L"/sel:'Var = a ; 3'");
   host_->document().SetText("a*2+1");

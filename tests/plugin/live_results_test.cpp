@@ -1,15 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Live results: what each kind of line shows, what an edit evaluates again, and the notes that
-// reach a view from the evaluating thread.
+// Live results: what each kind of line shows and what an edit evaluates again.
 #include "plugin/live_results.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
-#include "plugin/fake_editor.h"
-#include "plugin/live_updates.h"
 
 namespace {
 
@@ -83,30 +77,6 @@ TEST(LiveResultsTest, ProseAndLimits) {
   const std::vector<LineNote> off = NotesOf(small, {u"1", u"2", u"3"});
   EXPECT_EQ(off[0], (LineNote{NoteKind::NotRun, u"No live results: the document has more than 2 lines"}));
   EXPECT_EQ(off[1], LineNote{});
-}
-
-TEST(LiveResultsTest, NotesReachTheViewFromTheThread) {
-  testing_support::FakeEditor view;
-  view.SetNote(7, "left from before", NoteKind::Result);
-  plugin::LiveUpdates updates;
-  auto settle = [&] {
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (updates.Apply(1, view) && std::chrono::steady_clock::now() < give_up)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  };
-  std::string text;
-  for (int k = 0; k < 2000; ++k) text += "Var = v ; " + std::to_string(k) + "\r\nExpr = v*2\r\n";
-  updates.Submit(1, text, {});
-  updates.Submit(1, "Var = v ; 1\nExpr = v*2\n\n\n\n\n\n\n", {});  // replaces the long text at once
-  settle();
-  EXPECT_EQ(view.Note(0), "Number v = 1.0000");
-  EXPECT_EQ(view.Note(1), "2.0000");
-  EXPECT_EQ(view.Note(7), "");  // a note the line no longer has goes
-
-  updates.Forget(1);
-  updates.Submit(1, "Expr = 6*7", {});
-  settle();
-  EXPECT_EQ(view.Note(0), "42.0000");
 }
 
 }  // namespace

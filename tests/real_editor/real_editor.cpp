@@ -197,6 +197,47 @@ bool RealEditor::OptionChecked(const std::wstring& text) const {
 
 void RealEditor::Invoke(UINT command) const { Send(WM_COMMAND, MAKEWPARAM(command, 0), 0); }
 
+namespace {
+constexpr UINT kPreferences = 48011;  // the Settings menu's "Preferences..."
+constexpr int kLightModeRadio = 7131;
+constexpr int kDarkModeRadio = 7132;
+
+struct RadioSearch {
+  int id;
+  HWND found = nullptr;
+};
+BOOL CALLBACK FindRadio(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<RadioSearch*>(search);
+  if (GetDlgCtrlID(window) != s->id) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+}  // namespace
+
+// The Preferences' Dark Mode page reads its radio buttons when one of them is clicked: the
+// wanted one is checked, the others ("Follow Windows" among them) cleared, then clicked.
+bool RealEditor::SetDarkMode(bool on) const {
+  Invoke(kPreferences);
+  HWND preferences = FindWindowW(nullptr, L"Preferences");
+  if (preferences == nullptr) return false;
+  RadioSearch wanted{on ? kDarkModeRadio : kLightModeRadio};
+  EnumChildWindows(preferences, &FindRadio, reinterpret_cast<LPARAM>(&wanted));
+  if (wanted.found == nullptr) return false;
+  HWND page = GetParent(wanted.found);
+  for (HWND radio = GetWindow(page, GW_CHILD); radio != nullptr; radio = GetWindow(radio, GW_HWNDNEXT)) {
+    wchar_t text[64] = L"";
+    GetWindowTextW(radio, text, 64);
+    const int id = GetDlgCtrlID(radio);
+    if (id == kLightModeRadio || id == kDarkModeRadio || std::wstring(text).find(L"Follow Windows") != std::wstring::npos)
+      SendMessageW(radio, BM_SETCHECK, radio == wanted.found ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(wanted.id, BN_CLICKED), reinterpret_cast<LPARAM>(wanted.found));
+  ShowWindow(preferences, SW_HIDE);
+  return DarkMode() == on;
+}
+
+bool RealEditor::DarkMode() const { return Send(plugin::npp::kIsDarkModeEnabled) != 0; }
+
 HWND RealEditor::TextWindow(const std::wstring& title) const { return FindWindowW(L"ulvXNppTextWindow", title.c_str()); }
 
 std::wstring RealEditor::TakeTextWindow(const std::wstring& title) const {

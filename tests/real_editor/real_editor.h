@@ -49,6 +49,10 @@ class RealEditor : public testing_support::BoxAnswers {
   HMENU OptionsMenu() const;
   // As a click on the menu item does.
   void Invoke(UINT command) const;
+  // The editor's dark mode on or off, as the user switches it in the Preferences; false when
+  // the switch could not be found.
+  bool SetDarkMode(bool on) const;
+  bool DarkMode() const;
 
   // The text of the result window, which is then closed; empty when none is open.
   std::wstring TakeTextWindow(const std::wstring& title) const;

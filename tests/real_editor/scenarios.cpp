@@ -300,8 +300,9 @@ void MatrixDialog(Steps& steps, RealEditor& e, Report& r) {
 }
 
 // Live results in a script as it is typed: each line's result beside it, the lines below a
-// changed definition following it, a failed line's error on hover, a Plot line not run, and
-// nothing left once the option is off.
+// changed definition following it, a failed line's error on hover, a Plot line not run, the
+// editor's dark mode on and off with the result window open, and nothing left once the option
+// is off.
 void LiveResults(Steps& steps, RealEditor& e, Report& r) {
   const std::string script = "Var = a ; 2\r\nExpr = a*3\r\n2+\r\nPlot(0;x;6.3;100) = sin(x)\r\nExpr = sqrt(a+7)\r\n";
   steps.Then([&, script] {
@@ -330,8 +331,26 @@ void LiveResults(Steps& steps, RealEditor& e, Report& r) {
   steps.Until([&] { return e.CallTipActive(); }, 10000);
   steps.Then([&] {
     r.Check("resting on the failed line: its error as a call tip", Contains(e.callTip, "ERROR"), Quoted(e.callTip));
-    KeepScreenshot("real-editor-live-results.jpg", GetDesktopWindow());
+    KeepScreenshot("real-editor-live-results.jpg", e.main());
     e.MoveMouseAway();
+    e.Select(14, 14);
+    e.answers = {IDYES};
+    e.Invoke(e.PluginCommand(kCurLineToWindow));
+    MoveWindow(e.TextWindow(L"Result"), 520, 400, 740, 480, TRUE);  // beside the lines, in the picture
+    r.Check("the editor's dark mode switched on, the result window open", e.SetDarkMode(true) && e.TextWindow(L"Result"));
+  });
+  steps.Wait(1500);  // repainted in the new colours
+  steps.Then([&] {
+    KeepScreenshot("real-editor-live-results-dark.jpg", GetDesktopWindow());
+    r.Check("... live results stay", e.Note(1) == "27.0000", Quoted(e.Note(1)));
+    r.Check("dark mode switched off again", e.SetDarkMode(false));
+  });
+  steps.Wait(500);
+  steps.Then([&] {
+    const std::wstring shown = e.TakeTextWindow(L"Result");
+    // The menu commands work in the user's own variables, which the live lines never touched.
+    r.Check("... the result window still there, a undefined for the menu commands",
+            Contains(shown, L"EXPR = a*3") && Contains(shown, L"ERROR n. = 4"), Quoted(shown));
     e.Invoke(e.OptionCommand(L"Live Results"));
     std::string left;
     for (std::intptr_t line = 0; line < 6; ++line) left += e.Note(line);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 
 namespace {
 
@@ -72,6 +74,13 @@ TEST(LiveResultsTest, ProseAndLimits) {
   EXPECT_EQ(notes[0], LineNote{});  // no formula: no error either
   EXPECT_EQ(notes[1], (LineNote{NoteKind::Result, u"37.5000"}));
   EXPECT_EQ(notes[2].kind, NoteKind::Failure);  // a command is meant as one
+
+  // Every line counts as slow here: once taken too long, a line is not evaluated again.
+  plugin::LiveResults slow(plugin::LiveOptions{.slowLine = std::chrono::milliseconds(-1)});
+  std::vector<std::u16string> lines = {u"Expr = 1", u"Expr = 2"};
+  EXPECT_EQ(NotesOf(slow, lines)[1], (LineNote{NoteKind::Result, u"2.0000"}));
+  lines[0] = u"Expr = 3";
+  EXPECT_EQ(NotesOf(slow, lines)[1], (LineNote{NoteKind::NotRun, u"Not run live: it took too long"}));
 
   plugin::LiveResults small(plugin::LiveOptions{.maxLines = 2});
   const std::vector<LineNote> off = NotesOf(small, {u"1", u"2", u"3"});

@@ -87,6 +87,22 @@ void Refresh() {
   }
 }
 
+// The notes go from both views, and what was kept for the documents with them. Documents in
+// tabs behind lose theirs when they are shown. The thread stays: ending it would wait for the
+// line it is on.
+void TakeAllNotes() {
+  LiveHost& live = Live();
+  KillTimer(Host(), kPauseTimer);
+  KillTimer(Host(), kNotesTimer);
+  live.typing = false;
+  if (live.noted.empty()) return;
+  for (HWND view : {State().npp.scintillaMainHandle, State().npp.scintillaSecondHandle})
+    if (view != nullptr) NotesOn(view).ClearNotes();
+  if (live.updates != nullptr)
+    for (const DocumentId document : live.noted) live.updates->Forget(document);
+  live.noted.erase(live.current);
+}
+
 }  // namespace
 
 void StartLiveResults() {
@@ -97,14 +113,8 @@ void StartLiveResults() {
 }
 
 void StopLiveResults() {
-  LiveHost& live = Live();
-  KillTimer(Host(), kPauseTimer);
-  KillTimer(Host(), kNotesTimer);
-  if (!live.noted.empty())
-    for (HWND view : {State().npp.scintillaMainHandle, State().npp.scintillaSecondHandle})
-      if (view != nullptr) NotesOn(view).ClearNotes();
-  live.noted.clear();
-  live.updates.reset();
+  TakeAllNotes();
+  Live().updates.reset();
 }
 
 void FollowDocuments(const npp::SCNotification& note) {
@@ -156,7 +166,7 @@ void ToggleLiveResults() {
   if (s.settings.liveResults) {
     Refresh();
   } else {
-    StopLiveResults();
+    TakeAllNotes();
     FindCurrent();
   }
   ApplyDwellTime();

@@ -56,6 +56,7 @@ class LiveResults {
   // The lines whose notes are up to date, from the top.
   std::size_t Done() const { return done_; }
   const std::vector<LineNote>& Notes() const { return notes_; }
+  const LiveOptions& Options() const { return options_; }
 
  private:
   struct Evaluator;

@@ -33,12 +33,6 @@ struct Batch {
   std::vector<LineNote> notes;
 };
 
-struct Evaluated {
-  LiveOptions options;
-  LiveResults results;
-  explicit Evaluated(const LiveOptions& o) : options(o), results(o) {}
-};
-
 }  // namespace
 
 std::vector<std::u16string> SplitLines(std::string_view utf8) {
@@ -76,7 +70,7 @@ struct LiveUpdates::Shared {
   std::optional<DocumentId> running;
   bool stop = false;
   // The worker's own: each document's evaluator.
-  std::unordered_map<DocumentId, std::unique_ptr<Evaluated>> documents;
+  std::unordered_map<DocumentId, std::unique_ptr<LiveResults>> documents;
   std::thread worker;
 
   bool Queued(DocumentId document) const {
@@ -109,10 +103,10 @@ struct LiveUpdates::Shared {
   }
 
   void Evaluate(Job job) {
-    std::unique_ptr<Evaluated>& slot = documents[job.document];
-    const bool fresh = !slot || !(slot->options == job.options);
-    if (fresh) slot = std::make_unique<Evaluated>(job.options);
-    LiveResults& live = slot->results;
+    std::unique_ptr<LiveResults>& slot = documents[job.document];
+    const bool fresh = !slot || !(slot->Options() == job.options);
+    if (fresh) slot = std::make_unique<LiveResults>(job.options);
+    LiveResults& live = *slot;
     const std::size_t changed = live.Take(std::move(job.lines));
 
     std::size_t from = 0;

@@ -32,8 +32,8 @@ void FindCurrent() {
   SendMessageW(Host(), npp::kGetCurrentScintilla, 0, reinterpret_cast<LPARAM>(&view));
   live.currentView = view == 1 ? s.npp.scintillaSecondHandle : s.npp.scintillaMainHandle;
   live.current = static_cast<DocumentId>(SendMessageW(Host(), npp::kGetCurrentBufferId, 0, 0));
-  const bool script = IsScript(ScintillaView(Host(), live.currentView).FullPath());
-  live.currentLive = s.settings.liveResults && script != live.turned.contains(live.current);
+  live.currentScript = IsScript(ScintillaView(Host(), live.currentView).FullPath());
+  live.currentLive = s.settings.liveResults && live.currentScript != live.turned.contains(live.current);
   // The menu command's tick says whether the active document shows live results.
   for (std::size_t k = 0; k < kMenu.size(); ++k)
     if (kMenu[k].command == MenuCommand::LiveResultsHere)
@@ -56,7 +56,7 @@ void Evaluate(bool afresh) {
   if (afresh) live.updates->Forget(live.current);
   ScintillaView view(Host(), live.currentView);
   LiveOptions options;
-  options.script = IsScript(view.FullPath());
+  options.script = live.currentScript;
   options.decimals = State().settings.decimals;
   live.updates->Submit(live.current, view.TextRange(0, view.Length()), options);
   live.noted.insert(live.current);

@@ -22,6 +22,7 @@ struct LiveHost {
   std::unordered_set<DocumentId> noted;   // documents that may show our notes
   DocumentId current = 0;                 // the active document, and whether it is live
   bool currentLive = false;
+  bool currentScript = false;             // a .ulv document
   HWND currentView = nullptr;
   bool typing = false;                    // an edit came, and its pause has not yet passed
   bool started = false;                   // the host is ready

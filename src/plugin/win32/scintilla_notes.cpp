@@ -84,10 +84,11 @@ void ScintillaNotes::Mark(Position line, bool failed) {
 
 // Only notes in our styles go: another plug-in's annotations stay.
 void ScintillaNotes::ClearNotes() {
+  const UINT getText = endOfLine_ ? npp::kSciEolAnnotationGetText : npp::kSciAnnotationGetText;
   const UINT getStyle = endOfLine_ ? npp::kSciEolAnnotationGetStyle : npp::kSciAnnotationGetStyle;
   const UINT setText = endOfLine_ ? npp::kSciEolAnnotationSetText : npp::kSciAnnotationSetText;
   for (Position line = 0, lines = Send(npp::kSciGetLineCount); line < lines; ++line) {
-    if (Note(line).empty()) continue;
+    if (Send(getText, static_cast<WPARAM>(line)) <= 0) continue;
     const Position style = Send(getStyle, static_cast<WPARAM>(line));
     if (style == kResultStyle || style == kFailureStyle) Send(setText, static_cast<WPARAM>(line), 0);
   }

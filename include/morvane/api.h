@@ -16,7 +16,22 @@
  * Every function that can fail returns MORVANE_OK (0) or an error code, and fills *error when
  * error is not null. Nothing thrown or crashed in the library escapes to the caller.
  *
- * Numbers enter formulas as the evaluator reads variables: rounded to 10 decimals.
+ * A context has two settings (morvane_options), fixed when it is made:
+ * - numbers: MORVANE_NUMBERS_DOUBLE (the default) holds IEEE doubles end to end: a value set,
+ *   bound or passed keeps every bit and reads back exactly, built-ins are the C library's
+ *   functions in double precision, constants are the nearest doubles, literals take an exponent
+ *   ("1e5", "2.5E-3") and texts (derivatives) write the shortest digits that read back to the
+ *   same double. MORVANE_NUMBERS_CLASSIC gives the numbers of the process-wide functions of
+ *   morvane.h: values rounded to 10 decimals as they enter a formula, built-ins in single
+ *   precision, no exponents.
+ * - spelling: MORVANE_SPELLING_PROGRAMMER (the default) reads "." as the decimal point and ","
+ *   between arguments (";" too), gives 1 for a true comparison, accepts "==", "!=", "&&" and "||"
+ *   beside "=", "<>", "and" and "or", and has the plain names asin acos atan sinh cosh tanh asinh
+ *   acosh atanh pow(x, y) atan2(y, x) floor ceil round log10 log2 hypot(x, y) beside the
+ *   library's own. MORVANE_SPELLING_CLASSIC reads "," as a decimal point too, takes ";" between
+ *   arguments and gives -1 for a true comparison.
+ * In every setting "log" and "ln" are the natural logarithm, and a result too large for a
+ * double is MORVANE_ERROR_OVERFLOW, never an infinity.
  */
 #ifndef MORVANE_API_H
 #define MORVANE_API_H
@@ -48,7 +63,8 @@ enum morvane_code {
   MORVANE_ERROR_NOT_INTEGER = 39,
   MORVANE_ERROR_INVALID_ARGUMENT = 43,     /* outside a function's domain, a bad name or count */
   MORVANE_ERROR_MATRIX_NOT_FOUND = 44,
-  MORVANE_ERROR_UNDEFINED_VARIABLE = 46,
+  MORVANE_ERROR_UNDEFINED_VARIABLE = 46,   /* a name that is neither variable nor constant */
+  MORVANE_ERROR_OVERFLOW = 49,             /* a result too large for a double */
   MORVANE_ERROR_NULL_ARGUMENT = 90,        /* a pointer that must not be null was */
   MORVANE_ERROR_INVALID_UTF8 = 91,
   MORVANE_ERROR_CONTEXT_FREED = 92,        /* the formula's context was freed */
@@ -65,14 +81,28 @@ typedef struct morvane_error {
   char message[256]; /* UTF-8, zero-terminated, shortened at a character boundary if need be */
 } morvane_error;
 
+/* A context's numbers and spelling; see the top of this header. */
+enum morvane_numbers { MORVANE_NUMBERS_DOUBLE = 0, MORVANE_NUMBERS_CLASSIC = 1 };
+enum morvane_spelling { MORVANE_SPELLING_PROGRAMMER = 0, MORVANE_SPELLING_CLASSIC = 1 };
+
+/* Zero-initialised options are the defaults: double numbers, programmer spelling. */
+typedef struct morvane_options {
+  int numbers;  /* a morvane_numbers */
+  int spelling; /* a morvane_spelling */
+} morvane_options;
+
 /* Integration rules. */
 enum morvane_rule { MORVANE_MIDPOINT = 0, MORVANE_TRAPEZOID = 1, MORVANE_SIMPSON = 2 };
 
 /* The library's version, "major.minor.patch". */
 MORVANE_EXPORT const char* MORVANE_CALL morvane_version(void);
 
-/* A new, empty context; null when memory runs out. */
+/* A new, empty context with double numbers and the programmer spelling; null when memory runs
+ * out. */
 MORVANE_EXPORT morvane_context* MORVANE_CALL morvane_context_new(void);
+/* A new, empty context with options (null: the defaults); null when memory runs out or an
+ * option is none of its values. */
+MORVANE_EXPORT morvane_context* MORVANE_CALL morvane_context_new_with(const morvane_options* options);
 /* Ends a context; its formulas stay to be freed and fail with MORVANE_ERROR_CONTEXT_FREED.
  * Null is allowed. */
 MORVANE_EXPORT void MORVANE_CALL morvane_context_free(morvane_context* context);
@@ -84,7 +114,8 @@ MORVANE_EXPORT int MORVANE_CALL morvane_eval(morvane_context* context, const cha
                                 morvane_error* error);
 
 /* Variables, and user functions written in terms of other names, e.g. "f" = "x^2+1" (used as
- * "f*2"). Names are a letter or "_" followed by letters, digits and "_", in any case. */
+ * "f*2"). Names are a letter or "_" followed by letters, digits and "_", in any case. Values
+ * must be finite. */
 MORVANE_EXPORT int MORVANE_CALL morvane_set_variable(morvane_context* context, const char* name, double value,
                                         morvane_error* error);
 MORVANE_EXPORT int MORVANE_CALL morvane_get_variable(morvane_context* context, const char* name, double* value,
@@ -108,12 +139,14 @@ MORVANE_EXPORT int MORVANE_CALL morvane_integrate(morvane_context* context, cons
 MORVANE_EXPORT int MORVANE_CALL morvane_solve(morvane_context* context, const char* formula, const char* variable,
                                  double* root, morvane_error* error);
 
-/* Compiles text with the listed variables as its parameters, count of them. Other names are
+/* Compiles text with the listed variables as its parameters, count of them: it reads them as
+ * morvane_eval reads variables of those names (user functions that name them see them too), so
+ * it accepts exactly the texts morvane_eval accepts and gives the same numbers. Other names are
  * read from the context now: later changes to them are not seen. */
 MORVANE_EXPORT morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const char* text,
                                                 const char* const* variables, size_t count,
                                                 morvane_error* error);
-/* Gives a parameter a value; it replaces a binding. */
+/* Gives a parameter a value; it replaces a binding. Values must be finite when evaluated. */
 MORVANE_EXPORT int MORVANE_CALL morvane_formula_set(morvane_formula* formula, const char* name, double value,
                                        morvane_error* error);
 /* Binds a parameter to a caller's double, read at each evaluation; null leaves the parameter

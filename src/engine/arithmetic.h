@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "engine_core/formula_settings.h"
 #include "engine_core/number_text.h"
 
 namespace engine {
@@ -49,6 +50,12 @@ enum class BinaryOp { None, Pow, Mul, Div, IntDiv, Mod, Add, Sub, Eq, Lt, Gt, Ne
     case BinaryOp::None: break;
   }
   return 0.0;
+}
+
+// Whether a formula's result is too large to be one: reported as an overflow (code 19), not
+// returned. Classic numbers have always returned -infinity, which prints as "-1.#INF000000".
+inline bool IsOverflow(const FormulaSettings& settings, double value) {
+  return std::isinf(value) && (value > 0 || settings.exact());
 }
 
 // The same, a zero divisor setting code 8 and giving a back.

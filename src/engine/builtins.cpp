@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Every function takes its argument as a 32-bit float and rounds its result to one, so results
-// carry about seven significant digits: callers have long relied on exactly these values.
+// Classic numbers take every function's argument as a 32-bit float and round its result to one,
+// so results carry about seven significant digits: callers have long relied on exactly these
+// values. Double numbers call the C library's functions.
 #include "engine/builtins.h"
 
 #include <algorithm>
@@ -23,12 +24,20 @@ enum class Fn {
   Abs, Atan, Cos, Exp, Fix, Int, Log, Log10, Rnd, Sgn, Sin, Sqrt, Tan, Sec, Cosec, Cotan,
   Arcsin, Arccos, Arcsec, Arccosec, Arccotan, Sinh, Cosh, Tanh, Sech, Cosech, Cotanh,
   Arctanh, Arcsinh, Arccosh, Arcsech, Arccosech, Arccotanh, Pi, Rad, Deg, E,
+  Floor, Ceil, Round, Log2,
+  // of two arguments
+  Pow, Atan2, Hypot,
 };
-constexpr std::size_t kFunctionCount = static_cast<std::size_t>(Fn::E) + 1;
+constexpr std::size_t kFunctionCount = static_cast<std::size_t>(Fn::Hypot) + 1;
+
+constexpr bool TakesTwo(Fn fn) { return fn >= Fn::Pow; }
+// The hyperbolic functions and their inverses, which classic numbers build from ExpE.
+constexpr bool IsHyperbolic(Fn fn) { return fn >= Fn::Sinh && fn <= Fn::Arccotanh; }
 
 struct Builtin {
   std::u16string_view name;
   Fn fn;
+  bool programmer = false;  // a name of the programmer spelling only
 };
 
 // Sorted by name for binary search.
@@ -36,21 +45,27 @@ constexpr std::array kBuiltins = {
     Builtin{u"#deg", Fn::Deg},         Builtin{u"#e", Fn::E},
     Builtin{u"#pi", Fn::Pi},           Builtin{u"#rad", Fn::Rad},
     Builtin{u"#to_deg", Fn::Deg},      Builtin{u"#to_rad", Fn::Rad},
-    Builtin{u"abs", Fn::Abs},          Builtin{u"arccos", Fn::Arccos},
+    Builtin{u"abs", Fn::Abs},          Builtin{u"acos", Fn::Arccos, true},
+    Builtin{u"acosh", Fn::Arccosh, true}, Builtin{u"arccos", Fn::Arccos},
     Builtin{u"arccosec", Fn::Arccosec}, Builtin{u"arccosech", Fn::Arccosech},
     Builtin{u"arccosh", Fn::Arccosh},  Builtin{u"arccotan", Fn::Arccotan},
     Builtin{u"arccotanh", Fn::Arccotanh}, Builtin{u"arcsec", Fn::Arcsec},
     Builtin{u"arcsech", Fn::Arcsech},  Builtin{u"arcsin", Fn::Arcsin},
     Builtin{u"arcsinh", Fn::Arcsinh},  Builtin{u"arctanh", Fn::Arctanh},
-    Builtin{u"atan", Fn::Atan},        Builtin{u"atn", Fn::Atan},
-    Builtin{u"cos", Fn::Cos},          Builtin{u"cosec", Fn::Cosec},
-    Builtin{u"cosech", Fn::Cosech},    Builtin{u"cosh", Fn::Cosh},
-    Builtin{u"cotan", Fn::Cotan},      Builtin{u"cotanh", Fn::Cotanh},
-    Builtin{u"deg", Fn::Deg},          Builtin{u"exp", Fn::Exp},
-    Builtin{u"fix", Fn::Fix},          Builtin{u"int", Fn::Int},
-    Builtin{u"ln", Fn::Log},           Builtin{u"log", Fn::Log},
-    Builtin{u"log10", Fn::Log10},      Builtin{u"rad", Fn::Rad},
-    Builtin{u"rnd", Fn::Rnd},          Builtin{u"sec", Fn::Sec},
+    Builtin{u"asin", Fn::Arcsin, true}, Builtin{u"asinh", Fn::Arcsinh, true},
+    Builtin{u"atan", Fn::Atan},        Builtin{u"atan2", Fn::Atan2, true},
+    Builtin{u"atanh", Fn::Arctanh, true}, Builtin{u"atn", Fn::Atan},
+    Builtin{u"ceil", Fn::Ceil, true},  Builtin{u"cos", Fn::Cos},
+    Builtin{u"cosec", Fn::Cosec},      Builtin{u"cosech", Fn::Cosech},
+    Builtin{u"cosh", Fn::Cosh},        Builtin{u"cotan", Fn::Cotan},
+    Builtin{u"cotanh", Fn::Cotanh},    Builtin{u"deg", Fn::Deg},
+    Builtin{u"exp", Fn::Exp},          Builtin{u"fix", Fn::Fix},
+    Builtin{u"floor", Fn::Floor, true}, Builtin{u"hypot", Fn::Hypot, true},
+    Builtin{u"int", Fn::Int},          Builtin{u"ln", Fn::Log},
+    Builtin{u"log", Fn::Log},          Builtin{u"log10", Fn::Log10},
+    Builtin{u"log2", Fn::Log2, true},  Builtin{u"pow", Fn::Pow, true},
+    Builtin{u"rad", Fn::Rad},          Builtin{u"rnd", Fn::Rnd},
+    Builtin{u"round", Fn::Round, true}, Builtin{u"sec", Fn::Sec},
     Builtin{u"sech", Fn::Sech},        Builtin{u"sgn", Fn::Sgn},
     Builtin{u"sin", Fn::Sin},          Builtin{u"sinh", Fn::Sinh},
     Builtin{u"sqr", Fn::Sqrt},         Builtin{u"sqrt", Fn::Sqrt},
@@ -59,6 +74,20 @@ constexpr std::array kBuiltins = {
 };
 static_assert(std::ranges::is_sorted(kBuiltins, {}, &Builtin::name));
 
+// An index names a row of the table and the precision it computes in: the rows once for
+// single precision, then once more for double numbers. The tokenizer chooses when it reads the
+// name, so that a call never asks again.
+constexpr int kRows = static_cast<int>(kBuiltins.size());
+
+struct Resolved {
+  Fn fn;
+  bool exact;
+};
+
+Resolved Resolve(int index) {
+  const bool exact = index >= kRows;
+  return {kBuiltins[static_cast<std::size_t>(exact ? index - kRows : index)].fn, exact};
+}
 
 // The exponential of the hyperbolic functions, in double precision.
 double ExpE(double x) { return std::pow(2.71828182845905, x); }
@@ -94,11 +123,52 @@ double Quotient(Outcome& out, double numerator, double denominator) {
   return numerator / denominator;
 }
 
-// Always inline, so that where fn is a constant only its own case is left.
-[[gnu::always_inline]] inline void Compute(Outcome& out, Fn fn, float xf, std::minstd_rand& rng) {
+// rnd(x): a whole number from 0 to x rounded, both included.
+double RandomInteger(double x, std::minstd_rand& rng) {
+  const std::int32_t n = TruncToInt32(std::nearbyint(x));
+  std::uniform_int_distribution<std::int32_t> pick(std::min(0, n), std::max(0, n));
+  return pick(rng);
+}
+
+// The domain checks. The arc functions check the argument as given: narrowed to a float,
+// 0.9999999999 would be 1 and an argument just beyond 1 would be inside. The logarithms and the
+// root check the argument they compute with (`computed`).
+void CheckDomain(Outcome& out, Fn fn, double x, double computed) {
+  switch (fn) {
+    case Fn::Log:
+    case Fn::Log10:
+    case Fn::Log2:
+    case Fn::Sqrt:
+      if (computed < 0) out.check = fn == Fn::Sqrt ? &site::kSqrtDomain : fn == Fn::Log ? &site::kLogDomain : &site::kLog10Domain;
+      break;
+    case Fn::Arcsin:
+    case Fn::Arccos:
+      if (std::fabs(x) > 1) {
+        out.check = fn == Fn::Arcsin ? &site::kArcsinDomain : &site::kArccosDomain;
+        out.part = u" and (-arg^2 + 1) => ";
+        out.partValue = fn == Fn::Arcsin ? 1 - x * x : x * x - 1;
+      }
+      break;
+    case Fn::Arcsec:
+    case Fn::Arccosec:
+      if (std::fabs(x) < 1) {
+        out.check = fn == Fn::Arcsec ? &site::kArcsecDomain : &site::kArccosecDomain;
+        out.part = u" and (arg^2 - 1) => ";
+        out.partValue = x * x - 1;
+      }
+      break;
+    default: break;
+  }
+}
+
+// Single precision, as callers of the classic numbers have long relied on: the argument as a
+// float, the result rounded to one. Always inline, so that where fn is a constant only its own
+// case is left.
+[[gnu::always_inline]] inline void ComputeClassic(Outcome& out, Fn fn, double given, std::minstd_rand& rng) {
+  const float xf = ToFloat(given);
   const double x = Widen(xf);
-  const double e = fn >= Fn::Sinh ? ExpE(x) : 0.0;
-  const double eNeg = fn >= Fn::Sinh ? ExpE(-x) : 0.0;
+  const double e = IsHyperbolic(fn) ? ExpE(x) : 0.0;
+  const double eNeg = IsHyperbolic(fn) ? ExpE(-x) : 0.0;
   switch (fn) {
     case Fn::Abs: out.value = Widen(std::fabs(xf)); break;
     case Fn::Atan: out.value = Widen(std::atan(xf)); break;
@@ -109,53 +179,22 @@ double Quotient(Outcome& out, double numerator, double denominator) {
       out.value = x == 0.0 ? 0.0 : SignD(x) * TruncToInt32(std::fabs(x));
       break;
     case Fn::Int: out.value = TruncToInt32(x); break;
-    case Fn::Log:
-      out.value = Widen(std::log(xf));
-      if (xf < 0) out.check = &site::kLogDomain;
-      break;
-    case Fn::Log10:
-      out.value = Widen(std::log10(xf));
-      if (xf < 0) out.check = &site::kLog10Domain;
-      break;
-    case Fn::Rnd: {
-      std::int32_t n = TruncToInt32(std::nearbyint(x));
-      std::uniform_int_distribution<std::int32_t> pick(std::min(0, n), std::max(0, n));
-      out.value = pick(rng);
-      break;
-    }
+    case Fn::Log: out.value = Widen(std::log(xf)); break;
+    case Fn::Log10: out.value = Widen(std::log10(xf)); break;
+    case Fn::Log2: out.value = Widen(std::log2(xf)); break;
+    case Fn::Rnd: out.value = RandomInteger(x, rng); break;
     case Fn::Sgn: out.value = SignD(x); break;
     case Fn::Sin: out.value = Widen(std::sin(xf)); break;
-    case Fn::Sqrt:
-      out.value = Widen(std::sqrt(xf));
-      if (xf < 0) out.check = &site::kSqrtDomain;
-      break;
+    case Fn::Sqrt: out.value = Widen(std::sqrt(xf)); break;
     case Fn::Tan: out.value = Widen(std::tan(xf)); break;
     case Fn::Sec: out.value = Quotient(out, 1.0, std::cos(x)); break;
     case Fn::Cosec: out.value = Quotient(out, 1.0, std::sin(x)); break;
     case Fn::Cotan: out.value = Quotient(out, 1.0, std::tan(x)); break;
-    case Fn::Arcsin:
-      if (1 - x * x <= 0) {
-        out.check = &site::kArcsinDomain;
-        out.part = u" and (-arg^2 + 1) => ";
-        out.partValue = 1 - x * x;
-      }
-      out.value = std::atan(Quotient(out, x, std::sqrt(1 - x * x)));
-      break;
-    case Fn::Arccos:
-      if (1 - x * x <= 0) {
-        out.check = &site::kArccosDomain;
-        out.part = u" and (-arg^2 + 1) => ";
-        out.partValue = x * x - 1;
-      }
-      out.value = -std::atan(Quotient(out, x, std::sqrt(1 - x * x))) + kHalfPi;
-      break;
+    // At an end of the domain the quotient is infinite and its arctangent the right angle.
+    case Fn::Arcsin: out.value = std::atan(Quotient(out, x, std::sqrt(1 - x * x))); break;
+    case Fn::Arccos: out.value = -std::atan(Quotient(out, x, std::sqrt(1 - x * x))) + kHalfPi; break;
     case Fn::Arcsec:
     case Fn::Arccosec:
-      if (x * x - 1 <= 0) {
-        out.check = fn == Fn::Arcsec ? &site::kArcsecDomain : &site::kArccosecDomain;
-        out.part = u" and (arg^2 - 1) => ";
-        out.partValue = x * x - 1;
-      }
       // arcsec x = arccos(1/x) and arccosec x = arcsin(1/x), in the arctangent form of the
       // other inverse functions; the classic formulas with sign terms were off by up to pi.
       out.value = std::atan(Quotient(out, SignD(x), std::sqrt(x * x - 1)));
@@ -180,17 +219,116 @@ double Quotient(Outcome& out, double numerator, double denominator) {
     case Fn::Rad: out.value = Widen(0.017453292f); break;
     case Fn::Deg: out.value = Widen(57.29578f); break;
     case Fn::E: out.value = Widen(2.7182817f); break;
+    case Fn::Floor: out.value = Widen(std::floor(xf)); break;
+    case Fn::Ceil: out.value = Widen(std::ceil(xf)); break;
+    case Fn::Round: out.value = Widen(std::round(xf)); break;
+    case Fn::Pow:
+    case Fn::Atan2:
+    case Fn::Hypot: break;  // of two arguments: Compute2
   }
   out.value = Widen(ToFloat(out.value));
 }
 
+// Double numbers: the C library's functions, and the constants to the nearest double.
+[[gnu::always_inline]] inline void ComputeExact(Outcome& out, Fn fn, double x, std::minstd_rand& rng) {
+  switch (fn) {
+    case Fn::Abs: out.value = std::fabs(x); break;
+    case Fn::Atan: out.value = std::atan(x); break;
+    case Fn::Cos: out.value = std::cos(x); break;
+    case Fn::Exp: out.value = std::exp(x); break;
+    case Fn::Fix: out.value = x == 0.0 ? 0.0 : SignD(x) * TruncToInt32(std::fabs(x)); break;
+    case Fn::Int: out.value = TruncToInt32(x); break;
+    case Fn::Log: out.value = std::log(x); break;
+    case Fn::Log10: out.value = std::log10(x); break;
+    case Fn::Log2: out.value = std::log2(x); break;
+    case Fn::Rnd: out.value = RandomInteger(x, rng); break;
+    case Fn::Sgn: out.value = SignD(x); break;
+    case Fn::Sin: out.value = std::sin(x); break;
+    case Fn::Sqrt: out.value = std::sqrt(x); break;
+    case Fn::Tan: out.value = std::tan(x); break;
+    case Fn::Sec: out.value = Quotient(out, 1.0, std::cos(x)); break;
+    case Fn::Cosec: out.value = Quotient(out, 1.0, std::sin(x)); break;
+    case Fn::Cotan: out.value = Quotient(out, 1.0, std::tan(x)); break;
+    case Fn::Arcsin: out.value = std::asin(x); break;
+    case Fn::Arccos: out.value = std::acos(x); break;
+    case Fn::Arcsec: out.value = std::acos(1 / x); break;
+    case Fn::Arccosec: out.value = std::asin(1 / x); break;
+    case Fn::Arccotan: out.value = kHalfPi - std::atan(x); break;
+    case Fn::Sinh: out.value = std::sinh(x); break;
+    case Fn::Cosh: out.value = std::cosh(x); break;
+    case Fn::Tanh: out.value = std::tanh(x); break;
+    case Fn::Sech: out.value = Quotient(out, 1.0, std::cosh(x)); break;
+    case Fn::Cosech: out.value = Quotient(out, 1.0, std::sinh(x)); break;
+    case Fn::Cotanh: out.value = Quotient(out, 1.0, std::tanh(x)); break;
+    case Fn::Arctanh: out.value = std::atanh(x); break;
+    case Fn::Arcsinh: out.value = std::asinh(x); break;
+    case Fn::Arccosh: out.value = std::acosh(x); break;
+    case Fn::Arcsech: out.value = std::acosh(Quotient(out, 1.0, x)); break;
+    case Fn::Arccosech: out.value = std::asinh(Quotient(out, 1.0, x)); break;
+    case Fn::Arccotanh: out.value = std::atanh(Quotient(out, 1.0, x)); break;
+    case Fn::Pi: out.value = std::numbers::pi; break;
+    case Fn::Rad: out.value = std::numbers::pi / 180; break;
+    case Fn::Deg: out.value = 180 / std::numbers::pi; break;
+    case Fn::E: out.value = std::numbers::e; break;
+    case Fn::Floor: out.value = std::floor(x); break;
+    case Fn::Ceil: out.value = std::ceil(x); break;
+    case Fn::Round: out.value = std::round(x); break;
+    case Fn::Pow:
+    case Fn::Atan2:
+    case Fn::Hypot: break;  // of two arguments: Compute2
+  }
+}
+
+[[gnu::always_inline]] inline void Compute(Outcome& out, Fn fn, bool exact, double x, std::minstd_rand& rng) {
+  CheckDomain(out, fn, x, exact ? x : Widen(ToFloat(x)));
+  if (exact) ComputeExact(out, fn, x, rng);
+  else ComputeClassic(out, fn, x, rng);
+}
+
+// pow is the "^" operator under another name; atan2 and hypot compute as the other functions do.
+double Compute2(Fn fn, bool exact, double a, double b) {
+  if (fn == Fn::Pow) return std::pow(a, b);
+  if (exact) return fn == Fn::Atan2 ? std::atan2(a, b) : std::hypot(a, b);
+  const float af = ToFloat(a);
+  const float bf = ToFloat(b);
+  return Widen(fn == Fn::Atan2 ? std::atan2(af, bf) : std::hypot(af, bf));
+}
+
+// A value CallBuiltin would report instead of returning.
+bool Failed(const Outcome& out) { return out.check != nullptr || (std::isinf(out.value) && out.value < 0); }
+
+// BuiltinValues of one function in one precision, which no value needs to choose again.
+template <Fn fn, bool exact>
+void ValuesOf(std::span<double> values, std::span<char> failed) {
+  std::minstd_rand unused;  // rnd is never computed here
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    Outcome out;
+    Compute(out, fn, exact, values[i], unused);
+    if (Failed(out)) failed[i] = 1;
+    else values[i] = out.value;
+  }
+}
+
+using ValuesFunction = void (*)(std::span<double>, std::span<char>);
+
+template <bool exact, std::size_t... Fns>
+constexpr auto ValuesTable(std::index_sequence<Fns...>) {
+  return std::array<ValuesFunction, sizeof...(Fns)>{&ValuesOf<static_cast<Fn>(Fns), exact>...};
+}
+
+// Indexed by Fn.
+constexpr auto kClassicValuesOf = ValuesTable<false>(std::make_index_sequence<kFunctionCount>{});
+constexpr auto kExactValuesOf = ValuesTable<true>(std::make_index_sequence<kFunctionCount>{});
+
 }  // namespace
 
-int BuiltinIndex(std::u16string_view lowerName) {
+int BuiltinIndex(std::u16string_view lowerName, const FormulaSettings& settings) {
   auto it = std::ranges::lower_bound(kBuiltins, lowerName, {}, &Builtin::name);
-  if (it == kBuiltins.end() || it->name != lowerName) return -1;
-  return static_cast<int>(it - kBuiltins.begin());
+  if (it == kBuiltins.end() || it->name != lowerName || (it->programmer && !settings.programmer())) return -1;
+  return static_cast<int>(it - kBuiltins.begin()) + (settings.exact() ? kRows : 0);
 }
+
+int BuiltinArguments(int index) { return index >= 0 && TakesTwo(Resolve(index).fn) ? 2 : 1; }
 
 void ReportUndefinedFunction(Core& core) {
   if (!core.state.ok()) return;
@@ -200,54 +338,29 @@ void ReportUndefinedFunction(Core& core) {
 }
 
 double e_function(Core& core, std::u16string_view name, double x) {
-  return CallBuiltin(core, BuiltinIndex(ToLower(name)), x);
+  return CallBuiltin(core, BuiltinIndex(ToLower(name), core.settings), x);
 }
 
-bool IsRandomBuiltin(int index) {
-  return index >= 0 && kBuiltins[static_cast<std::size_t>(index)].fn == Fn::Rnd;
-}
-
-namespace {
-
-// A value CallBuiltin would report instead of returning.
-bool Failed(const Outcome& out) { return out.check != nullptr || (std::isinf(out.value) && out.value < 0); }
-
-}  // namespace
+bool IsRandomBuiltin(int index) { return index >= 0 && Resolve(index).fn == Fn::Rnd; }
 
 std::optional<double> BuiltinValue(int index, double x) {
+  const Resolved builtin = Resolve(index);
   Outcome out;
   std::minstd_rand unused;  // rnd is never computed here
-  Compute(out, kBuiltins[static_cast<std::size_t>(index)].fn, ToFloat(x), unused);
+  Compute(out, builtin.fn, builtin.exact, x, unused);
   if (Failed(out)) return std::nullopt;
   return out.value;
 }
 
-namespace {
-
-// BuiltinValues of one function, which no value needs to choose again.
-template <Fn fn>
-void ValuesOf(std::span<double> values, std::span<char> failed) {
-  std::minstd_rand unused;  // rnd is never computed here
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    Outcome out;
-    Compute(out, fn, ToFloat(values[i]), unused);
-    if (Failed(out)) failed[i] = 1;
-    else values[i] = out.value;
-  }
+double BuiltinValue2(int index, double a, double b) {
+  const Resolved builtin = Resolve(index);
+  return Compute2(builtin.fn, builtin.exact, a, b);
 }
-
-template <std::size_t... Fns>
-constexpr auto ValuesTable(std::index_sequence<Fns...>) {
-  return std::array{&ValuesOf<static_cast<Fn>(Fns)>...};
-}
-
-// Indexed by Fn.
-constexpr auto kValuesOf = ValuesTable(std::make_index_sequence<kFunctionCount>{});
-
-}  // namespace
 
 void BuiltinValues(int index, std::span<double> values, std::span<char> failed) {
-  kValuesOf[static_cast<std::size_t>(kBuiltins[static_cast<std::size_t>(index)].fn)](values, failed);
+  const Resolved builtin = Resolve(index);
+  const auto fn = static_cast<std::size_t>(builtin.fn);
+  (builtin.exact ? kExactValuesOf[fn] : kClassicValuesOf[fn])(values, failed);
 }
 
 double CallBuiltin(Core& core, int index, double x) {
@@ -256,14 +369,14 @@ double CallBuiltin(Core& core, int index, double x) {
     ReportUndefinedFunction(core);
     return 0.0;
   }
-  const Builtin* builtin = &kBuiltins[static_cast<std::size_t>(index)];
+  const Resolved builtin = Resolve(index);
   Outcome out;
-  // Arguments beyond float range become infinite, as the single-precision routines see them.
-  const float xf = ToFloat(x);
-  Compute(out, builtin->fn, xf, core.state.rng);
+  Compute(out, builtin.fn, builtin.exact, x, core.state.rng);
   if (out.check != nullptr) {
     core.state.Fail(EvalError::InvalidArgument);
-    std::u16string message = u"Invalid Argument = " + FormatFixed(Widen(xf));
+    // Classic numbers report the argument as the single-precision routines saw it.
+    const double seen = builtin.exact ? x : Widen(ToFloat(x));
+    std::u16string message = u"Invalid Argument = " + FormatFixed(seen);
     if (!out.part.empty()) message += std::u16string(out.part) + FormatFixed(out.partValue);
     ReportEvalError(core, *out.check, message + u"\r\n");
   } else if (std::isinf(out.value) && out.value < 0) {
@@ -273,6 +386,11 @@ double CallBuiltin(Core& core, int index, double x) {
                         u", Denominator= " + FormatFixed(out.denominator) + u"\r\n");
   }
   return out.value;
+}
+
+double CallBuiltin2(Core& core, int index, double a, double b) {
+  if (!core.state.ok()) return 0.0;
+  return BuiltinValue2(index, a, b);
 }
 
 }  // namespace engine

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Built-in functions of one argument and the "#" constants, computed in single precision.
+// Built-in functions and the "#" constants, in single precision for classic numbers and in
+// double precision for double numbers.
 #pragma once
 
 #include <optional>
 #include <span>
 #include <string_view>
+
+#include "engine_core/formula_settings.h"
 
 namespace engine {
 
@@ -14,16 +17,23 @@ struct Core;
 // 13; the value is still returned. An error already standing is kept and nothing is computed.
 double e_function(Core& core, std::u16string_view name, double x);
 
-// Index of a lower-cased built-in function or "#" constant name, -1 when there is none. The
-// tokenizer resolves a name once; the parser then calls by index.
-int BuiltinIndex(std::u16string_view lowerName);
+// Index of a lower-cased built-in function or "#" constant name in the precision of the
+// settings' numbers, -1 when the spelling has no such name. The tokenizer resolves a name
+// once; the parser then calls by index.
+int BuiltinIndex(std::u16string_view lowerName, const FormulaSettings& settings);
+
+// How many arguments the built-in at index takes: 1, or 2 for pow, atan2 and hypot.
+int BuiltinArguments(int index);
 
 // e_function for a name already resolved by BuiltinIndex (-1 reports an unknown name).
 double CallBuiltin(Core& core, int index, double x);
+// The same for a built-in of two arguments, which has no domain to check.
+double CallBuiltin2(Core& core, int index, double a, double b);
 
 // The built-in at index (not rnd, whose values come from the state) evaluated at x without
 // reporting anything: nothing where CallBuiltin would report a domain failure.
 std::optional<double> BuiltinValue(int index, double x);
+double BuiltinValue2(int index, double a, double b);
 bool IsRandomBuiltin(int index);
 // BuiltinValue at every one of values, in place; failed[i] is set where it gives nothing.
 void BuiltinValues(int index, std::span<double> values, std::span<char> failed);

@@ -13,6 +13,7 @@
 #include "engine/substitution.h"
 #include "engine/tokenizer.h"
 #include "engine_core/number_text.h"
+#include "engine_core/text_util.h"
 
 namespace engine {
 namespace {
@@ -32,12 +33,6 @@ std::uint8_t StepOf(const Instruction& in) {
   return in.kind == Instruction::Kind::Binary ? BinaryStep(in.operand, in.op) : static_cast<std::uint8_t>(in.kind);
 }
 
-// The formula's value: e_eval reports a result of +infinity as a division by zero.
-std::optional<double> Result(double top) {
-  if (std::isinf(top) && top > 0) return std::nullopt;
-  return top;
-}
-
 // top = a op b, false where the text path would fail.
 template <BinaryOp op>
 [[gnu::always_inline]] inline bool Apply(double a, double b, double boolSign, double& top) {
@@ -50,9 +45,6 @@ template <BinaryOp op>
 
 namespace {
 
-// Slot k is written into the text as this character + k: a private-use character, which no
-// formula the text path accepts holds.
-constexpr char16_t kFirstSlot = u'\uE000';
 constexpr std::size_t kMaxSlots = 0x100;
 
 // The text with every whole-identifier occurrence of variables[k] replaced by "(" slot k ")",
@@ -79,11 +71,13 @@ std::nullopt_t Unread(CompiledFormula::ReadFailure* failure, std::int32_t code, 
 
 // The compile reads with an engine of its own, so the caller's evaluator state and error log
 // stay as they were; it borrows the caller's variables and functions (moving a store keeps
-// its entries where they are) and gives them back however it ends.
+// its entries where they are) and gives them back however it ends, and reads in the caller's
+// settings.
 class CompilingEngine {
  public:
   explicit CompilingEngine(Engine& caller) : caller_(caller), engine_(caller.core.platform) {
     engine_.vars = std::move(caller_.vars);
+    engine_.core.settings = caller_.core.settings;
   }
   ~CompilingEngine() { caller_.vars = std::move(engine_.vars); }
   CompilingEngine(const CompilingEngine&) = delete;
@@ -125,33 +119,33 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
                                                         Placement placement, ReadFailure* failure) {
   if (variables.size() > kMaxSlots) return std::nullopt;
   const auto isSlot = [&](char16_t c) { return c >= kFirstSlot && c < kFirstSlot + variables.size(); };
-  if (std::ranges::any_of(text, isSlot)) return std::nullopt;
-  // A stored variable that spells one of the formula words is read as the word.
-  if (placement == Placement::IntoStore &&
-      std::ranges::any_of(variables, [](std::u16string_view name) { return IsFormulaWord(name); }))
-    return std::nullopt;
+  if (placement == Placement::IntoText && std::ranges::any_of(text, isSlot)) return std::nullopt;
 
   CompilingEngine compiling(engine);
   Engine& reader = compiling.engine();
   EvalState& s = reader.core.state;
+  std::vector<std::u16string> names;
+  Parameters parameters;
   std::vector<std::size_t> slotOrigins;  // where each character with slots stands in text
   std::u16string given;
   if (placement == Placement::IntoText) {
     given = WithSlots(std::u16string(text), variables, &slotOrigins);
-    if (!Prepare(reader, given)) return Unread(failure, s.e_error, 0);
+    parameters.marked = variables.size();
   } else {
-    if (!Prepare(reader, text)) return Unread(failure, s.e_error, 0);
-    s.expression = WithSlots(std::move(s.expression), variables, &slotOrigins);
+    for (std::u16string_view name : variables) names.push_back(ToLower(Trim(name)));
+    parameters.names = names;
+    given = text;
   }
-  // Where a place of the text read stands in text: slots go in before user functions are
-  // expanded when placed into the text, after when placed into the store.
+  const ScopedParameters reading(reader, parameters);
+  if (!Prepare(reader, given)) return Unread(failure, s.e_error, 0);
+  // Where a place of the text read stands in text.
   const auto placeInText = [&](std::size_t at) {
-    return placement == Placement::IntoText ? slotOrigins[PlaceInGiven(reader, given, at)]
-                                            : PlaceInGiven(reader, text, slotOrigins[at]);
+    const std::size_t place = PlaceInGiven(reader, given, at);
+    return placement == Placement::IntoText ? slotOrigins[place] : place;
   };
   s.remaining = s.expression;
   e_nxt(reader);
-  FormulaRecorder recorder(s, kFirstSlot, variables.size());
+  FormulaRecorder recorder(s);
   std::int8_t type = 0;
   RecordFormula(reader, recorder, type);
   if (s.ok() && s.e_tok != Tok::End) s.Fail(EvalError::EvaluatorSyntax);
@@ -159,10 +153,17 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
   if (recorder.refused()) return std::nullopt;
   if (!s.ok()) return Unread(failure, s.e_error, placeInText(std::min(s.failurePlace(), s.expression.size())));
   CompiledFormula compiled;
+  compiled.settings_ = reader.core.settings;
   compiled.code_ = recorder.TakeCode();
   compiled.deepestStack_ = recorder.deepestStack();
   for (const Instruction& in : compiled.code_) compiled.steps_.push_back(StepOf(in));
   return compiled;
+}
+
+// The formula's value, or nothing where e_eval reports an overflow.
+std::optional<double> CompiledFormula::Result(double top) const {
+  if (IsOverflow(settings_, top)) return std::nullopt;
+  return top;
 }
 
 // One case per operator and place of its right operand: the top of the stack, or the constant
@@ -201,6 +202,9 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
         top = *value;
         break;
       }
+      case static_cast<std::uint8_t>(Instruction::Kind::Builtin2):
+        top = BuiltinValue2(in->index, stack[--below], top);
+        break;
       case static_cast<std::uint8_t>(Instruction::Kind::Not): top = static_cast<double>(~TruncToInt32(top)); break;
       case static_cast<std::uint8_t>(Instruction::Kind::Negate): top = -top; break;
       case static_cast<std::uint8_t>(Instruction::Kind::List): {
@@ -266,6 +270,12 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<
       case Instruction::Kind::Constant: std::fill_n(entry(depth++), n, in.value); break;
       case Instruction::Kind::Slot: std::copy_n(xs.data(), n, entry(depth++)); break;
       case Instruction::Kind::Builtin: BuiltinValues(in.index, std::span(entry(depth - 1), n), std::span(failed, n)); break;
+      case Instruction::Kind::Builtin2: {
+        const double* b = entry(--depth);
+        double* a = entry(depth - 1);
+        for (std::size_t i = 0; i < n; ++i) a[i] = BuiltinValue2(in.index, a[i], b[i]);
+        break;
+      }
       case Instruction::Kind::Not: {
         double* top = entry(depth - 1);
         for (std::size_t i = 0; i < n; ++i) top[i] = static_cast<double>(~TruncToInt32(top[i]));
@@ -302,8 +312,7 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double> xs, std::span<
   }
   const double* result = entry(0);
   for (std::size_t i = 0; i < n; ++i) {
-    // e_eval reports a result of +infinity as a division by zero.
-    if (failed[i] || (std::isinf(result[i]) && result[i] > 0)) return i;
+    if (failed[i] || !Result(result[i])) return i;
     ys[i] = result[i];
   }
   return n;

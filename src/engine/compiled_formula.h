@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A formula read once and evaluated many times with new values for its variables, without
-// reading text again. Each variable's value enters as its number would if written into the text
-// in brackets, so a compiled formula gives exactly the numbers of the text it was made from.
+// reading text again. The same tokenizer and parser read it as evaluation does, with the
+// variables as the caller's parameters, so it accepts exactly the texts evaluation accepts and
+// gives exactly the numbers evaluation gives.
 #pragma once
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "engine/formula_recorder.h"
+#include "engine_core/formula_settings.h"
 
 namespace engine {
 
@@ -19,13 +21,13 @@ struct Engine;
 
 class CompiledFormula {
  public:
-  // Where the variables' values go, as the two ways the text path puts them there.
+  // Where the variables are read, as the two ways the text path gives them values.
   enum class Placement {
-    // Into the formula's text, before user functions are expanded: a function's body does not
-    // see them.
+    // Where the formula's text names them, before user functions are expanded, as a sampled
+    // value is written into the text: a function's body does not see them.
     IntoText,
-    // Into the variable store: a function's body that names a variable sees it too.
-    IntoStore,
+    // Wherever they are named, function bodies included, as stored variables are read.
+    AsVariables,
   };
 
   // Why a text does not read as a formula: the error code, and the place in the text where the
@@ -35,16 +37,15 @@ class CompiledFormula {
     std::size_t position = 0;
   };
 
-  // The formula compiled with variables[k] read from slot k; nothing when the text holds what
-  // only the evaluating parser does (matrices, rnd) or does not read as a formula, which
-  // failure, when given, then tells.
+  // The formula compiled with variables[k] read from slot k, in the engine's settings; nothing
+  // when the text holds what only the evaluating parser does (matrices, rnd) or does not read
+  // as a formula, which failure, when given, then tells.
   static std::optional<CompiledFormula> Compile(Engine& engine, std::u16string_view text,
                                                 std::span<const std::u16string_view> variables,
                                                 Placement placement, ReadFailure* failure = nullptr);
 
   // The value with the slots' numbers, a true comparison worth boolSign; nothing when the text
-  // path would fail there (a zero divisor, a domain error, an infinite result), so that it
-  // can say why.
+  // path would fail there (a zero divisor, a domain error, an overflow), so that it can say why.
   std::optional<double> Evaluate(std::span<const double> slots, double boolSign) const;
 
   // A formula of one slot at many values at once, each operation applied to all of them before
@@ -69,7 +70,9 @@ class CompiledFormula {
 
  private:
   std::optional<double> Run(double* stack, std::span<const double> slots, double boolSign) const;
+  std::optional<double> Result(double top) const;
 
+  FormulaSettings settings_;
   std::vector<Instruction> code_;
   std::vector<std::uint8_t> steps_;  // what code_[i] does, operation and operand in one
   std::size_t deepestStack_ = 0;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "engine/arithmetic.h"
 #include "engine/engine.h"
 #include "engine/parser.h"
 #include "engine/point_evaluator.h"
@@ -27,7 +28,7 @@ constexpr std::size_t kMaxExpandedChars = std::size_t{1} << 24;
 bool Prepare(Engine& engine, std::u16string_view expr) {
   EvalState& s = engine.core.state;
   s.expression.assign(expr);
-  std::replace(s.expression.begin(), s.expression.end(), u',', u'.');
+  if (!engine.core.settings.programmer()) std::replace(s.expression.begin(), s.expression.end(), u',', u'.');
   if (!engine.vars.sFuncts.entries.empty()) {
     std::u16string expanded = ReplaceFunctions(engine, s.expression);
     if (!s.ok()) return false;
@@ -155,9 +156,9 @@ std::int32_t e_eval(Engine& engine, std::u16string_view expr, double* result, bo
   EvalState& s = engine.core.state;
   const Evaluation run = Evaluate(engine, expr, checkFuncs, [&] { ReportEvalError(engine.core, site::kEval, u""); });
   if (run.stoppedWith) return *run.stoppedWith;
-  if (s.ok() && !run.matrixResult && std::isinf(run.value) && run.value > 0) {
-    s.Fail(EvalError::DivisionByZero);
-    ReportEvalError(engine.core, site::kEval, u"");
+  if (s.ok() && !run.matrixResult && IsOverflow(engine.core.settings, run.value)) {
+    s.Fail(EvalError::Overflow);
+    ReportEvalError(engine.core, site::kOverflow, u"");
   }
   if (!s.ok()) return s.e_error;
   if (result != nullptr) *result = run.value;
@@ -240,6 +241,11 @@ void SetBoolSign(Engine& engine, std::int32_t sign) {
     DebugAdd(engine.core, u"Procedure: SetBoolSign\r\nWrong parameter. Must be 1 or -1",
              u"EqParser: Error", true);
   }
+}
+
+void SetFormulaSettings(Engine& engine, FormulaSettings settings) {
+  engine.core.settings = settings;
+  engine.core.state.BoolSign = settings.programmer() ? 1 : -1;
 }
 
 }  // namespace engine

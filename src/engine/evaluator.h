@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine_core/formula_settings.h"
+
 namespace engine {
 
 struct Engine;
@@ -29,8 +31,8 @@ std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
                      std::u16string_view var, double x1, std::int32_t n, std::span<double> xs,
                      std::span<double> ys, std::span<double, 5> stats);
 
-// Prepares the text the tokenizer will read into the state's expression: decimal commas become
-// points, and user functions are expanded. False with e_error set when the expansion is refused.
+// Prepares the text the tokenizer will read into the state's expression: in the classic
+// spelling decimal commas become points, and user functions are expanded. False with e_error set when the expansion is refused.
 bool Prepare(Engine& engine, std::u16string_view expr);
 
 // Code 1 when a user function's name occurs in the other definitions; else e_error.
@@ -51,5 +53,9 @@ void ReSetEqParser(Engine& engine);
 
 // Accepts 1 or -1; any other value is refused (with a message when asked for).
 void SetBoolSign(Engine& engine, std::int32_t sign);
+
+// Gives the engine's formulas their numbers and spelling. A true comparison is 1 in the
+// programmer spelling, and -1 again when the classic spelling is chosen.
+void SetFormulaSettings(Engine& engine, FormulaSettings settings);
 
 }  // namespace engine

@@ -35,9 +35,8 @@ FormulaRecorder::Piece FormulaRecorder::Number(double value) {
   return {true, value};
 }
 
-std::optional<FormulaRecorder::Piece> FormulaRecorder::Slot(char16_t c) {
-  if (c < firstSlot_ || static_cast<std::size_t>(c - firstSlot_) >= slots_) return std::nullopt;
-  return Emit({.kind = Instruction::Kind::Slot, .index = c - firstSlot_}, 0, 1);
+FormulaRecorder::Piece FormulaRecorder::Parameter(std::int32_t slot, double) {
+  return Emit({.kind = Instruction::Kind::Slot, .index = slot}, 0, 1);
 }
 
 FormulaRecorder::Piece FormulaRecorder::Builtin(int index, Piece argument) {
@@ -48,6 +47,11 @@ FormulaRecorder::Piece FormulaRecorder::Builtin(int index, Piece argument) {
     if (const std::optional<double> value = BuiltinValue(index, argument.value)) return Fold(1, *value);
   }
   return Emit({.kind = Instruction::Kind::Builtin, .index = index}, 1, 1);
+}
+
+FormulaRecorder::Piece FormulaRecorder::Builtin2(int index, Piece a, Piece b) {
+  if (a.constant && b.constant) return Fold(2, BuiltinValue2(index, a.value, b.value));
+  return Emit({.kind = Instruction::Kind::Builtin2, .index = index}, 2, 1);
 }
 
 FormulaRecorder::Piece FormulaRecorder::Not(Piece value) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -17,7 +16,7 @@ namespace engine {
 struct Engine;
 
 struct Instruction {
-  enum class Kind : std::uint8_t { Constant, Slot, Builtin, Not, Negate, Binary, List };
+  enum class Kind : std::uint8_t { Constant, Slot, Builtin, Builtin2, Not, Negate, Binary, List };
   // Where a Binary's right operand comes from: the stack's top, or, saving a push, the
   // constant or slot that would have been pushed just before.
   enum class Operand : std::uint8_t { Stack, Constant, Slot };
@@ -25,7 +24,7 @@ struct Instruction {
   BinaryOp op = BinaryOp::None;         // Binary
   Operand operand = Operand::Stack;     // Binary
   Tok list = Tok::End;                  // List
-  std::int32_t index = 0;               // Slot (and a Slot operand): its number; Builtin: the function; List: the count
+  std::int32_t index = 0;               // Slot (and a Slot operand): its number; Builtin(2): the function; List: the count
   double value = 0.0;                   // Constant (and a Constant operand)
 };
 
@@ -37,9 +36,8 @@ class FormulaRecorder {
   };
   using Value = Piece;
 
-  // Slot k stands where the text holds the character firstSlot + k.
-  FormulaRecorder(EvalState& state, char16_t firstSlot, std::size_t slots)
-      : state_(state), firstSlot_(firstSlot), slots_(slots) {}
+  // Slot k is the caller's parameter k (Parameters).
+  explicit FormulaRecorder(EvalState& state) : state_(state) {}
 
   // Whether the formula held something only the evaluating parser does (matrices, rnd).
   bool refused() const { return refused_; }
@@ -49,8 +47,9 @@ class FormulaRecorder {
   bool Tracing() const { return false; }
   static double Traced(const Piece&) { return 0.0; }
   Piece Number(double value);
-  std::optional<Piece> Slot(char16_t c);
+  Piece Parameter(std::int32_t slot, double value);
   Piece Builtin(int index, Piece argument);
+  Piece Builtin2(int index, Piece a, Piece b);
   Piece Not(Piece value);
   Piece Negate(Piece value, std::int8_t& type);
   Piece Binary(BinaryOp op, Piece a, Piece b, std::int8_t& type, std::int8_t typeB);
@@ -65,8 +64,6 @@ class FormulaRecorder {
   Piece Fold(std::size_t count, double value);
 
   EvalState& state_;
-  char16_t firstSlot_;
-  std::size_t slots_;
   std::vector<Instruction> code_;
   std::size_t depth_ = 0;
   std::size_t deepest_ = 0;

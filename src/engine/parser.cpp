@@ -64,6 +64,12 @@ inline Binary BinaryAt(const EvalState& s) {
 
 bool IsChar(const EvalState& s, char16_t c) { return s.e_tok == Tok::Char && s.tokChar == c; }
 
+// Arguments are separated by ";", and in the programmer spelling by "," too.
+bool IsSeparator(const Engine& engine) {
+  const EvalState& s = engine.core.state;
+  return IsChar(s, u';') || (engine.core.settings.programmer() && IsChar(s, u','));
+}
+
 bool IsListFunction(Tok t) { return t >= Tok::Min && t <= Tok::Mean; }
 bool IsMatrixFunction(Tok t) { return t >= Tok::Det && t <= Tok::Vcoeff; }
 
@@ -126,8 +132,9 @@ class Evaluation {
   bool Tracing() const { return DebugOn(engine_.core.log); }
   static double Traced(double value) { return value; }
   static double Number(double value) { return value; }
-  static std::optional<double> Slot(char16_t) { return std::nullopt; }
+  static double Parameter(std::int32_t, double value) { return value; }
   double Builtin(int index, double argument) { return CallBuiltin(engine_.core, index, argument); }
+  double Builtin2(int index, double a, double b) { return CallBuiltin2(engine_.core, index, a, b); }
   static double Not(double value) { return static_cast<double>(~TruncToInt32(value)); }
   double Negate(double value, std::int8_t& type) {
     if (type == 0) return -value;
@@ -207,37 +214,29 @@ class Parser {
 
  private:
   // operand -> number | hex | bin | matrix | const | "(" expr ")" | ("-" | "+") operand
-  //          | "not" operand | name "(" expr ")" | listfn "(" expr {";" expr} ")"
+  //          | "not" operand | name "(" expr [sep expr] ")" | listfn "(" expr {sep expr} ")"
   //          | matrfn "(" args ")"
   Value Operand(std::int8_t& type) {
     switch (s_.e_tok) {
       case Tok::Hex: return Number(HexValue(s_.element), type);
       case Tok::Bin: return Number(BinToDec(s_.element), type);
-      case Tok::Num: return Number(s_.elementIsValue ? s_.tokenValue : ParseNumberToken(s_.element), type);
+      case Tok::Num:
+        if (s_.slot >= 0) {
+          const std::int32_t slot = s_.slot;
+          const double value = s_.tokenValue;
+          type = 0;
+          e_nxt(engine_);
+          return sem_.Parameter(slot, value);
+        }
+        return Number(s_.elementIsValue ? s_.tokenValue : ParseNumberLiteral(s_.element), type);
       case Tok::Const: return Number(e_function(engine_.core, std::u16string(s_.element), 0.0), type);
-      case Tok::Id: {
-        const int builtin = s_.builtin;
-        e_nxt(engine_);
-        e_match(engine_, Tok::Char, u'(');
-        std::int8_t argType = 0;
-        Value argument = Expression(1, argType);
-        e_match(engine_, Tok::Char, u')');
-        type = 0;
-        return sem_.Builtin(builtin, argument);
-      }
+      case Tok::Id: return Call(type);
       case Tok::Not: {
         e_nxt(engine_);
         Value value = Expression(6, type);
         type = 0;
         return sem_.Not(value);
       }
-      case Tok::Char:
-        if (std::optional<Value> slot = sem_.Slot(s_.tokChar)) {
-          type = 0;
-          e_nxt(engine_);
-          return *slot;
-        }
-        break;
       default: break;
     }
     if (IsChar(s_, u'-')) {
@@ -274,6 +273,28 @@ class Parser {
     return Value{};
   }
 
+  // name "(" expr ")", or name "(" expr separator expr ")" for a function of two arguments.
+  Value Call(std::int8_t& type) {
+    const int builtin = s_.builtin;
+    e_nxt(engine_);
+    e_match(engine_, Tok::Char, u'(');
+    std::int8_t argType = 0;
+    Value argument = Expression(1, argType);
+    std::optional<Value> second;
+    if (BuiltinArguments(builtin) == 2) {
+      MatchSeparator();
+      second = Expression(1, argType);
+    }
+    e_match(engine_, Tok::Char, u')');
+    type = 0;
+    return second ? sem_.Builtin2(builtin, argument, *second) : sem_.Builtin(builtin, argument);
+  }
+
+  void MatchSeparator() {
+    if (IsSeparator(engine_)) e_nxt(engine_);
+    else e_match(engine_, Tok::Char, u';');
+  }
+
   Value Number(double value, std::int8_t& type) {
     type = 0;
     e_nxt(engine_);
@@ -287,8 +308,8 @@ class Parser {
     values.reserve(12);
     std::int8_t type = 0;
     values.push_back(Expression(1, type));
-    while (s_.ok() && IsChar(s_, u';')) {
-      e_match(engine_, Tok::Char, u';');
+    while (s_.ok() && IsSeparator(engine_)) {
+      e_nxt(engine_);
       values.push_back(Expression(1, type));
     }
     return sem_.List(fn, values);

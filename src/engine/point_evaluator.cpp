@@ -24,7 +24,7 @@ PointEvaluator::PointEvaluator(Engine& engine, std::u16string_view formula, std:
   const std::u16string_view slotVariable = binding == Binding::Substituted ? variable : Trim(variable);
   compiled_ = CompiledFormula::Compile(engine, formula, std::span(&slotVariable, 1),
                                        binding == Binding::Substituted ? CompiledFormula::Placement::IntoText
-                                                                       : CompiledFormula::Placement::IntoStore);
+                                                                       : CompiledFormula::Placement::AsVariables);
 }
 
 bool PointEvaluator::At(double x, double& y) {
@@ -32,13 +32,13 @@ bool PointEvaluator::At(double x, double& y) {
   bool stored = true;
   if (binding_ == Binding::Stored) {
     value_.clear();
-    AppendShortFixed(value_, x);
+    AppendValueText(value_, engine_.core.settings.numbers, x);
     s.e_error = -1;
     SetVarFunct(engine_.core, engine_.vars, variable_, value_, false);
     stored = s.ok();
   }
   if (compiled_ && stored && std::isfinite(x) && !DebugOn(engine_.core.log)) {
-    const double slot = ShortFixedValue(x);
+    const double slot = EnteredValue(engine_.core.settings.numbers, x);
     if (const std::optional<double> value = compiled_->Evaluate(std::span(&slot, 1), s.BoolSign)) {
       CompiledSucceeded();
       y = *value;
@@ -54,7 +54,8 @@ std::size_t PointEvaluator::AtEach(std::span<const double> xs, std::span<double>
     if (slots_.size() < xs.size()) slots_.resize(xs.size());
     std::size_t finite = 0;
     // No text of a number stands for a value that is not finite.
-    for (; finite < xs.size() && std::isfinite(xs[finite]); ++finite) slots_[finite] = ShortFixedValue(xs[finite]);
+    const Numbers numbers = engine_.core.settings.numbers;
+    for (; finite < xs.size() && std::isfinite(xs[finite]); ++finite) slots_[finite] = EnteredValue(numbers, xs[finite]);
     done = compiled_->EvaluateEach(std::span(slots_.data(), finite), ys.first(finite), engine_.core.state.BoolSign,
                                    block_);
     if (done > 0) CompiledSucceeded();
@@ -76,7 +77,7 @@ void PointEvaluator::CompiledSucceeded() {
 bool PointEvaluator::TextAt(double x, double& y) {
   if (binding_ == Binding::Substituted) {
     value_.assign(u"(");
-    AppendShortFixed(value_, x);
+    AppendValueText(value_, engine_.core.settings.numbers, x);
     value_.push_back(u')');
     place_.Fill(text_, value_);
     status_ = e_eval(engine_, text_, &y, false);

@@ -22,10 +22,10 @@ struct Engine;
 class PointEvaluator {
  public:
   enum class Binding {
-    // The value's short fixed text, in brackets, replaces every whole-identifier occurrence of
-    // the variable (in any case) in the formula's text.
+    // The value's short text (ValueText), in brackets, replaces every whole-identifier
+    // occurrence of the variable (in any case) in the formula's text.
     Substituted,
-    // The variable is set in the store to the value's text and the formula read as it stands,
+    // The variable is set in the store to the value's short text and the formula read as it stands,
     // so user functions that name the variable see it and the store keeps the last value.
     Stored,
   };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numbers>
 
 #include "engine/builtins.h"
 #include "engine/engine.h"
@@ -33,25 +34,32 @@ static_assert(std::ranges::is_sorted(kWords, {}, &Word::name));
 
 struct Constant {
   std::u16string_view name;
-  std::u16string_view text;  // the value's 10-decimal text, which is what formulas receive
+  std::u16string_view text;  // the value's 10-decimal text, which is what classic formulas receive
   double value;              // that text read back
+  double exact;              // the nearest double, which formulas of double numbers receive
+
+  double In(Numbers numbers) const { return numbers == Numbers::Double ? exact : value; }
 };
 
+constexpr double kPi = std::numbers::pi;
+constexpr double kDeg = 180 / kPi;
+constexpr double kRad = kPi / 180;
+
 constexpr std::array kConstants = {
-    Constant{u"pi", u"3.1415926536", 3.1415926536},
-    Constant{u"#pi", u"3.1415926536", 3.1415926536},
-    Constant{u"2pi", u"6.2831853072", 6.2831853072},
-    Constant{u"#2pi", u"6.2831853072", 6.2831853072},
-    Constant{u"e", u"2.7182818285", 2.7182818285},
-    Constant{u"#e", u"2.7182818285", 2.7182818285},
-    Constant{u"deg", u"57.2957795131", 57.2957795131},
-    Constant{u"to_deg", u"57.2957795131", 57.2957795131},
-    Constant{u"#deg", u"57.2957795131", 57.2957795131},
-    Constant{u"#to_deg", u"57.2957795131", 57.2957795131},
-    Constant{u"rad", u"0.0174532925", 0.0174532925},
-    Constant{u"to_rad", u"0.0174532925", 0.0174532925},
-    Constant{u"#rad", u"0.0174532925", 0.0174532925},
-    Constant{u"#to_rad", u"0.0174532925", 0.0174532925},
+    Constant{u"pi", u"3.1415926536", 3.1415926536, kPi},
+    Constant{u"#pi", u"3.1415926536", 3.1415926536, kPi},
+    Constant{u"2pi", u"6.2831853072", 6.2831853072, 2 * kPi},
+    Constant{u"#2pi", u"6.2831853072", 6.2831853072, 2 * kPi},
+    Constant{u"e", u"2.7182818285", 2.7182818285, std::numbers::e},
+    Constant{u"#e", u"2.7182818285", 2.7182818285, std::numbers::e},
+    Constant{u"deg", u"57.2957795131", 57.2957795131, kDeg},
+    Constant{u"to_deg", u"57.2957795131", 57.2957795131, kDeg},
+    Constant{u"#deg", u"57.2957795131", 57.2957795131, kDeg},
+    Constant{u"#to_deg", u"57.2957795131", 57.2957795131, kDeg},
+    Constant{u"rad", u"0.0174532925", 0.0174532925, kRad},
+    Constant{u"to_rad", u"0.0174532925", 0.0174532925, kRad},
+    Constant{u"#rad", u"0.0174532925", 0.0174532925, kRad},
+    Constant{u"#to_rad", u"0.0174532925", 0.0174532925, kRad},
 };
 
 const Constant* FindConstant(std::u16string_view lowerName) {
@@ -75,6 +83,74 @@ void Take(EvalState& s, std::size_t length, Tok tok) {
   s.remaining.remove_prefix(length);
 }
 
+void TakeChar(EvalState& s, std::size_t length, char16_t c) {
+  s.tokChar = c;
+  Take(s, length, Tok::Char);
+}
+
+// A number token the parser reads as a value already known: a variable, a constant, a parameter.
+void TakeValue(EvalState& s, double value, std::int32_t slot = -1) {
+  s.e_tok = Tok::Num;
+  s.tokenValue = value;
+  s.elementIsValue = true;
+  s.slot = slot;
+}
+
+bool IsHexDigit(char16_t c) { return IsAsciiDigit(c) || (LowerAscii(c) >= u'a' && LowerAscii(c) <= u'f'); }
+
+// A literal that is no number (a second point, a prefix without digits): the text does not read
+// as a formula, and the error stands at the offending character.
+void Malformed(Core& core, std::size_t at, std::u16string_view what) {
+  EvalState& s = core.state;
+  if (!s.ok()) return;
+  s.Fail(EvalError::ParserSyntax);
+  s.reportedAt = at;
+  ReportEvalError(core, site::kMalformedNumber, std::u16string(what) + u"\r\n");
+}
+
+// digits [ "." digits ] [ exponent ], or "." digits: a second point is an error, and so is a
+// point without digits. Double numbers also read an exponent ("1e5", "2.5E-3", "6.02e+23").
+void ReadNumber(Core& core) {
+  EvalState& s = core.state;
+  const std::u16string_view text = s.remaining;
+  std::size_t end = 0;
+  std::size_t digits = 0;
+  std::size_t point = std::u16string_view::npos;
+  for (; end < text.size(); ++end) {
+    if (IsAsciiDigit(text[end])) {
+      ++digits;
+    } else if (text[end] != u'.') {
+      break;
+    } else if (point == std::u16string_view::npos) {
+      point = end;
+    } else {
+      Malformed(core, s.tokenAt + end, u"A second decimal point");
+      break;
+    }
+  }
+  if (digits == 0) Malformed(core, s.tokenAt, u"A decimal point without digits");
+  if (core.settings.exact() && end < text.size() && (text[end] == u'e' || text[end] == u'E')) {
+    std::size_t exponent = end + 1;
+    if (exponent < text.size() && (text[exponent] == u'+' || text[exponent] == u'-')) ++exponent;
+    if (exponent < text.size() && IsAsciiDigit(text[exponent])) end = RunLength(text, exponent, IsAsciiDigit);
+  }
+  // A malformed literal is taken whole, so that the rest of the text reads as it would.
+  if (!s.ok()) end = RunLength(text, end, [](char16_t c) { return IsAsciiDigit(c) || c == u'.'; });
+  Take(s, end, Tok::Num);
+}
+
+// The caller's parameter the name stands for, -1 for none.
+std::int32_t ParameterNamed(const Parameters& parameters, std::u16string_view lowerName) {
+  for (std::size_t k = 0; k < parameters.names.size(); ++k)
+    if (parameters.names[k] == lowerName) return static_cast<std::int32_t>(k);
+  return -1;
+}
+
+double ParameterValue(const Parameters& parameters, std::int32_t k) {
+  const auto index = static_cast<std::size_t>(k);
+  return index < parameters.values.size() ? parameters.values[index] : 0.0;
+}
+
 // A name: one of the fixed words, a variable, a named constant, or a function call. Names
 // never erase an error that already stands; an unknown function leaves code 4.
 void ReadName(Engine& engine) {
@@ -90,20 +166,20 @@ void ReadName(Engine& engine) {
     s.e_tok = word->tok;
     return;
   }
+  if (const std::int32_t k = ParameterNamed(engine.parameters, s.nameBuf); k >= 0) {
+    TakeValue(s, ParameterValue(engine.parameters, k), k);
+    return;
+  }
   if (const VarEntry* variable = LookupVariable(engine.vars, s.nameBuf)) {
-    s.e_tok = Tok::Num;
-    s.tokenValue = variable->number;
-    s.elementIsValue = true;
+    TakeValue(s, variable->number);
     return;
   }
   if (const Constant* constant = FindConstant(s.nameBuf)) {
-    s.e_tok = Tok::Num;
-    s.tokenValue = constant->value;
-    s.elementIsValue = true;
+    TakeValue(s, constant->In(engine.core.settings.numbers));
     return;
   }
   s.e_tok = Tok::Id;
-  s.builtin = BuiltinIndex(s.nameBuf);
+  s.builtin = BuiltinIndex(s.nameBuf, engine.core.settings);
   if (s.builtin < 0) ReportUndefinedFunction(engine.core);
 }
 
@@ -115,6 +191,20 @@ void ReadToken(Engine& engine) {
   if (s.remaining.empty()) return;
 
   const char16_t c = s.remaining.front();
+  const char16_t next = s.remaining.size() > 1 ? s.remaining[1] : u'\0';
+  // The operators programmers type, each read as the one the classic spelling has for it.
+  if (engine.core.settings.programmer()) {
+    if (c == u'=' && next == u'=') return TakeChar(s, 2, u'=');
+    if (c == u'!' && next == u'=') return Take(s, 2, Tok::Ne);
+    if (c == u'&' && next == u'&') return Take(s, 2, Tok::And);
+    if (c == u'|' && next == u'|') return Take(s, 2, Tok::Or);
+  }
+  if (c >= kFirstSlot && static_cast<std::size_t>(c - kFirstSlot) < engine.parameters.marked) {
+    const auto k = static_cast<std::int32_t>(c - kFirstSlot);
+    s.element = s.remaining.substr(0, 1);
+    s.remaining.remove_prefix(1);
+    return TakeValue(s, ParameterValue(engine.parameters, k), k);
+  }
   switch (LowerAscii(c)) {
     case u'[': {
       std::size_t close = s.remaining.find(u']');
@@ -137,8 +227,14 @@ void ReadToken(Engine& engine) {
       s.element = s.nameBuf;
       return;
     }
-    case u'&': Take(s, RunLength(s.remaining, 1, IsNameChar), Tok::Hex); return;
-    case u'!': Take(s, RunLength(s.remaining, 1, IsAsciiDigit), Tok::Bin); return;
+    case u'&':
+      if (!IsHexDigit(next)) Malformed(engine.core, s.tokenAt, u"A hexadecimal prefix without digits");
+      Take(s, RunLength(s.remaining, 1, IsNameChar), Tok::Hex);
+      return;
+    case u'!':
+      if (!IsAsciiDigit(next)) Malformed(engine.core, s.tokenAt, u"A binary prefix without digits");
+      Take(s, RunLength(s.remaining, 1, IsAsciiDigit), Tok::Bin);
+      return;
     case u'<':
     case u'>': {
       bool twoChars = s.remaining.size() > 1 && (s.remaining[1] == u'=' || s.remaining[1] == u'>');
@@ -153,13 +249,11 @@ void ReadToken(Engine& engine) {
     default: break;
   }
   if (IsAsciiDigit(c) || c == u'.') {
-    Take(s, RunLength(s.remaining, 0, [](char16_t ch) { return IsAsciiDigit(ch) || ch == u'.'; }),
-         Tok::Num);
+    ReadNumber(engine.core);
   } else if (IsAsciiLetter(c) || c == u'_') {
     ReadName(engine);
   } else {
-    s.tokChar = c;
-    Take(s, 1, Tok::Char);
+    TakeChar(s, 1, c);
   }
 }
 
@@ -170,6 +264,7 @@ void e_nxt(Engine& engine) {
   s.e_tok = Tok::End;
   s.element = {};
   s.elementIsValue = false;
+  s.slot = -1;
   s.matrSuffix = 0;
   const bool tracing = DebugOn(engine.core.log);
   if (tracing) TraceTokenizer(engine.core, true);
@@ -193,7 +288,7 @@ int e_get_const(Core& core, std::u16string_view name, double* value) {
   }
   s.element = constant->text;
   s.elementIsValue = false;
-  if (value != nullptr) *value = constant->value;
+  if (value != nullptr) *value = constant->In(core.settings.numbers);
   s.e_error = -1;
   return 1;
 }

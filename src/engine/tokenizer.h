@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The tokenizer: reads the next token of the evaluator state's remaining text and resolves
-// variables and named constants to numbers on the way.
+// parameters, variables and named constants to numbers on the way. A malformed literal (a
+// second decimal point, a prefix without digits) is an error at its offending character.
 #pragma once
 
 #include <string_view>
@@ -18,8 +19,9 @@ void e_nxt(Engine& engine);
 bool IsFormulaWord(std::u16string_view name);
 
 // Resolves a named constant ("pi", "#pi", "e", "deg", "rad", ...). A known name leaves its
-// 10-decimal text as the current element, writes the value read back from that text to value
-// (when given), sets e_error -1 and returns 1; otherwise e_error 18 and 0.
+// 10-decimal text as the current element, writes the value read back from that text (in double
+// numbers the nearest double) to value (when given), sets e_error -1 and returns 1; otherwise
+// e_error 18 and 0.
 int e_get_const(Core& core, std::u16string_view name, double* value);
 
 }  // namespace engine

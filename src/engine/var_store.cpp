@@ -31,7 +31,8 @@ std::int32_t SetVarFunct(Core& core, VarStore& store, std::u16string_view name,
     ReportEvalError(core, site::kInvalidName, u"Invalid name = '" + std::u16string(name) + u"'\r\n");
     return static_cast<std::int32_t>(list.entries.size());
   }
-  double number = isFunction ? 0.0 : RoundTo10Decimals(ParseDecimal(value));
+  const double read = ParseDecimal(value);
+  double number = isFunction ? 0.0 : core.settings.exact() ? read : RoundTo10Decimals(read);
   auto found = list.index.find(key);
   if (found == list.index.end()) {
     const VarEntry& added = list.entries.emplace_back(VarEntry{std::move(key), std::u16string(value), number});
@@ -43,6 +44,10 @@ std::int32_t SetVarFunct(Core& core, VarStore& store, std::u16string_view name,
   }
   store.entryCount = static_cast<std::int32_t>(list.entries.size());
   return store.entryCount;
+}
+
+std::int32_t SetVariable(Core& core, VarStore& store, std::u16string_view name, double value) {
+  return SetVarFunct(core, store, name, ValueText(core.settings.numbers, value), false);
 }
 
 double FindVarFunctD(Core& core, VarStore& store, std::u16string_view name, bool isFunction,

@@ -17,7 +17,8 @@ struct Core;
 struct VarEntry {
   std::u16string name;   // lower-cased, trimmed
   std::u16string value;  // the text as the caller passed it
-  double number = 0.0;   // a variable's value as formulas see it: its 10-decimal reading
+  double number = 0.0;   // a variable's value as formulas see it: its 10-decimal reading, or in
+                         // double numbers the text's exact reading
 };
 
 struct TextHash {
@@ -54,6 +55,10 @@ inline constexpr std::int32_t kFound = 21;
 // A name that is empty or holds "=", ";" or inner blanks is refused with e_error 13.
 std::int32_t SetVarFunct(Core& core, VarStore& store, std::u16string_view name,
                          std::u16string_view value, bool isFunction);
+
+// Sets a variable to a number: its text is the number's short text (ValueText), which in
+// double numbers reads back as the number itself.
+std::int32_t SetVariable(Core& core, VarStore& store, std::u16string_view name, double value);
 
 // Looks a trimmed name up as given. Variables return their value, functions the length of
 // their text (copied to text when given). e_error becomes 21 when found, 7 when not.

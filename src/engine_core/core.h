@@ -5,6 +5,7 @@
 
 #include "engine_core/error_log.h"
 #include "engine_core/eval_state.h"
+#include "engine_core/formula_settings.h"
 #include "platform/services.h"
 
 namespace engine {
@@ -14,6 +15,7 @@ struct Core {
 
   EvalState state;              // the evaluator state
   ErrorLog log;                 // error message log, extended info and the debug log
+  FormulaSettings settings;     // numbers and spelling of every formula of this session
   platform::Services& platform; // message boxes and clipboard
 };
 

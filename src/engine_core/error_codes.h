@@ -26,6 +26,7 @@ enum class EvalError : std::int32_t {
   UndefinedVariable = 16,
   UndefinedCustomFunction = 17,
   UndefinedConstant = 18,
+  Overflow = 19,
   Found = 21,  // not an error: the variable store's "found" status
   UndefinedCommand = 25,
 };

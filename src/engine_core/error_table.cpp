@@ -41,6 +41,7 @@ constexpr std::array kRows = {
     Row{46, u"Undefined Custom Variable    (Module: eval)"},
     Row{47, u"Undefined Custom Function    (Module: eval)"},
     Row{48, u"Undefined Constant           (Module: eval)"},
+    Row{49, u"Overflow                     (Module: eval)"},
     Row{55, u"Undefined Command/Keyword    (Module: eval)"},
     // matrix functions, rows 1 + code
     Row{0, u"No Error                       (Module: aMatr)"},

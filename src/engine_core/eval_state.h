@@ -45,6 +45,7 @@ struct EvalState {
   bool elementIsValue = false;     // element stands for tokenValue (a resolved name)
   char16_t matrSuffix = 0;         // 'I', 'T', 'D' written right after a matrix name, else 0
   double tokenValue = 0.0;         // value of a variable or constant found by the tokenizer
+  std::int32_t slot = -1;          // the caller's parameter a number token reads, -1 for none
   std::int32_t builtin = -1;       // built-in function an Id token names, -1 for none
   std::int32_t e_error = -1;       // current error code; -1 means no error
   std::int8_t resultType = -1;     // type of the last result: 0 number, 1 matrix, -1 none

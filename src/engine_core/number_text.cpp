@@ -108,6 +108,27 @@ void AppendShortFixed(std::u16string& out, double value) {
   for (const char* c = buffer.data(); c != end; ++c) out.push_back(static_cast<char16_t>(*c));
 }
 
+void AppendShortest(std::u16string& out, double value) {
+  if (!std::isfinite(value)) {
+    out.append(StrD0(FormatFixed(value)));
+    return;
+  }
+  std::array<char, 32> buffer{};  // 17 digits, sign, point and a four-character exponent at most
+  auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  for (const char* c = buffer.data(); c != result.ptr; ++c) out.push_back(static_cast<char16_t>(*c));
+}
+
+void AppendValueText(std::u16string& out, Numbers numbers, double value) {
+  if (numbers == Numbers::Double) AppendShortest(out, value);
+  else AppendShortFixed(out, value);
+}
+
+std::u16string ValueText(Numbers numbers, double value) {
+  std::u16string text;
+  AppendValueText(text, numbers, value);
+  return text;
+}
+
 double ShortFixedValueOfText(double value) {
   std::u16string text;
   AppendShortFixed(text, value);
@@ -179,6 +200,11 @@ double ParseDecimal(std::u16string_view text) {
   }
   double value = ParseNumberToken(text.substr(start, mantissaEnd - start));
   return negative ? -value : value;
+}
+
+double ParseNumberLiteral(std::u16string_view literal) {
+  const bool exponent = literal.find_first_of(u"eE") != std::u16string_view::npos;
+  return exponent ? ParseSlow(literal) : ParseNumberToken(literal);
 }
 
 double RoundTo10Decimals(double value) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine_core/formula_settings.h"
+
 namespace engine {
 
 // Fixed text with `decimals` digits after the point, the same on every platform. Infinities are
@@ -49,12 +51,31 @@ inline double ShortFixedValue(double value) {
   return ShortFixedValueOfText(value);
 }
 
+// The shortest digits that read back as value ("0.1", "6.626e-34", "1e+22"); a value that is
+// not finite is written as FormatFixed writes it.
+void AppendShortest(std::u16string& out, double value);
+
+// A value written where a short number belongs (a stored result, a matrix element kept as text,
+// a derivative's constant, a root): the short 10-decimal text, or in double numbers the
+// shortest digits that read back to the same double.
+void AppendValueText(std::u16string& out, Numbers numbers, double value);
+std::u16string ValueText(Numbers numbers, double value);
+
+// The number a finite value enters a formula with: its short 10-decimal reading, or itself.
+inline double EnteredValue(Numbers numbers, double value) {
+  return numbers == Numbers::Double ? value : ShortFixedValue(value);
+}
+
 // The value of the longest decimal prefix of text (blanks, sign, digits, one point, digits,
 // optional exponent), or 0 when there is none; never fails.
 double ParseDecimal(std::u16string_view text);
 
 // Value of a number token (digits and points only); reads up to a second point.
 double ParseNumberToken(std::u16string_view digits);
+
+// Value of a number literal: digits with at most one point, and an exponent ("2.5e-3") where
+// the caller has taken one. Too large a literal is infinite, too small a one zero.
+double ParseNumberLiteral(std::u16string_view literal);
 
 // The value as it reads back from its 10-decimal text: how variables and constants enter a
 // formula. Infinities and NaN pass through unchanged.

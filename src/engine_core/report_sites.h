@@ -25,6 +25,8 @@ inline constexpr ReportSite kDEvalLeftover{u"de_eval", 1010};
 inline constexpr ReportSite kTabulation{u"e_evals", 0};
 inline constexpr ReportSite kFunctionExpansion{u"ReplaceFunctions", 0};
 inline constexpr ReportSite kAmbiguousFunction{u"CheckFunctions", 223};
+inline constexpr ReportSite kMalformedNumber{u"e_nxt", 0};
+inline constexpr ReportSite kOverflow{u"e_eval", 0};
 // "/" of two numbers was once decided by the matrix arithmetic, and its reports still say so.
 inline constexpr ReportSite kNumberDivision{u"CalcMatrixDivMult", 0};
 

@@ -2,6 +2,7 @@
 // The UTF-8 interface's contexts: evaluation, variables and functions, and the differentiator,
 // integration and the solver on a context's own state.
 #include <cmath>
+#include <memory>
 
 #include "diff/differentiate.h"
 #include "engine/compiled_formula.h"
@@ -50,9 +51,25 @@ extern "C" {
 
 const char* MORVANE_CALL morvane_version(void) { return morvane::kVersionTextNarrow; }
 
-morvane_context* MORVANE_CALL morvane_context_new(void) {
+morvane_context* MORVANE_CALL morvane_context_new(void) { return morvane_context_new_with(nullptr); }
+
+morvane_context* MORVANE_CALL morvane_context_new_with(const morvane_options* options) {
+  const morvane_options chosen = options != nullptr ? *options : morvane_options{};
+  engine::FormulaSettings settings;
+  switch (chosen.numbers) {
+    case MORVANE_NUMBERS_DOUBLE: settings.numbers = engine::Numbers::Double; break;
+    case MORVANE_NUMBERS_CLASSIC: settings.numbers = engine::Numbers::Classic; break;
+    default: return nullptr;
+  }
+  switch (chosen.spelling) {
+    case MORVANE_SPELLING_PROGRAMMER: settings.spelling = engine::Spelling::Programmer; break;
+    case MORVANE_SPELLING_CLASSIC: settings.spelling = engine::Spelling::Classic; break;
+    default: return nullptr;
+  }
   try {
-    return new morvane_context;
+    auto context = std::make_unique<morvane_context>();
+    engine::SetFormulaSettings(context->engine, settings);
+    return context.release();
   } catch (...) {
     return nullptr;
   }
@@ -82,9 +99,7 @@ int MORVANE_CALL morvane_set_variable(morvane_context* context, const char* name
     engine::Engine& engine = EngineOf(context);
     const CallerText variable = exports::api::ReadName(name, "name");
     if (!std::isfinite(value)) throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "The value is not a finite number"};
-    std::u16string number;
-    engine::AppendShortFixed(number, value);
-    engine::SetVarFunct(engine.core, engine.vars, variable.text, number, false);
+    engine::SetVariable(engine.core, engine.vars, variable.text, value);
     ThrowIfFailed(engine);
   });
 }

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The UTF-8 interface's compiled formulas: a formula read once, with parameters that take
 // values or are bound to the caller's doubles. What the compiled form cannot answer (a failure
-// to report, matrices, rnd) is read as text with the values written in, so both give the same.
+// to report, matrices, rnd) is evaluated from the text with the parameters' values, so both give
+// the same.
 #include <algorithm>
 #include <cmath>
 
 #include "engine/evaluator.h"
-#include "engine/substitution.h"
+#include "engine/engine.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
 #include "exports/api_state.h"
@@ -30,9 +31,10 @@ morvane_formula::Parameter& ParameterOf(morvane_formula* formula, const char* na
   throw Failure{MORVANE_ERROR_NOT_FOUND, "The formula has no variable '" + std::string(wanted.bytes) + "'"};
 }
 
-// The parameters' values as the formula's text would hold them. A value read as it was the
-// last time keeps its slot: rounding costs more than the evaluation of a short formula.
+// The parameters' values as the formula reads them. A value read as it was the last time keeps
+// its slot: in classic numbers rounding costs more than the evaluation of a short formula.
 void ReadSlots(morvane_formula& formula) {
+  const engine::Numbers numbers = formula.context->engine.core.settings.numbers;
   for (std::size_t k = 0; k < formula.parameters.size(); ++k) {
     morvane_formula::Parameter& parameter = formula.parameters[k];
     if (parameter.source == nullptr)
@@ -41,24 +43,16 @@ void ReadSlots(morvane_formula& formula) {
     if (!parameter.read || value == parameter.lastRead) continue;
     if (!std::isfinite(value))
       throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "The variable '" + platform::ToUtf8(parameter.name) + "' is not a finite number"};
-    formula.slots[k] = engine::ShortFixedValue(value);
+    formula.slots[k] = engine::EnteredValue(numbers, value);
     parameter.lastRead = value;
   }
 }
 
-// The text with each value written in, read by the context's evaluator.
+// The text evaluated by the context's evaluator, with the parameters' values.
 double TextValue(morvane_formula& formula) {
-  std::u16string text = formula.text;
-  std::vector<std::size_t> origins = engine::UnchangedOrigins(text.size());
-  for (std::size_t k = 0; k < formula.parameters.size(); ++k) {
-    std::u16string value = u"(";
-    engine::AppendShortFixed(value, formula.slots[k]);
-    value += u')';
-    const engine::SubstitutionTemplate place(text, formula.parameters[k].name);
-    place.Fill(text, value);
-    engine::ComposeOrigins(origins, place.Origins(value.size()));
-  }
-  return exports::api::EvaluateNumber(formula.context->engine, text, formula.text, origins);
+  engine::Engine& engine = formula.context->engine;
+  const engine::ScopedParameters parameters(engine, {.names = formula.names, .values = formula.slots});
+  return exports::api::EvaluateNumber(engine, formula.text, formula.text);
 }
 
 }  // namespace
@@ -80,14 +74,15 @@ morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const ch
       const auto same = [&](const morvane_formula::Parameter& p) { return engine::EqualsIgnoreCase(p.name, name); };
       if (std::ranges::any_of(formula->parameters, same))
         throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Each variable is named once"};
+      formula->names.push_back(engine::ToLower(name));
       formula->parameters.push_back({.name = std::move(name)});
     }
-    for (const morvane_formula::Parameter& parameter : formula->parameters) names.push_back(parameter.name);
+    for (const std::u16string& name : formula->names) names.push_back(name);
     formula->slots.resize(names.size());
     engine::Engine& engine = context->engine;
     engine::CompiledFormula::ReadFailure failure;
     formula->compiled = engine::CompiledFormula::Compile(engine, formula->text, names,
-                                                         engine::CompiledFormula::Placement::IntoText, &failure);
+                                                         engine::CompiledFormula::Placement::AsVariables, &failure);
     if (failure.code != -1)
       throw exports::api::EngineFailure(failure.code, formula->text, failure.position);
     if (formula->compiled)

@@ -38,6 +38,7 @@ struct morvane_formula {
   morvane_context* context = nullptr;  // null once the context has ended
   std::u16string text;
   std::vector<Parameter> parameters;  // never grown after the compile: sources point into it
+  std::vector<std::u16string> names;  // the parameters' names lower-cased, as formulas read them
   std::optional<engine::CompiledFormula> compiled;  // nothing: every evaluation reads the text
   double boolSign = -1.0;
   std::vector<double> slots;  // the parameters' values as the formula reads them

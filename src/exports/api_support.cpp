@@ -79,13 +79,25 @@ Failure EngineFailure(std::int32_t code) {
 Failure EngineFailure(std::int32_t code, std::u16string_view given, std::size_t place) {
   Failure failure = EngineFailure(code);
   place = std::min(place, given.size());
-  // An unknown name is named.
+  // An unknown name is named, as a function where a bracket follows it and as a variable
+  // otherwise.
   using engine::EvalError;
   if (code == Code(EvalError::UndefinedFunction) || code == Code(EvalError::UndefinedVariable) ||
       code == Code(EvalError::UndefinedCustomFunction) || code == Code(EvalError::UndefinedConstant)) {
     std::size_t end = place < given.size() && given[place] == u'#' ? place + 1 : place;
     while (end < given.size() && engine::IsNameChar(given[end])) ++end;
-    if (end > place) failure.message += " '" + platform::ToUtf8(given.substr(place, end - place)) + "'";
+    if (end > place) {
+      const std::string name = "'" + platform::ToUtf8(given.substr(place, end - place)) + "'";
+      std::size_t next = end;
+      while (next < given.size() && (given[next] == u' ' || given[next] == u'\t')) ++next;
+      const bool called = next < given.size() && given[next] == u'(';
+      if (code == Code(EvalError::UndefinedFunction) && !called)
+        failure = Failure{engine::kEvalBase + Code(EvalError::UndefinedVariable), "Unknown variable " + name};
+      else if (code == Code(EvalError::UndefinedFunction))
+        failure.message = "Unknown function " + name;
+      else
+        failure.message += " " + name;
+    }
   }
   const Place at = PlaceOf(given, place);
   failure.position = at.characters;

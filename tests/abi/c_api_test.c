@@ -28,10 +28,15 @@ int main(void) {
 
   morvane_context* context = morvane_context_new();
   morvane_error error;
-  check(morvane_eval(context, "2*pi", &value, &error) == MORVANE_OK && value == 6.2831853072,
+  check(morvane_eval(context, "2*pi", &value, &error) == MORVANE_OK && value == 2 * 3.141592653589793,
         "morvane_eval in a context");
   check(morvane_eval(context, "1+*2", &value, &error) == MORVANE_ERROR_PARSER_SYNTAX && error.position == 2,
         "morvane_eval tells where it failed");
+  morvane_context_free(context);
+  const morvane_options classic = {MORVANE_NUMBERS_CLASSIC, MORVANE_SPELLING_CLASSIC};
+  context = morvane_context_new_with(&classic);
+  check(morvane_eval(context, "2*pi", &value, &error) == MORVANE_OK && value == 6.2831853072,
+        "morvane_eval in a classic context");
   morvane_context_free(context);
   return failures == 0 ? 0 : 1;
 }

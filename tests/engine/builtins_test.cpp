@@ -41,7 +41,8 @@ TEST_F(BuiltinsTest, ResultsCarrySinglePrecision) {
   EXPECT_EQ(Shown(u"pi"), "3.1415926536");  // a named constant is not a float
   EXPECT_EQ(Shown(u"sqrt(2)"), Narrow(engine::FormatFixed(double{std::sqrt(2.0f)})));
   // Beyond float range: a positive infinite result is an overflow, a negative one a value.
-  EXPECT_EVAL_ERROR(u"abs(-10^39)", 8);
+  EXPECT_EVAL_ERROR(u"abs(-10^39)", 19);
+  EXPECT_EVAL_ERROR(u"exp(100)", 19);
   EXPECT_EQ(Eval(u"-abs(10^39)").value, -HUGE_VAL);
 }
 
@@ -84,6 +85,17 @@ TEST_F(BuiltinsTest, EveryNameEvaluates) {
   }
 }
 
+// The ends of the arc functions' domains are inside it, and so is what rounds to them as a float.
+TEST_F(BuiltinsTest, ArcFunctionsTakeTheEndsOfTheirDomains) {
+  const std::pair<const char16_t*, double> cases[] = {
+      {u"arcsin(1)", kPi / 2},    {u"arcsin(-1)", -kPi / 2}, {u"arccos(1)", 0},       {u"arccos(-1)", kPi},
+      {u"arcsec(1)", 0},          {u"arcsec(-1)", kPi},      {u"arccosec(1)", kPi / 2}, {u"arccosec(-1)", -kPi / 2},
+      {u"arcsin(0.9999999999)", kPi / 2},
+  };
+  for (const auto& [expr, value] : cases) EXPECT_NEAR(Eval(expr).value, value, 1e-6) << Narrow(expr);
+  for (const auto& [expr, value] : cases) EXPECT_EQ(Eval(expr).code, 0) << Narrow(expr);
+}
+
 TEST_F(BuiltinsTest, DomainFailuresReportTheArgument) {
   struct Case {
     const char16_t* expr;
@@ -94,10 +106,12 @@ TEST_F(BuiltinsTest, DomainFailuresReportTheArgument) {
       {u"sqrt(-1)", 1320, u"Invalid Argument = -1.0000000000\r\n"},
       {u"ln(-2)", 1301, u"Invalid Argument = -2.0000000000\r\n"},
       {u"log10(-2)", 1305, u"Invalid Argument = -2.0000000000\r\n"},
-      {u"arcsin(1)", 1340, u"Invalid Argument = 1.0000000000 and (-arg^2 + 1) => 0.0000000000\r\n"},
+      {u"arcsin(1.5)", 1340, u"Invalid Argument = 1.5000000000 and (-arg^2 + 1) => -1.2500000000\r\n"},
+      // Just beyond the end, though the argument narrowed to a float would be the end itself.
+      {u"arcsin(1.0000000001)", 1340, u"Invalid Argument = 1.0000000000 and (-arg^2 + 1) => -0.0000000002\r\n"},
       {u"arccos(2)", 1345, u"Invalid Argument = 2.0000000000 and (-arg^2 + 1) => 3.0000000000\r\n"},
       {u"arcsec(0.5)", 1350, u"Invalid Argument = 0.5000000000 and (arg^2 - 1) => -0.7500000000"},
-      {u"arccosec(-1)", 1355, u"Invalid Argument = -1.0000000000 and (arg^2 - 1) => 0.0000000000"},
+      {u"arccosec(-0.5)", 1355, u"Invalid Argument = -0.5000000000 and (arg^2 - 1) => -0.7500000000"},
       {u"ln(0)", 1391, u"Invalid Argument: Numerator= "},
       {u"arctanh(-1)", 1391,
        u"Invalid Argument: Numerator= 0.0000000000, Denominator= 2.0000000000\r\n"},

@@ -43,7 +43,7 @@ TEST_F(EvaluatorTest, ResultsAndFailures) {
   EXPECT_EQ(outcome.code, 8);
   EXPECT_EQ(outcome.value, -12345.0);
   EXPECT_EQ(engine::e_eval(eng, u"2+2", nullptr, false), 0);
-  EXPECT_EVAL_ERROR(u"10^400", 8);  // a positive infinite result is an overflow
+  EXPECT_EVAL_ERROR(u"10^400", 19);  // a positive infinite result is an overflow
   EXPECT_EQ(Eval(u"-10^400").value, -HUGE_VAL);
   EXPECT_EQ(eng.core.state.resultType, 0);
 }
@@ -103,7 +103,7 @@ TEST_F(EvaluatorTest, VariablesEnterRoundedToTenDecimals) {
   EXPECT_EVAL(u"junk+1", 1);
   // An infinite value stays infinite: it compares, and a positive result is an overflow.
   EXPECT_EVAL(u"big>10^300", -1);
-  EXPECT_EVAL_ERROR(u"big", 8);
+  EXPECT_EVAL_ERROR(u"big", 19);
   EXPECT_EQ(Eval(u"-big").value, -HUGE_VAL);
 }
 

@@ -93,12 +93,23 @@ TEST_F(ParserTest, Literals) {
   EXPECT_EVAL(u"&ff+1", 256);
   EXPECT_EVAL(u"&7FFFFFFFFFFFFFFF", 9223372036854775807.0);
   EXPECT_EVAL(u"&FFFFFFFFFFFFFFFF", -1);  // a 64-bit integer wraps
-  EXPECT_EVAL(u"&", 0);
   EXPECT_EVAL(u"!100", 4);
   EXPECT_EVAL(u"!1011", 11);
   EXPECT_EVAL(u"!102", 0);  // a digit other than 0 and 1 makes the value 0
-  EXPECT_EVAL(u"1.5.7", 1.5);
   EXPECT_EVAL(u".5", 0.5);
+  EXPECT_EVAL(u"5.", 5);
+}
+
+// A literal that is no number is an error at its offending character, never a value.
+TEST_F(ParserTest, MalformedLiteralsFailWhereTheyGoWrong) {
+  const std::pair<const char16_t*, std::size_t> cases[] = {
+      {u"1.2.3+1", 3}, {u"3.5.1", 3}, {u"2*.", 2}, {u"!+5", 0}, {u"1+!", 2},
+      {u"&", 0},       {u"&G", 0},    {u"sum(,)", 4},  // "," is a decimal point here
+  };
+  for (const auto& [expr, place] : cases) {
+    EXPECT_EVAL_ERROR(expr, 3);
+    EXPECT_EQ(eng.core.state.failurePlace(), place) << testing_support::Narrow(expr);
+  }
 }
 
 TEST_F(ParserTest, SyntaxFailures) {

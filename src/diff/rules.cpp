@@ -56,7 +56,9 @@ std::u16string PowerRule(Diff& d, const DiffNode& n) {
   if (Node(d, n.r).opCode == kName) {
     first = u"((" + a + u")*(" + b + u")^(" + a + u")/(" + b + u")*(" + Df(d, n.l) + u"))";
   } else {
-    const std::u16string e = TrimNumberText(engine::FormatFixed(engine::ParseDecimal(a) - 1));
+    const double decremented = engine::ParseDecimal(a) - 1;
+    const std::u16string e = d.core.settings.exact() ? NumberText(d, decremented)
+                                                     : TrimNumberText(engine::FormatFixed(decremented));
     first = u"((" + a + u")*(" + b + u")^(" + e + u")*(" + Df(d, n.l) + u"))";
   }
   return first + u"+((" + b + u")^(" + a + u")*(ln(" + b + u")*" + Df(d, n.r) + u"))";
@@ -91,10 +93,11 @@ std::u16string TrimNumberText(std::u16string_view text) {
   return fixed.empty() ? u"0" : fixed;
 }
 
-std::u16string NumberText(double v) {
+std::u16string NumberText(const Diff& d, double v) {
+  if (d.core.settings.exact()) return engine::ValueText(engine::Numbers::Double, v);
   // Ten decimals, unless that would keep fewer than ten significant digits of a small value: a
   // folded 7^-14 must not become 0 (and a divisor made of it a division by zero). Fixed
-  // notation either way, since the evaluator reads no exponents.
+  // notation either way, since the classic evaluator reads no exponents.
   int decimals = 10;
   if (v != 0.0 && std::fabs(v) < 1e-3) {
     const int leadingZeros = -static_cast<int>(std::floor(std::log10(std::fabs(v)))) - 1;
@@ -130,7 +133,7 @@ std::u16string DfNode(Diff& d, const DiffNode& n) {
     case kNegate: return u"(-(" + Df(d, n.l) + u"))";
     case kLog10:
       return u"(1/(" + Df_GetFormula(d, n.l) + u")*(" + Df(d, n.l) + u"))/(" +
-             NumberText(std::numbers::ln10) + u")";
+             NumberText(d, std::numbers::ln10) + u")";
     case kPower: return PowerRule(d, n);
     default: break;
   }

@@ -25,7 +25,8 @@ std::u16string Diff_GetFormula(Diff& d, std::int32_t n);
 std::u16string TrimNumberText(std::u16string_view text);
 
 // The folded value v as number text: TrimNumberText of its ten-decimal form, or, for a value
-// below 1e-3, as many decimals as keep ten significant digits.
-std::u16string NumberText(double v);
+// below 1e-3, as many decimals as keep ten significant digits; in double numbers the shortest
+// digits that read back to v.
+std::u16string NumberText(const Diff& d, double v);
 
 }  // namespace diff

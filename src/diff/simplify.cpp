@@ -35,16 +35,42 @@ std::int32_t FoldText(Diff& d, std::int32_t n, std::u16string text) {
 // function's domain, an overflow) stays written out.
 std::int32_t Fold(Diff& d, std::int32_t n, double value) {
   if (!std::isfinite(value)) return n;
-  return FoldText(d, n, NumberText(value));
+  return FoldText(d, n, NumberText(d, value));
 }
 
 double ExpE(double x) { return std::pow(2.71828182845905, x); }
 
+// A function of a constant argument in double numbers: the C library's functions.
+std::int32_t FoldFunctionExact(Diff& d, std::int32_t n, double x) {
+  switch (Node(d, n).opCode) {
+    case kCos: return Fold(d, n, std::cos(x));
+    case kSin: return Fold(d, n, std::sin(x));
+    case kTg: return Fold(d, n, std::tan(x));
+    case kCtg: return Fold(d, n, 1 / std::tan(x));
+    case kAbs: return Fold(d, n, std::fabs(x));
+    case kSqrt: return Fold(d, n, std::sqrt(x));
+    case kLn: return Fold(d, n, std::log(x));
+    case kExp: return Fold(d, n, std::exp(x));
+    case kArcsin: return Fold(d, n, std::asin(x));
+    case kArccos: return Fold(d, n, std::acos(x));
+    case kArctg: return Fold(d, n, std::atan(x));
+    case kArcctg: return Fold(d, n, std::numbers::pi / 2 - std::atan(x));
+    case kSh: return Fold(d, n, std::sinh(x));
+    case kCh: return Fold(d, n, std::cosh(x));
+    case kTh: return Fold(d, n, std::tanh(x));
+    case kCth: return Fold(d, n, 1 / std::tanh(x));
+    case kLog10: return Fold(d, n, std::log10(x));
+    default: return n;
+  }
+}
+
 // A function of a constant argument; sgn and heaviside write their literal texts.
 std::int32_t FoldFunction(Diff& d, std::int32_t n, double x) {
+  const std::int32_t code = Node(d, n).opCode;
+  if (d.core.settings.exact() && code != kSgn && code != kHeaviside) return FoldFunctionExact(d, n, x);
   const double e = ExpE(x);
   const double eNeg = ExpE(-x);
-  switch (Node(d, n).opCode) {
+  switch (code) {
     case kCos: return Fold(d, n, std::cos(x));
     case kSin: return Fold(d, n, std::sin(x));
     case kTg: return Fold(d, n, std::sin(x) / std::cos(x));
@@ -68,8 +94,10 @@ std::int32_t FoldFunction(Diff& d, std::int32_t n, double x) {
   }
 }
 
-// a^b for numbers: e^(b ln|a|), negated for a negative base and an exponent that is not even.
-double Power(double a, double b) {
+// a^b for numbers: e^(b ln|a|), negated for a negative base and an exponent that is not even;
+// in double numbers the C library's pow.
+double Power(const Diff& d, double a, double b) {
+  if (d.core.settings.exact()) return std::pow(a, b);
   double v = ExpE(b * std::log(std::fabs(a)));
   if (a < 0 && std::nearbyint(b / 2) != b / 2) v = -v;
   return v;
@@ -134,7 +162,7 @@ std::int32_t Diff_Simplify(Diff& d, std::int32_t n) {
       if (Is(d, l, 0) && b && *b < 0) return DivisionByZero(d, n);  // 0^-2 is 1/0^2
       if (Is(d, l, 0)) return FoldText(d, n, u"0");
       if (Is(d, r, 0)) return FoldText(d, n, u"1");
-      if (a && b) return Fold(d, n, Power(*a, *b));
+      if (a && b) return Fold(d, n, Power(d, *a, *b));
       if (Is(d, r, 1)) return l;
       return n;
     default:

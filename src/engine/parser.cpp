@@ -111,6 +111,8 @@ double BinToDec(std::u16string_view element) {
 void OperandExpected(Engine& engine) {
   Core& core = engine.core;
   if (!core.state.ok()) return;
+  // The place is kept before the call or list around the missing operand reads on.
+  if (core.state.reportedAt == kNowhere) core.state.reportedAt = core.state.tokenAt;
   if (core.state.messageFlag & kShowErrors) {
     std::u16string report(ReportEvalError(core, site::kParser, u""));
     DebugAdd(core,

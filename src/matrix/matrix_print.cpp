@@ -12,11 +12,16 @@
 namespace matrix {
 namespace {
 
-
 int DecimalsOf(std::u16string_view format) {
   std::size_t point = format.find(u'.');
   if (point == std::u16string_view::npos) return 4;
   return static_cast<int>(std::min<std::size_t>(format.size() - point - 1, 512));
+}
+
+// An element in the format's decimals, or in double numbers with every digit it needs.
+std::u16string ElementText(const engine::Core& core, double value, int decimals) {
+  if (core.settings.exact()) return engine::ValueText(engine::Numbers::Double, value);
+  return engine::FormatFixed(value, decimals);
 }
 
 }  // namespace
@@ -38,13 +43,13 @@ std::u16string aPrint(engine::Core& core, const MatrixStore& store, const double
   if (count != 0 && (c == 1 || r == 1)) {
     for (std::size_t i = 0; i < count; ++i) {
       if (i != 0) text += u"\r\n";
-      text += u"V(" + engine::IntegerText(i) + u")=" + engine::FormatFixed(a[i], decimals);
+      text += u"V(" + engine::IntegerText(i) + u")=" + ElementText(core, a[i], decimals);
     }
   } else if (count != 0) {
     for (std::size_t i = 0; i < r; ++i) {
       if (i != 0) text += u"\r\n";
       for (std::size_t j = 0; j < c; ++j)
-        text += u"A(" + engine::IntegerText(i) + u"," + engine::IntegerText(j) + u")=" + engine::FormatFixed(a[i * c + j], decimals) + tab;
+        text += u"A(" + engine::IntegerText(i) + u"," + engine::IntegerText(j) + u")=" + ElementText(core, a[i * c + j], decimals) + tab;
     }
   }
 

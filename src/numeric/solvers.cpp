@@ -20,7 +20,7 @@ constexpr int kSearchRounds = 200;
 constexpr int kNewtonSteps = 20;
 constexpr double kCloseEnough = 3.0;
 
-std::u16string Text(double x) { return engine::StrD0(engine::FormatFixed(x)); }
+std::u16string Text(const engine::Engine& engine, double x) { return engine::ValueText(engine.core.settings.numbers, x); }
 
 // f(x) with the variable set to x's text first; a failed evaluation leaves its code and the
 // arithmetic goes on with 0.
@@ -57,7 +57,7 @@ double Newton(engine::Engine& engine, std::u16string_view formula, std::u16strin
     const double slope = At(dfdx, x);
     x = slope == 0.0 ? x - y : x - y / slope;
     if (engine::DebugOn(engine.core.log))
-      engine::DebugAdd(engine.core, engine::IntegerText(step) + u", " + Text(x), u"", false);
+      engine::DebugAdd(engine.core, engine::IntegerText(step) + u", " + Text(engine, x), u"", false);
   }
   return x;
 }
@@ -118,10 +118,10 @@ std::u16string sPolyNewt(engine::Engine& engine, std::u16string_view formula,
   engine::PointEvaluator f(engine, formula, variable, kStored);
   double x = 0.0;
   // The ordinates compare by their integer parts: |y| <= 3 means an integer part in -3..3.
-  auto magnitude = [&](double at) { return std::fabs(std::trunc(f.AtText(Text(at)))); };
+  auto magnitude = [&](double at) { return std::fabs(std::trunc(f.AtText(Text(engine, at)))); };
   for (std::int32_t round = 0; round < maxRounds && !SearchRound(x, magnitude); ++round) {
   }
-  return Text(x == 0.0 ? 1.0 : x);
+  return Text(engine, x == 0.0 ? 1.0 : x);
 }
 
 std::u16string sSolve(engine::Engine& engine, std::u16string_view formula,
@@ -132,7 +132,7 @@ std::u16string sSolve(engine::Engine& engine, std::u16string_view formula,
   for (std::int32_t step = 0; step < std::max(steps, 1); ++step) {
     const double y = f.AtText(x);
     const double slope = dfdx.AtText(x);
-    x = Text(engine::ParseDecimal(x) - y / slope);
+    x = Text(engine, engine::ParseDecimal(x) - y / slope);
   }
   return x;
 }

@@ -236,13 +236,13 @@ void Run::StoExpr(const CommandLine& line) {
     const matrix::MatrixRecord* record = matrix::RecordAt(eng.matrices, matrix::OperandAddress(value));
     std::u16string matrixText = Bracketed(name) + u"; " + engine::IntegerText(record->rows) + u"; " + engine::IntegerText(record->cols) + u";";
     const std::size_t count = matrix::ElementCount(record->rows, record->cols);
-    for (std::size_t k = 0; k < count; ++k) matrixText += engine::StrD0(engine::FormatFixed(record->Addr[k])) + u"; ";
+    for (std::size_t k = 0; k < count; ++k) matrixText += engine::ValueText(eng.core.settings.numbers, record->Addr[k]) + u"; ";
     const std::int32_t cols = record->cols;
     engine::SetStrMatrix(eng, matrixText, false, true);
     failed = !eng.core.state.ok();
     text = failed ? ErrorText(eng.core.state.e_error) : (cols >= 2 ? captions_.matrix : captions_.vector) + matrixText;
   } else if (!failed) {
-    engine::SetVarFunct(eng.core, eng.vars, name, engine::StrD0(engine::FormatFixed(value)), false);
+    engine::SetVariable(eng.core, eng.vars, name, value);
     failed = !eng.core.state.ok();
     text = failed ? ErrorText(eng.core.state.e_error) : u"Number " + name + u" = " + NumberText(value);
   } else {

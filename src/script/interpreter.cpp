@@ -3,6 +3,7 @@
 #include "script/interpreter.h"
 
 #include "engine_core/error_table.h"
+#include "engine/engine.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
 #include "script/run.h"
@@ -146,7 +147,12 @@ std::u16string Run::ErrorText(std::int32_t code) {
   return u"===> ERROR n. = " + engine::IntegerText(code) + u": " + std::u16string(engine::EvalErrorText(code));
 }
 
-std::u16string Run::NumberText(double value) const { return engine::FormatFixed(value, request_.decimals); }
+// Double numbers are written with every digit they need to read back, whatever the decimals.
+std::u16string Run::NumberText(double value) const {
+  const engine::Numbers numbers = context_.engine.core.settings.numbers;
+  if (numbers == engine::Numbers::Double) return engine::ValueText(numbers, value);
+  return engine::FormatFixed(value, request_.decimals);
+}
 
 RunResult RunScript(Context& context, const RunRequest& request) {
   if (context.plots != nullptr) context.plots->StartRun();

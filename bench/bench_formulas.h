@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <initializer_list>
 #include <string>
 
 namespace bench {
@@ -40,8 +41,16 @@ inline const std::array<Formula, 5>& Formulas() {
 
 using Side = void (*)(benchmark::State&, const Formula&);
 
-// Registers "engine/<name>" and "peer/<name>" for every formula, runs them and closes with the
-// table of our speed over the peer's.
-int RunBesidePeer(int argc, char** argv, Side engine, Side peer);
+struct NamedSide {
+  const char* name;
+  Side run;
+};
+
+// Registers "<side>/<name>" for each of our sides and "peer/<name>" for every formula, runs
+// them and closes with the table of each side's speed over the peer's.
+int RunBesidePeer(int argc, char** argv, std::initializer_list<NamedSide> ours, Side peer);
+inline int RunBesidePeer(int argc, char** argv, Side engine, Side peer) {
+  return RunBesidePeer(argc, argv, {{"engine", engine}}, peer);
+}
 
 }  // namespace bench

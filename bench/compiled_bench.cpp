@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Evaluation of a formula prepared once: compiled through the UTF-8 interface with x and y bound
-// to the caller's doubles, against muParser's Eval after one SetExpr with x and y defined as
-// variables. x moves before every evaluation, so neither side can hand back a kept result.
+// to the caller's doubles, in a context of double numbers ("engine") and of classic numbers
+// ("classic"), against muParser's Eval after one SetExpr with x and y defined as variables. x
+// moves before every evaluation, so no side can hand back a kept result.
 #include <benchmark/benchmark.h>
 #include <muParser.h>
 
@@ -18,8 +19,8 @@ using bench::Formula;
 // fraction each time; y = 2 keeps x/y away from a division by zero.
 inline void Step(double& x) { x = x < 2.5 ? x + 1e-3 : 1.5; }
 
-void Engine(benchmark::State& state, const Formula& formula) {
-  morvane_context* context = morvane_context_new();
+void Compiled(benchmark::State& state, const Formula& formula, const morvane_options& options) {
+  morvane_context* context = morvane_context_new_with(&options);
   if (context == nullptr) {
     state.SkipWithError("no context");
     return;
@@ -50,6 +51,12 @@ void Engine(benchmark::State& state, const Formula& formula) {
   morvane_context_free(context);
 }
 
+void Engine(benchmark::State& state, const Formula& formula) { Compiled(state, formula, {}); }
+
+void Classic(benchmark::State& state, const Formula& formula) {
+  Compiled(state, formula, {MORVANE_NUMBERS_CLASSIC, MORVANE_SPELLING_CLASSIC});
+}
+
 void Peer(benchmark::State& state, const Formula& formula) {
   mu::Parser parser;
   double x = 1.5;
@@ -67,4 +74,6 @@ void Peer(benchmark::State& state, const Formula& formula) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return bench::RunBesidePeer(argc, argv, Engine, Peer); }
+int main(int argc, char** argv) {
+  return bench::RunBesidePeer(argc, argv, {{"engine", Engine}, {"classic", Classic}}, Peer);
+}

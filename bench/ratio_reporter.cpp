@@ -24,23 +24,26 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
 
 void RatioReporter::Finalize() {
   ConsoleReporter::Finalize();
-  std::printf("\n| formula | engine ns/call | peer ns/call | engine speed / peer speed |\n");
-  std::printf("|---|---:|---:|---:|\n");
+  std::printf("\n| formula | side | ns/call | peer ns/call | speed / peer speed |\n");
+  std::printf("|---|---|---:|---:|---:|\n");
   for (const auto& [name, sides] : nsPerCall_) {
-    auto engine = sides.find("engine");
     auto peer = sides.find("peer");
-    if (engine == sides.end() || peer == sides.end()) continue;
-    // Prepared formulas take a few ns a call: whole ns and tenths of a ratio would hide them.
-    const auto digits = [](double value) { return value < 100 ? 1 : 0; };
-    const double ratio = peer->second / engine->second;
-    std::printf("| %s | %.*f | %.*f | %.*fx |\n", name.c_str(), digits(engine->second), engine->second,
-                digits(peer->second), peer->second, ratio < 1 ? 2 : 1, ratio);
+    if (peer == sides.end()) continue;
+    for (const auto& [side, ns] : sides) {
+      if (side == "peer") continue;
+      // Prepared formulas take a few ns a call: whole ns and tenths of a ratio would hide them.
+      const auto digits = [](double value) { return value < 100 ? 1 : 0; };
+      const double ratio = peer->second / ns;
+      std::printf("| %s | %s | %.*f | %.*f | %.*fx |\n", name.c_str(), side.c_str(), digits(ns), ns,
+                  digits(peer->second), peer->second, ratio < 1 ? 2 : 1, ratio);
+    }
   }
 }
 
-int RunBesidePeer(int argc, char** argv, Side engine, Side peer) {
+int RunBesidePeer(int argc, char** argv, std::initializer_list<NamedSide> ours, Side peer) {
   for (const Formula& formula : Formulas()) {
-    benchmark::RegisterBenchmark((std::string("engine/") + formula.name).c_str(), engine, formula);
+    for (const NamedSide& side : ours)
+      benchmark::RegisterBenchmark((std::string(side.name) + "/" + formula.name).c_str(), side.run, formula);
     benchmark::RegisterBenchmark((std::string("peer/") + formula.name).c_str(), peer, formula);
   }
   benchmark::Initialize(&argc, argv);

@@ -2,10 +2,21 @@
 """Vuza Reduzodod's evaluator from Python: formulas, variables, user functions, derivatives,
 integrals, roots and compiled formulas, over the library's UTF-8 C interface.
 
+Numbers are Python floats end to end: a value set or passed comes back with every bit, and the
+built-ins are the C library's, as most of Python's math module is.
+
     >>> from morvane import Evaluator
     >>> with Evaluator() as ev:
-    ...     ev.eval("&FF + !10")
-    257.0
+    ...     ev.eval("2*pi"), ev.eval("sin(1)"), ev.eval("min(2.5e-3, 1) == 0.0025")
+    (6.283185307179586, 0.8414709848078965, 1.0)
+
+The classic settings round values to 10 decimals as they enter a formula, compute built-ins in
+single precision, read "," as a decimal point with ";" between arguments, and give -1 for a true
+comparison:
+
+    >>> with Evaluator(numbers="classic", spelling="classic") as ev:
+    ...     ev.eval("2*pi"), ev.eval("sin(1)"), ev.eval("min(2,5; 1) = 1")
+    (6.2831853072, 0.8414709568023682, -1.0)
 """
 
 import ctypes
@@ -21,6 +32,9 @@ __all__ = ["Evaluator", "Formula", "MorvaneError", "library_version"]
 UNDEFINED = 30
 SYNTAX = 32
 PARSER_SYNTAX = 33
+UNDEFINED_FUNCTION = 34
+UNDEFINED_VARIABLE = 46
+OVERFLOW = 49
 CONTEXT_FREED = _native.CONTEXT_FREED
 INVALID_UTF8 = 91
 NOT_CONVERGED = 95
@@ -73,6 +87,13 @@ def _real(value, what):
     return float(value)
 
 
+def _choice(value, choices, what):
+    if not isinstance(value, str) or value not in choices:
+        raise ValueError("%s must be one of %s, not %r"
+                         % (what, ", ".join(map(repr, choices)), value))
+    return choices[value]
+
+
 def _check(code, error, text=None):
     if code == _native.OK:
         return
@@ -87,10 +108,11 @@ class _Context:
     must not be used by two threads at once. Reentrant, because a formula's finaliser may run
     while the same thread holds it."""
 
-    def __init__(self, lib):
+    def __init__(self, lib, options):
         self.lib = lib
         self.lock = threading.RLock()
-        self.handle = lib.morvane_context_new()
+        # The options were checked, so a null context can only mean memory ran out.
+        self.handle = lib.morvane_context_new_with(ctypes.byref(options))
         if not self.handle:
             raise MemoryError("the library could not make a context")
 
@@ -114,10 +136,29 @@ class _Context:
 class Evaluator:
     """One context of its own: variables, user functions and settings that only its calls
     share. Use it as a context manager or call close(); a closed evaluator's formulas fail with
-    MorvaneError code CONTEXT_FREED."""
+    MorvaneError code CONTEXT_FREED.
 
-    def __init__(self):
-        self._context = _Context(_native.library())
+    numbers is "double" (Python floats end to end, the C library's built-ins) or "classic"
+    (values rounded to 10 decimals, built-ins in single precision). spelling is "programmer"
+    ("," between arguments, 1 for true, "==", "!=", "&&", "||") or "classic" ("," a decimal
+    point too, ";" between arguments, -1 for true). Both are fixed for the evaluator's life."""
+
+    def __init__(self, *, numbers="double", spelling="programmer"):
+        options = _native.Options(_choice(numbers, _native.NUMBERS, "numbers"),
+                                  _choice(spelling, _native.SPELLING, "spelling"))
+        self._context = _Context(_native.library(), options)
+        self._numbers = numbers
+        self._spelling = spelling
+
+    @property
+    def numbers(self):
+        """The numbers it was made with: "double" or "classic"."""
+        return self._numbers
+
+    @property
+    def spelling(self):
+        """The spelling it was made with: "programmer" or "classic"."""
+        return self._spelling
 
     def close(self):
         self._context.close()

@@ -15,6 +15,10 @@ CONTEXT_FREED = 92
 
 RULES = {"midpoint": 0, "trapezoid": 1, "simpson": 2}
 
+# A context's settings by the names the package takes; the first of each is the default.
+NUMBERS = {"double": 0, "classic": 1}
+SPELLING = {"programmer": 0, "classic": 1}
+
 
 class Error(ctypes.Structure):
     _fields_ = [
@@ -22,6 +26,13 @@ class Error(ctypes.Structure):
         ("position", ctypes.c_int),
         ("byte_offset", ctypes.c_int),
         ("message", ctypes.c_char * 256),
+    ]
+
+
+class Options(ctypes.Structure):
+    _fields_ = [
+        ("numbers", ctypes.c_int),
+        ("spelling", ctypes.c_int),
     ]
 
 
@@ -61,6 +72,7 @@ def _declare(lib):
 
     declare("morvane_version", text)
     declare("morvane_context_new", p_context)
+    declare("morvane_context_new_with", p_context, ctypes.POINTER(Options))
     declare("morvane_context_free", None, p_context)
     declare("morvane_reset", c_int, p_context, p_error)
     declare("morvane_eval", c_int, p_context, text, p_double, p_error)
@@ -99,7 +111,7 @@ def library():
         try:
             _declare(lib)
         except AttributeError as error:
-            # An older libmorvane without the UTF-8 interface.
+            # An older libmorvane without the UTF-8 interface or its context options.
             tried.append("%s (%s)" % (name, error))
             continue
         return lib

@@ -1,7 +1,10 @@
 # SPDX-License-Identifier: MIT
 # The package against the built library; MORVANE_LIBRARY names it.
+import ctypes
+import ctypes.util
 import gc
 import math
+import random
 
 import pytest
 
@@ -25,6 +28,113 @@ def test_eval_reads_numbers_and_rejects_what_is_not_text(ev):
     with pytest.raises(ValueError):
         ev.eval("1\0+1")
     assert morvane.library_version().split(".")[0] == str(_native.MAJOR)
+
+
+def test_settings_are_chosen_by_name_and_fixed():
+    with Evaluator() as ev:
+        assert (ev.numbers, ev.spelling) == ("double", "programmer")
+    with Evaluator(numbers="classic") as ev:
+        assert (ev.numbers, ev.spelling) == ("classic", "programmer")
+        with pytest.raises(AttributeError):
+            ev.numbers = "double"
+    with pytest.raises(ValueError, match="'double', 'classic'"):
+        Evaluator(numbers="single")
+    with pytest.raises(ValueError, match="'programmer', 'classic'"):
+        Evaluator(spelling=1)
+    with pytest.raises(TypeError):
+        Evaluator("classic")
+
+
+def test_double_numbers_keep_every_bit(ev):
+    h = 6.626e-34
+    ev.set_variable("h", h)
+    assert ev.get_variable("h") == h
+    assert ev.eval("h*2") == h * 2
+    assert ev.compile("x*2", "x")(1e-11) == 2e-11
+    assert ev.eval("1e5") == 1e5
+    assert ev.eval("2.5e-3") == ev.eval("2.5E-3") == 2.5e-3
+    assert ev.eval("0.1 + 0.2") == 0.1 + 0.2
+    assert ev.eval("pi") == math.pi
+    assert ev.eval("e") == math.e
+    for name in ("log", "log10", "log2", "atan", "tanh", "asinh"):
+        assert ev.eval("%s(1.7)" % name) == getattr(math, name)(1.7), name
+    assert ev.eval("sin(1)") == math.sin(1)
+    assert ev.eval("sqrt(2)") == math.sqrt(2)
+    assert ev.eval("exp(1)") == math.exp(1)
+    with pytest.raises(MorvaneError) as caught:
+        ev.eval("exp(1000)")
+    assert caught.value.code == morvane.OVERFLOW
+
+
+def test_programmer_spelling(ev):
+    assert ev.eval("min(1, 2, 3)") == 1
+    assert ev.eval("max(1; 2; 3)") == 3
+    assert ev.eval("atan2(1, 2)") == math.atan2(1, 2)
+    assert ev.eval("pow(2, 0.5)") == math.pow(2, 0.5)
+    comparisons = ("2 == 2", "2 == 3", "2 != 3", "1 < 2 && 2 < 1", "1 < 2 || 2 < 1", "3 = 3",
+                   "3 <> 3")
+    assert [ev.eval(text) for text in comparisons] == [1, 0, 1, 0, 1, 1, 0]
+    assert [ev.eval(text) for text in ("floor(-2.5)", "ceil(2.1)", "round(2.5)")] == [-3, 3, 3]
+
+
+def test_unknown_names_are_told_apart(ev):
+    with pytest.raises(MorvaneError) as caught:
+        ev.eval("2*nosuch")
+    assert caught.value.code == morvane.UNDEFINED_VARIABLE
+    assert caught.value.message == "Unknown variable 'nosuch'"
+    with pytest.raises(MorvaneError) as caught:
+        ev.eval("nosuch(2)")
+    assert caught.value.code == morvane.UNDEFINED_FUNCTION
+    assert caught.value.message == "Unknown function 'nosuch'"
+
+
+def _libm_hypot():
+    # math.hypot is Python's own, more careful than the C library's, which the library uses.
+    libm = ctypes.CDLL(ctypes.util.find_library("m") or None)
+    hypot = libm.hypot
+    hypot.restype = ctypes.c_double
+    hypot.argtypes = (ctypes.c_double, ctypes.c_double)
+    return hypot
+
+
+def test_compiled_formulas_compute_what_python_computes():
+    hypot = _libm_hypot()
+    # Each Python twin writes the same operations in the same order, so every rounding matches.
+    formulas = [
+        ("x*y + sin(x) - sqrt(abs(y))/3.5",
+         lambda x, y: x * y + math.sin(x) - math.sqrt(abs(y)) / 3.5, (-1e6, 1e6)),
+        ("pow(x, 2.5) + atan2(y, x)", lambda x, y: math.pow(x, 2.5) + math.atan2(y, x), (0, 1e3)),
+        ("hypot(x, y) * exp(-x)", lambda x, y: hypot(x, y) * math.exp(-x), (-300, 300)),
+        ("(x - y)/(x + y)*cos(y) + log(abs(x)) - x^3",
+         lambda x, y: (x - y) / (x + y) * math.cos(y) + math.log(abs(x)) - x**3, (-1e4, 1e4)),
+    ]
+    rng = random.Random(20240611)
+    with Evaluator() as ev:
+        for text, twin, (low, high) in formulas:
+            formula = ev.compile(text, "x", "y")
+            for _ in range(300):
+                x, y = rng.uniform(low, high), rng.uniform(low, high)
+                # Small magnitudes too, where a rounding to decimals would show at once.
+                if rng.random() < 0.3:
+                    x, y = x * 1e-9, y * 1e-9
+                expected = twin(x, y)
+                assert formula(x, y) == expected, (text, x, y)
+                ev.set_variable("x", x)
+                ev.set_variable("y", y)
+                assert ev.eval(text) == expected, (text, x, y)
+
+
+def test_classic_settings_keep_the_classic_numbers():
+    with Evaluator(numbers="classic", spelling="classic") as ev:
+        assert ev.eval("sin(1)") == 0.8414709568023682
+        assert ev.eval("2*pi") == 6.2831853072
+        assert ev.eval("min(2,5; 3)") == 2.5
+        assert ev.eval("1 < 2") == -1
+    # Each setting on its own.
+    with Evaluator(spelling="classic") as ev:
+        assert ev.eval("2,5*sin(1)") == 2.5 * math.sin(1)
+    with Evaluator(numbers="classic") as ev:
+        assert ev.eval("min(2.5, sin(1))") == 0.8414709568023682
 
 
 def test_variables_and_functions_round_trip_until_reset(ev):

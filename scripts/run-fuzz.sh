@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Runs the fuzz targets (evaluator, differentiator, interpreter, batch options) for a bounded
-# time each, seeded with the formulas of the unit tests. Usage: run-fuzz.sh [seconds per target]
+# Runs the fuzz targets (evaluator, differentiator, interpreter, batch options, and the UTF-8
+# interface's texts against their compiled formulas) for a bounded time each, seeded with the
+# formulas of the unit tests. Usage: run-fuzz.sh [seconds per target]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 seconds=${1:-30}
 corpus=build/fuzz/corpus
 mkdir -p "$corpus" fuzz-artifacts
@@ -15,10 +17,13 @@ grep -rho --include='*_test.cpp' 'u"[^"]*"' tests | sed 's/^u"//; s/"$//' | sort
 printf '[mA];2;2;1;2;3;4\002det([mA]*[mA]T)' > "$corpus/seed-matrix-det"
 printf '[v];3;1;1;2;3\002[v]T*[v]+2' > "$corpus/seed-matrix-vector"
 printf '[mB];3;3;2;0;1;1;3;2;1;1;1\002syst([mB];[mB]D)/[mB]I^-2' > "$corpus/seed-matrix-syst"
-for target in eval_fuzz diff_fuzz script_fuzz options_fuzz; do
+for target in eval_fuzz diff_fuzz script_fuzz options_fuzz api_fuzz; do
   echo "fuzzing $target for ${seconds}s with $(ls "$corpus" | wc -l) seed inputs"
   # Each target works on a copy, so the shared seeds stay as they are.
   rm -rf "build/fuzz/corpus-$target" && cp -r "$corpus" "build/fuzz/corpus-$target"
-  "build/fuzz/tests/fuzz/$target" "build/fuzz/corpus-$target" -max_total_time="$seconds" -max_len=4096 \
-    -rss_limit_mb=2048 -timeout=10 -artifact_prefix=fuzz-artifacts/ -print_final_stats=1 2>&1 | tail -n 6
+  # The interpreter's commands write files where they run: not in the sources.
+  mkdir -p "build/fuzz/run-$target"
+  (cd "build/fuzz/run-$target" && "$root/build/fuzz/tests/fuzz/$target" "$root/build/fuzz/corpus-$target" \
+    -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=2048 -timeout=10 -artifact_prefix="$root/fuzz-artifacts/" \
+    -print_final_stats=1 2>&1 | tail -n 6)
 done

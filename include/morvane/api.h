@@ -31,7 +31,10 @@
  *   library's own. MORVANE_SPELLING_CLASSIC reads "," as a decimal point too, takes ";" between
  *   arguments and gives -1 for a true comparison.
  * In every setting "log" and "ln" are the natural logarithm, and a result too large for a
- * double is MORVANE_ERROR_OVERFLOW, never an infinity.
+ * double is MORVANE_ERROR_OVERFLOW (classic numbers return a negative infinity, as the
+ * process-wide functions always have). A function at a pole (log(0), atanh(1)) or outside its
+ * domain (sqrt(-1), asin(2)) is MORVANE_ERROR_INVALID_ARGUMENT; a result that is not a number
+ * (acosh(0.5), (-8)^0.5) is NaN, as the C library gives it.
  */
 #ifndef MORVANE_API_H
 #define MORVANE_API_H

@@ -115,6 +115,7 @@ struct Outcome {
   const ReportSite* check = nullptr;  // the domain check that failed, if any
   std::u16string_view part;       // text added to the domain failure message
   double partValue = 0.0;         // the quantity shown after `part`
+  bool pole = false;              // an infinite value that is no overflow: ln 0, atanh 1
 };
 
 double Quotient(Outcome& out, double numerator, double denominator) {
@@ -279,10 +280,20 @@ void CheckDomain(Outcome& out, Fn fn, double x, double computed) {
   }
 }
 
+// The functions whose value outgrows a double long before their argument does.
+constexpr bool Grows(Fn fn) { return fn == Fn::Exp || fn == Fn::Sinh || fn == Fn::Cosh; }
+
 [[gnu::always_inline]] inline void Compute(Outcome& out, Fn fn, bool exact, double x, std::minstd_rand& rng) {
   CheckDomain(out, fn, x, exact ? x : Widen(ToFloat(x)));
-  if (exact) ComputeExact(out, fn, x, rng);
-  else ComputeClassic(out, fn, x, rng);
+  if (exact) {
+    ComputeExact(out, fn, x, rng);
+    // An infinity at a finite argument is a pole, unless the function grows that large.
+    out.pole = std::isinf(out.value) && std::isfinite(x) && !Grows(fn);
+  } else {
+    ComputeClassic(out, fn, x, rng);
+    // Single precision has always reported every negative infinity, and only that.
+    out.pole = std::isinf(out.value) && out.value < 0;
+  }
 }
 
 // pow is the "^" operator under another name; atan2 and hypot compute as the other functions do.
@@ -295,7 +306,7 @@ double Compute2(Fn fn, bool exact, double a, double b) {
 }
 
 // A value CallBuiltin would report instead of returning.
-bool Failed(const Outcome& out) { return out.check != nullptr || (std::isinf(out.value) && out.value < 0); }
+bool Failed(const Outcome& out) { return out.check != nullptr || out.pole; }
 
 // BuiltinValues of one function in one precision, which no value needs to choose again.
 template <Fn fn, bool exact>
@@ -379,7 +390,7 @@ double CallBuiltin(Core& core, int index, double x) {
     std::u16string message = u"Invalid Argument = " + FormatFixed(seen);
     if (!out.part.empty()) message += std::u16string(out.part) + FormatFixed(out.partValue);
     ReportEvalError(core, *out.check, message + u"\r\n");
-  } else if (std::isinf(out.value) && out.value < 0) {
+  } else if (out.pole) {
     core.state.Fail(EvalError::InvalidArgument);
     ReportEvalError(core, site::kInfiniteQuotient,
                     u"Invalid Argument: Numerator= " + FormatFixed(out.numerator) +

@@ -4,6 +4,8 @@
 // to report, matrices, rnd) is evaluated from the text with the parameters' values, so both give
 // the same.
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 
 #include "engine/evaluator.h"
@@ -40,9 +42,11 @@ void ReadSlots(morvane_formula& formula) {
     if (parameter.source == nullptr)
       throw Failure{MORVANE_ERROR_UNBOUND_VARIABLE, "The variable '" + platform::ToUtf8(parameter.name) + "' has no value"};
     const double value = *parameter.source;
-    if (!parameter.read || value == parameter.lastRead) continue;
+    if (!parameter.read) continue;
     if (!std::isfinite(value))
       throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "The variable '" + platform::ToUtf8(parameter.name) + "' is not a finite number"};
+    // Compared as bits: -0 and +0 are equal as numbers but not to atan2 or a division.
+    if (std::bit_cast<std::uint64_t>(value) == std::bit_cast<std::uint64_t>(parameter.lastRead)) continue;
     formula.slots[k] = engine::EnteredValue(numbers, value);
     parameter.lastRead = value;
   }

@@ -35,6 +35,9 @@ TEST_F(FormulaSettingsTest, DoubleNumbersKeepEveryBit) {
   EXPECT_EQ(Exact(u"h*2"), 6.626e-34 * 2);
   EXPECT_EVAL_ERROR(u"1e400", 19);
   EXPECT_EVAL_ERROR(u"-exp(1000)", 19);  // either sign of infinity is an overflow here
+  EXPECT_EVAL_ERROR(u"sinh(-1000)", 19);
+  EXPECT_EVAL_ERROR(u"arctanh(1)", 13);  // a pole is outside the domain
+  EXPECT_EVAL_ERROR(u"ln(0)", 13);
 }
 
 TEST_F(FormulaSettingsTest, ClassicNumbersStayAsTheyWere) {

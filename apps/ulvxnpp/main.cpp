@@ -18,6 +18,7 @@
 #include <malloc.h>
 #endif
 
+#include "formula_names.h"
 #include "morvane_version.h"
 #include "program.h"
 
@@ -62,8 +63,18 @@ int main(int argc, char** argv) {
   app.add_flag("--bare", o.bare, "results without captions (\"6.2832\" instead of \"Number = 6.2832\")");
   app.add_option("--lines", o.lines, "run these line numbers only, e.g. --lines \"3;7\"");
   app.add_option("--line-offset", o.lineOffset, "added to the line numbers before --lines selects them");
-  app.add_option("--decimals", o.decimals, "decimals of the numbers written (default 4), e.g. --decimals 6")
+  app.add_option("--decimals", o.decimals, "decimals of the classic numbers written (default 4), e.g. --decimals 6")
       ->check(CLI::Range(0, 15));
+  app.add_option_function<std::string>(
+         "--numbers", [&](const std::string& name) { o.formula.numbers = ulvxnpp::kNumbersNames.at(name); },
+         "how numbers are held: classic (default) or double (IEEE doubles, 1e5 literals, every digit "
+         "written), e.g. --numbers double")
+      ->check(CLI::IsMember(ulvxnpp::kNumbersNames));
+  app.add_option_function<std::string>(
+         "--spelling", [&](const std::string& name) { o.formula.spelling = ulvxnpp::kSpellingNames.at(name); },
+         "how formulas are spelled: classic (default) or programmer (min(3, 2), ==, &&, pow; true is 1), "
+         "e.g. --spelling programmer")
+      ->check(CLI::IsMember(ulvxnpp::kSpellingNames));
   app.add_option("--log", o.log, "write a log (default ulvCmds.log), e.g. --log run.log")->expected(0, 1);
   app.add_option("--save-plots", o.savePlots,
                  "save each plot as a JPEG picture in DIR (default: the current folder), e.g. --save-plots plots")

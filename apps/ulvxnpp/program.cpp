@@ -6,6 +6,7 @@
 #include <string>
 
 #include "batch_run.h"
+#include "engine/evaluator.h"
 #include "exports/session.h"
 #include "platform/utf8.h"
 #include "session.h"
@@ -34,6 +35,7 @@ int Run(const ProgramOptions& o, bool stdinIsTerminal) {
   exports::Session& session = exports::session();
   session.windows = MakeTerminalTexts();
   session.progress = MakeTerminalProgress();
+  engine::SetFormulaSettings(session.engine, o.formula);
   const int status = RunRequested(o, stdinIsTerminal);
   if (o.showMemory) {
     // After the run, so that it lists what the script defined.

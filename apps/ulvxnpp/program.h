@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "engine_core/formula_settings.h"
+
 namespace ulvxnpp {
 
 inline constexpr int kExitOk = 0;       // every command ran
@@ -32,6 +34,7 @@ struct ProgramOptions {
   bool progress = false;                // --progress: a bar on stderr while the script runs
   bool interactive = false;             // -i: a session even when standard input is no terminal
   std::optional<std::string> cmdline;   // --cmdline: the batch options as they stand
+  engine::FormulaSettings formula;      // --numbers, --spelling: how formulas read at the start
 };
 
 // Runs the program and returns its exit status.

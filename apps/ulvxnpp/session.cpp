@@ -2,14 +2,18 @@
 #include "session.h"
 
 #include <cstdio>
+#include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "batch_run.h"
+#include "engine/evaluator.h"
 #include "engine/var_store.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
 #include "exports/session.h"
+#include "formula_names.h"
 #include "line_editor.h"
 #include "matrix/matrix_print.h"
 #include "matrix/matrix_store.h"
@@ -51,7 +55,7 @@ std::optional<std::u16string> Answer(engine::Engine& eng, const Definition& d, i
     case Store::Variable: {
       double value = 0.0;
       if (engine::FindVarFunct(eng.core, eng.vars, key, false, &value, nullptr) != engine::kFound) return std::nullopt;
-      return d.name + u" = " + engine::StrD0(engine::FormatFixed(value));
+      return d.name + u" = " + engine::ValueText(eng.core.settings.numbers, value);
     }
     case Store::Function: {
       std::u16string body;
@@ -73,6 +77,34 @@ std::optional<std::u16string> Answer(engine::Engine& eng, const Definition& d, i
   return std::nullopt;
 }
 
+template <typename Value>
+bool Choose(const std::map<std::string, Value, std::less<>>& names, const std::string& name, Value& chosen) {
+  const auto found = names.find(name);
+  if (found == names.end()) return false;
+  chosen = found->second;
+  return true;
+}
+
+// ":numbers double", ":spelling programmer" and the like: the entries that follow read their
+// formulas so. The entry's exit status, kExitFailed for a name that is none; nothing for an
+// entry that is no such command.
+std::optional<int> Switch(const std::string& line, engine::Engine& eng) {
+  std::istringstream words(line);
+  std::string command, name, more;
+  words >> command >> name >> more;
+  engine::FormulaSettings settings = eng.core.settings;
+  bool known = more.empty();
+  if (command == ":numbers") known = known && Choose(kNumbersNames, name, settings.numbers);
+  else if (command == ":spelling") known = known && Choose(kSpellingNames, name, settings.spelling);
+  else return std::nullopt;
+  if (!known) {
+    std::fprintf(stderr, "%s\n", command == ":numbers" ? ":numbers double|classic" : ":spelling programmer|classic");
+    return kExitFailed;
+  }
+  engine::SetFormulaSettings(eng, settings);
+  return kExitOk;
+}
+
 void PrintHelp(const std::string& historyFile) {
   std::fputs("A formula (2*pi, sin(1)+x) is evaluated; a command (Var = x ; 2, Show(x),\n"
              "Integrate(0;1;100;trap;x) = x^2, sDiff(x) = x^2) runs as the next line of a script:\n"
@@ -82,7 +114,11 @@ void PrintHelp(const std::string& historyFile) {
   if (!historyFile.empty())
     std::printf("Up and Down recall earlier entries, also those of earlier sessions: they are kept in\n%s\n",
                 historyFile.c_str());
-  std::fputs(":help shows this, :quit leaves.\n", stdout);
+  std::fputs("Formulas read in the numbers and spelling the program started with (--numbers double,\n"
+             "--spelling programmer); :numbers double|classic and :spelling programmer|classic\n"
+             "switch them for the entries that follow.\n"
+             ":help shows this, :quit leaves.\n",
+             stdout);
 }
 
 }  // namespace
@@ -97,6 +133,10 @@ int RunSession(const ProgramOptions& o) {
     if (*line == ":quit" || *line == ":q") break;
     if (*line == ":help") {
       PrintHelp(historyFile);
+      continue;
+    }
+    if (const std::optional<int> switched = Switch(*line, session.engine)) {
+      if (*switched != kExitOk) status = *switched;
       continue;
     }
     const std::u16string entry(engine::Trim(platform::FromUtf8(*line)));

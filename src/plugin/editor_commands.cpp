@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/engine.h"
+#include "engine/evaluator.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
 #include "platform/utf8.h"
@@ -20,10 +21,20 @@ constexpr std::u16string_view kTitle = u"Vuza Reduzodod";
 // " /nln /nt" hide the echo line and the captions; else a blank each.
 std::u16string SummaryOptions(const PluginSettings& settings) { return settings.dontShowSummary ? u" /nln /nt" : u"  "; }
 
+// The session's numbers follow the option and its spelling stays. Agreeing numbers are not set
+// again, so that a true comparison another caller chose (SetBoolSign) stays as well.
+void FollowNumbers(engine::Engine& engine, engine::Numbers numbers) {
+  if (engine.core.settings.numbers == numbers) return;
+  engine::FormulaSettings settings = engine.core.settings;
+  settings.numbers = numbers;
+  engine::SetFormulaSettings(engine, settings);
+}
+
 }  // namespace
 
 std::u16string EditorCommands::RunBatch(std::u16string_view banner, const std::u16string& commandLine) {
   Log(u"Proc: ulvEvalMain          : ***** Menu: " + std::u16string(banner));
+  FollowNumbers(c_.batch.engine, c_.settings.numbers);
   const std::int32_t code = script::ulvEvalMain(c_.batch, commandLine);
   const std::u16string& result = c_.batch.engine.core.state.ulvResStr;
   Log(u"Proc: ulvEvalMain          : btnRet = " + engine::IntegerText(code) + u", ExitCode = " + engine::IntegerText(code));

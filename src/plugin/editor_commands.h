@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The commands behind the plug-in's menu: each takes text from the editor (the document's
 // path, the current line, the selection or the expression at the caret), asks where the
-// settings want it, runs a batch command line and puts the result in a file, a window, the
-// document or a call tip.
+// settings want it, runs a batch command line in the numbers they choose and puts the result in
+// a file, a window, the document or a call tip.
 #pragma once
 
 #include <functional>

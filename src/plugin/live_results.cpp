@@ -7,6 +7,7 @@
 
 #include "diff/diff_state.h"
 #include "engine/engine.h"
+#include "engine/evaluator.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
 #include "platform/services.h"
@@ -197,6 +198,7 @@ std::u16string LiveResults::Script(std::size_t first, std::size_t last) const {
 void LiveResults::Rebuild(std::size_t line) {
   evaluator_ = std::make_unique<Evaluator>();
   evaluator_->engine.matrices.elementOrder.order = -1;  // as in the editor's own session
+  engine::SetFormulaSettings(evaluator_->engine, {.numbers = options_.numbers});
   for (std::size_t first = 0; first < line;) {
     const std::size_t end = BlockEnd(first);
     const script::Command* command = script::LeadingCommand(engine::Trim(lines_[first]));

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine_core/formula_settings.h"
+
 namespace plugin {
 
 enum class NoteKind : std::uint8_t {
@@ -34,6 +36,7 @@ struct LiveOptions {
   // line that is no command shows only a result, never an error.
   bool script = true;
   std::int32_t decimals = 4;
+  engine::Numbers numbers = engine::Numbers::Classic;
   std::size_t maxChars = 1'000'000;  // a larger document is not evaluated
   std::size_t maxLines = 20'000;
   std::chrono::milliseconds slowLine{1000};  // a line that took longer is not evaluated again

@@ -25,6 +25,7 @@ PluginSettings LoadSettings(SettingsStore& store) {
   settings.dontShowSummary = On(store, kNoSummaryKey);
   settings.dontConfirmExpr = On(store, kNoConfirmKey);
   settings.liveResults = On(store, kLiveResultsKey);
+  settings.numbers = On(store, kDoublePrecisionKey) ? engine::Numbers::Double : engine::Numbers::Classic;
   return settings;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine_core/formula_settings.h"
+
 namespace plugin {
 
 inline constexpr std::u16string_view kSection = u"ulvXNpp";
@@ -17,6 +19,7 @@ inline constexpr std::u16string_view kDecimalsKey = u"Decimals";
 inline constexpr std::u16string_view kNoSummaryKey = u"Don't show Summary";
 inline constexpr std::u16string_view kNoConfirmKey = u"Don't confirm Expr";
 inline constexpr std::u16string_view kLiveResultsKey = u"Live Results";
+inline constexpr std::u16string_view kDoublePrecisionKey = u"Double Precision";
 
 struct PluginSettings {
   bool debug = false;            // write the plug-in log (from the next start)
@@ -25,6 +28,7 @@ struct PluginSettings {
   bool dontShowSummary = false;  // adds " /nln /nt" to evaluations
   bool dontConfirmExpr = false;  // evaluate without asking
   bool liveResults = false;      // results beside the lines of scripts, and of documents turned on
+  engine::Numbers numbers = engine::Numbers::Classic;  // of the menu commands and live results
 };
 
 class SettingsStore {

@@ -265,6 +265,23 @@ TEST_F(HostTest, LiveResultsGoWhenTurnedOffAndComeToOtherDocumentsWhenAsked) {
   EXPECT_TRUE(Eventually([&] { return d.NoteOn(0) == "42.0000"; })) << d.NoteOn(0);
 }
 
+// Kept in the settings file; the notes on show and the menu commands take it at once.
+TEST_F(HostTest, DoublePrecisionIsKeptAndChangesResults) {
+  FakeDocument& d = host_->document();
+  host_->currentPath = (folder_ / "thirds.ulv").wstring();
+  d.SetText("Expr = 1/3\r\n");
+  ASSERT_TRUE(host_->RunOption(L"Live Results"));
+  ASSERT_TRUE(Eventually([&] { return d.NoteOn(0) == "0.3333"; })) << d.NoteOn(0);
+  ASSERT_TRUE(host_->RunOption(L"Double Precision"));
+  EXPECT_TRUE(host_->OptionChecked(L"Double Precision"));
+  EXPECT_NE(Settings().find("Double Precision=1"), std::string::npos) << Settings();
+  EXPECT_TRUE(Eventually([&] { return d.NoteOn(0) == "0.3333333333333333"; })) << d.NoteOn(0);
+  d.Select(0, 10);
+  host_->answers = {IDYES};
+  host_->RunMenu(kSelectionToWindow);
+  EXPECT_EQ(host_->TextWindow(L"Result"), L"Ln 1: EXPR = 1/3: \r\n Result => Number = 0.3333333333333333\r\n");
+}
+
 TEST_F(HostTest, ResetMemoryClearsVariablesOnYes) {
   Run(L"/sel:'Var = c ; 4'");
   host_->answers = {IDNO};

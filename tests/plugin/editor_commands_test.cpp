@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diff/diff_state.h"
+#include "engine/evaluator.h"
 #include "plugin/fake_editor.h"
 #include "script/batch.h"
 #include "support/engine_fixture.h"
@@ -91,6 +92,17 @@ TEST_F(EditorCommandsTest, CallTipsAreNotAskedNorShown) {
   EXPECT_TRUE(commands.EvalCurLineToWindow(false).has_value());
   EXPECT_TRUE(services.shown.empty());
   EXPECT_EQ(windows.shown.size(), 1u);
+}
+
+// The session's spelling is another caller's to choose: only its numbers follow the settings.
+TEST_F(EditorCommandsTest, CommandsRunInTheNumbersOfTheSettings) {
+  engine::SetFormulaSettings(eng, {.spelling = engine::Spelling::Programmer});
+  editor.Load("min(1, 2)/3", 0, 11);
+  settings.numbers = engine::Numbers::Double;
+  EXPECT_EQ(commands.EvalSelectionToWindow(true),
+            u"Ln 1: EXPR = min(1, 2)/3: \r\n Result => Number = 0.3333333333333333\r\n");
+  settings.numbers = engine::Numbers::Classic;
+  EXPECT_EQ(commands.EvalSelectionToWindow(true), u"Ln 1: EXPR = min(1, 2)/3: \r\n Result => Number = 0.3333\r\n");
 }
 
 TEST_F(EditorCommandsTest, ExpressionResultGoesOnALineOfItsOwnAfterYes) {

@@ -54,6 +54,18 @@ TEST(LiveResultsTest, EachKindOfLine) {
   EXPECT_EQ(notes, expected);
 }
 
+// Also the definitions run again above an edit: every evaluator of the document holds doubles.
+TEST(LiveResultsTest, DoubleNumbersKeepEveryDigit) {
+  plugin::LiveResults live(plugin::LiveOptions{.numbers = engine::Numbers::Double});
+  std::vector<std::u16string> lines = {u"Var = a ; 0.1", u"Expr = a*3", u"1e5 + sin(1)"};
+  const std::vector<LineNote> expected = {{NoteKind::Result, u"Number a = 0.1"},
+                                          {NoteKind::Result, u"0.30000000000000004"},
+                                          {NoteKind::Result, u"100000.84147098481"}};
+  EXPECT_EQ(NotesOf(live, lines), expected);
+  lines[1] = u"Expr = a*6";
+  EXPECT_EQ(NotesOf(live, lines)[1], (LineNote{NoteKind::Result, u"0.6000000000000001"}));
+}
+
 TEST(LiveResultsTest, AnEditEvaluatesFromItsLineDown) {
   plugin::LiveResults live;
   std::vector<std::u16string> lines = {u"Var = x ; 3", u"Expr = 1/7", u"Var = y ; 4", u"Expr = x*y", u"Expr = x+1"};

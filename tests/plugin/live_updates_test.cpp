@@ -37,6 +37,9 @@ TEST(LiveUpdatesTest, NotesReachTheViewFromTheThread) {
   updates.Submit(1, "Expr = 6*7", {});
   settle();
   EXPECT_EQ(view.Note(0), "42.0000");
+  updates.Submit(1, "Expr = 6*7", {.numbers = engine::Numbers::Double});  // the same text in other numbers
+  settle();
+  EXPECT_EQ(view.Note(0), "42");
 }
 
 }  // namespace

@@ -80,6 +80,7 @@ TEST(SettingsTest, TogglesAreNumbersAndNonZeroIsOn) {
   EXPECT_EQ(defaults.decimals, 4);
   EXPECT_FALSE(defaults.debug || defaults.evalToTooltip || defaults.dontShowSummary || defaults.dontConfirmExpr ||
                defaults.liveResults);
+  EXPECT_EQ(defaults.numbers, engine::Numbers::Classic);
 
   const std::vector<std::pair<std::u16string_view, bool>> cases = {
       {u"1", true},    {u"0", false},  {u"2", true}, {u"-1", true},           {u"abc", false}, {u" 1", true},
@@ -87,12 +88,13 @@ TEST(SettingsTest, TogglesAreNumbersAndNonZeroIsOn) {
   };
   for (const auto& [value, on] : cases) {
     MapStore store;
-    for (std::u16string_view key :
-         {plugin::kDebugKey, plugin::kTooltipKey, plugin::kNoSummaryKey, plugin::kNoConfirmKey, plugin::kLiveResultsKey})
+    for (std::u16string_view key : {plugin::kDebugKey, plugin::kTooltipKey, plugin::kNoSummaryKey,
+                                    plugin::kNoConfirmKey, plugin::kLiveResultsKey, plugin::kDoublePrecisionKey})
       store.values[MapStore::Key(plugin::kSection, key)] = value;
     const plugin::PluginSettings s = plugin::LoadSettings(store);
-    EXPECT_EQ(std::vector<bool>({s.debug, s.evalToTooltip, s.dontShowSummary, s.dontConfirmExpr, s.liveResults}),
-              std::vector<bool>(5, on))
+    EXPECT_EQ(std::vector<bool>({s.debug, s.evalToTooltip, s.dontShowSummary, s.dontConfirmExpr, s.liveResults,
+                                 s.numbers == engine::Numbers::Double}),
+              std::vector<bool>(6, on))
         << Narrow(value);
   }
 }

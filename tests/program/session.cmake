@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
-# Two interactive sessions fed from files: entries are numbered as the lines of one script, a
-# definition answers with what it stored, numbering starts again with the next session, and
-# (with HISTORY on) the lines typed are kept across sessions in the home folder.
+# Interactive sessions fed from files: entries are numbered as the lines of one script, a
+# definition answers with what it stored, numbering starts again with the next session,
+# (with HISTORY on) the lines typed are kept across sessions in the home folder, and :numbers and
+# :spelling switch how the entries after them read.
 set(home ${WORKDIR}/home)
 file(REMOVE_RECURSE ${home})
 file(MAKE_DIRECTORY ${home})
@@ -45,3 +46,9 @@ if(HISTORY)
     message(FATAL_ERROR "history file holds:\n${history}")
   endif()
 endif()
+
+session(switched "sin(1)\n:numbers double\nsin(1)\nVar = v ; 0.1\n:spelling programmer\nmin(3, 2) == 2\n:numbers float\n" 1)
+expect("Ln 1: EXPR = sin\\(1\\): \n Result => Number = 0\\.8415\n")
+expect("Ln 2: EXPR = sin\\(1\\): \n Result => Number = 0\\.8414709848078965\n")
+expect("(> |\n)v = 0\\.1\n")
+expect("Ln 4: EXPR = min\\(3, 2\\) == 2: \n Result => Number = 1\n")

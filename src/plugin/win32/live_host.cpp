@@ -58,6 +58,7 @@ void Evaluate(bool afresh) {
   LiveOptions options;
   options.script = live.currentScript;
   options.decimals = State().settings.decimals;
+  options.numbers = State().settings.numbers;
   live.updates->Submit(live.current, view.TextRange(0, view.Length()), options);
   live.noted.insert(live.current);
   SetTimer(Host(), kNotesTimer, kNotesEvery, ShowFinishedNotes);
@@ -171,6 +172,8 @@ void ToggleLiveResults() {
   }
   ApplyDwellTime();
 }
+
+void EvaluateLiveAfresh() { Evaluate(true); }
 
 void ToggleLiveResultsHere() {
   PluginState& s = State();

@@ -38,6 +38,9 @@ void FollowDocuments(const npp::SCNotification& note);
 bool ShowFailureTip(const npp::SCNotification& note);
 // The Options item: live results on or off everywhere.
 void ToggleLiveResults();
+// The settings live results are evaluated with changed: the active document, if it is live, is
+// evaluated again with them (the others when they are shown).
+void EvaluateLiveAfresh();
 // The menu command: live results on or off for the active document.
 void ToggleLiveResultsHere();
 

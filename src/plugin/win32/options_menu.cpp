@@ -23,15 +23,15 @@ namespace {
 constexpr wchar_t kTitle[] = L"Vuza Reduzodod";
 
 enum class Option {
-  PluginLog, ShowErrorMessages, ShowDebugLog, Separator, Decimals, ShowCommands, SupportedFunctions,
-  ResetMemory, EvalToTooltip, LiveResults, DontShowSummary, DontConfirmExpr, Acknowledgments,
+  PluginLog, ShowErrorMessages, ShowDebugLog, Separator, Decimals, DoublePrecision, ShowCommands,
+  SupportedFunctions, ResetMemory, EvalToTooltip, LiveResults, DontShowSummary, DontConfirmExpr, Acknowledgments,
 };
 
-constexpr std::array<const wchar_t*, 13> kOptionNames = {
-    L"Plugin Log",      L"Show Error Messages", L"Show Debug Log",     L"-",
-    L"Decimals",        L"Show Commands",       L"Supported Functions", L"ReSet memory",
-    L"Eval to Tooltip", L"Live Results",        L"Don't show Summary", L"Don't confirm Expr",
-    L"Acknowledgments",
+constexpr std::array<const wchar_t*, 14> kOptionNames = {
+    L"Plugin Log",          L"Show Error Messages", L"Show Debug Log",     L"-",
+    L"Decimals",            L"Double Precision",    L"Show Commands",      L"Supported Functions",
+    L"ReSet memory",        L"Eval to Tooltip",     L"Live Results",       L"Don't show Summary",
+    L"Don't confirm Expr",  L"Acknowledgments",
 };
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
@@ -50,6 +50,7 @@ void Check(Option option, bool on) {
 void ShowChecks() {
   const PluginSettings& s = State().settings;
   Check(Option::PluginLog, s.debug || State().logOn);  // on now, or from the next start
+  Check(Option::DoublePrecision, s.numbers == engine::Numbers::Double);
   Check(Option::EvalToTooltip, s.evalToTooltip);
   Check(Option::LiveResults, s.liveResults);
   Check(Option::DontShowSummary, s.dontShowSummary);
@@ -102,6 +103,14 @@ void AskDecimals(PluginState& s) {
   SaveSetting(kDecimalsKey, *answer);
 }
 
+// The menu commands take the numbers at their next run, live results at once.
+void ToggleDoublePrecision(PluginSettings& settings) {
+  const bool on = settings.numbers != engine::Numbers::Double;
+  settings.numbers = on ? engine::Numbers::Double : engine::Numbers::Classic;
+  SaveSetting(kDoublePrecisionKey, on ? u"1" : u"0");
+  EvaluateLiveAfresh();
+}
+
 void ShowLog(std::u16string_view title, const std::u16string& text) {
   exports::Session& session = exports::session();
   ui::ShowLargeText(*session.windows, *session.services, title, text, [&](std::u16string_view shown) {
@@ -147,6 +156,7 @@ bool HandleOption(int id) {
     case Option::ShowErrorMessages: ShowLog(u"Error Messages", session.engine.core.log.messages); break;
     case Option::ShowDebugLog: ShowLog(u"Debug Log", session.engine.core.log.debugLog); break;
     case Option::Decimals: AskDecimals(s); break;
+    case Option::DoublePrecision: ToggleDoublePrecision(settings); break;
     case Option::ShowCommands: session.windows->ShowText(u"Commands", script::CommandListText()); break;
     case Option::SupportedFunctions: session.windows->ShowText(u"Supported Functions", diff::GetDiff_OperAndFuncs()); break;
     case Option::ResetMemory:

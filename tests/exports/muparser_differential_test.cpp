@@ -18,23 +18,11 @@
 #include <vector>
 
 #include "morvane/api.h"
+#include "support/seeded_random.h"
 
 namespace {
 
-// Our own distributions over mt19937_64's standard sequence, so that every standard library
-// draws the same formulas.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : engine_(seed) {}
-  std::uint64_t Below(std::uint64_t n) { return engine_() % n; }
-  bool Percent(int p) { return Below(100) < static_cast<std::uint64_t>(p); }
-  double Unit() { return static_cast<double>(engine_() >> 11) * 0x1p-53; }
-  template <typename T, std::size_t N>
-  const T& Pick(const T (&items)[N]) { return items[Below(N)]; }
-
- private:
-  std::mt19937_64 engine_;
-};
+using Random = testing_support::SeededRandom;
 
 // Binding strength in both grammars: ours and muParser's orders agree from "||" up to "^".
 enum Level { kOr = 1, kAnd, kCompare, kAdd, kMul, kNegate, kPrimary };

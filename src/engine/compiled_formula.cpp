@@ -157,6 +157,8 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
   compiled.code_ = recorder.TakeCode();
   compiled.deepestStack_ = recorder.deepestStack();
   for (const Instruction& in : compiled.code_) compiled.steps_.push_back(StepOf(in));
+  if (compiled.code_.size() == 1 && compiled.code_.front().kind == Instruction::Kind::Constant)
+    compiled.folded_ = compiled.Result(compiled.code_.front().value);
   return compiled;
 }
 
@@ -240,9 +242,7 @@ std::optional<double> CompiledFormula::Result(double top) const {
 
 #undef MORVANE_BINARY_CASES
 
-std::optional<double> CompiledFormula::Evaluate(std::span<const double> slots, double boolSign) const {
-  // A formula that folded to one number (no comparison, no variable) is that number.
-  if (code_.size() == 1 && code_.front().kind == Instruction::Kind::Constant) return Result(code_.front().value);
+std::optional<double> CompiledFormula::Interpret(std::span<const double> slots, double boolSign) const {
   // The machine keeps the top apart and needs one place more than the deepest stack below it.
   // Formulas of everyday depth evaluate on the processor's stack.
   constexpr std::size_t kFixedStack = 32;

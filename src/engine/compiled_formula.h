@@ -46,7 +46,12 @@ class CompiledFormula {
 
   // The value with the slots' numbers, a true comparison worth boolSign; nothing when the text
   // path would fail there (a zero divisor, a domain error, an overflow), so that it can say why.
-  std::optional<double> Evaluate(std::span<const double> slots, double boolSign) const;
+  // A formula that folded to one number (no comparison, no variable) is that number, given
+  // without entering the interpreter: inline, so that such a call costs a load and a test.
+  std::optional<double> Evaluate(std::span<const double> slots, double boolSign) const {
+    if (folded_) return *folded_;
+    return Interpret(slots, boolSign);
+  }
 
   // A formula of one slot at many values at once, each operation applied to all of them before
   // the next, so that reading the instructions costs little per value: ys[i] is Evaluate at
@@ -69,6 +74,7 @@ class CompiledFormula {
   }
 
  private:
+  std::optional<double> Interpret(std::span<const double> slots, double boolSign) const;
   std::optional<double> Run(double* stack, std::span<const double> slots, double boolSign) const;
   std::optional<double> Result(double top) const;
 
@@ -76,6 +82,9 @@ class CompiledFormula {
   std::vector<Instruction> code_;
   std::vector<std::uint8_t> steps_;  // what code_[i] does, operation and operand in one
   std::size_t deepestStack_ = 0;
+  // The value of a formula that folded to one number; an overflow there is left to Interpret,
+  // which tells it the same way as any other.
+  std::optional<double> folded_;
 };
 
 }  // namespace engine

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "morvane/api.h"
+#include "support/double_bits.h"
 #include "support/seeded_random.h"
 
 namespace {
@@ -186,15 +187,8 @@ double Value(Random& random) {
   }
 }
 
-bool SameBits(double a, double b) {
-  return (std::isnan(a) && std::isnan(b)) || std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
-std::string Hex(double value) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%a", value);
-  return text;
-}
+using testing_support::Hex;
+using testing_support::SameBits;
 
 struct ContextDeleter {
   void operator()(morvane_context* context) const { morvane_context_free(context); }

@@ -90,7 +90,7 @@ int MORVANE_CALL morvane_eval(morvane_context* context, const char* text, double
     engine::Engine& engine = EngineOf(context);
     const CallerText formula = Read(text, "text");
     Require(value, "value");
-    *value = exports::api::EvaluateNumber(engine, formula.text, formula.text);
+    *value = exports::api::EvaluateNumber(engine, formula.text);
   });
 }
 

@@ -56,7 +56,7 @@ void ReadSlots(morvane_formula& formula) {
 double TextValue(morvane_formula& formula) {
   engine::Engine& engine = formula.context->engine;
   const engine::ScopedParameters parameters(engine, {.names = formula.names, .values = formula.slots});
-  return exports::api::EvaluateNumber(engine, formula.text, formula.text);
+  return exports::api::EvaluateNumber(engine, formula.text);
 }
 
 }  // namespace

@@ -105,15 +105,14 @@ Failure EngineFailure(std::int32_t code, std::u16string_view given, std::size_t 
   return failure;
 }
 
-double EvaluateNumber(engine::Engine& engine, std::u16string_view text, std::u16string_view given,
-                      std::span<const std::size_t> origins) {
+double EvaluateNumber(engine::Engine& engine, std::u16string_view text) {
   engine.core.state.e_error = -1;
   double result = 0.0;
   const std::int32_t type = engine::e_eval(engine, text, &result, false);
   const engine::EvalState& s = engine.core.state;
   if (!s.ok()) {
     const std::size_t place = engine::PlaceInGiven(engine, text, s.failurePlace());
-    throw EngineFailure(s.e_error, given, origins.empty() ? place : origins[place]);
+    throw EngineFailure(s.e_error, text, place);
   }
   if (type == engine::kMatrix) throw Failure{MORVANE_ERROR_NOT_A_NUMBER, "The result is a matrix"};
   return result;

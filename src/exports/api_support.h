@@ -4,7 +4,6 @@
 #pragma once
 
 #include <new>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,11 +44,8 @@ Failure EngineFailure(std::int32_t code, std::u16string_view given, std::size_t 
 // The same without a place in any text.
 Failure EngineFailure(std::int32_t code);
 
-// The number text evaluates to on engine. A failure is placed in given, the caller's text that
-// text was made from: origins[i] is where character i of text stands in given, and without
-// origins text is given itself.
-double EvaluateNumber(engine::Engine& engine, std::u16string_view text, std::u16string_view given,
-                      std::span<const std::size_t> origins = {});
+// The number text evaluates to on engine; a failure is placed in text as the caller wrote it.
+double EvaluateNumber(engine::Engine& engine, std::u16string_view text);
 
 // The context's text handed out: valid until its next call.
 const char* HandOut(std::string& slot, std::u16string_view text);

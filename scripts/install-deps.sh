@@ -46,5 +46,21 @@ fi
 
 echo "== installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# A mirror in mid-sync fails one index now and then: try again, and install from what the
+# indexes that did arrive know rather than give up on a transient fault.
+for attempt in 1 2 3; do
+  "${sudo_cmd[@]}" apt-get update -q && break
+  echo "== apt-get update failed (attempt $attempt of 3)" >&2
+  sleep $((attempt * 5))
+done
+install() { "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "$@"; }
+if ! install "${missing[@]}"; then
+  # The 32-bit wine needs the i386 indexes to match the amd64 ones; when they do not (a
+  # mirror in mid-sync), the rest is still worth having: the 32-bit tests then say they
+  # could not run.
+  rest=()
+  for p in "${missing[@]}"; do [[ "$p" == *:i386 ]] || rest+=("$p"); done
+  [ ${#rest[@]} -lt ${#missing[@]} ] || exit 1
+  echo "== installing without the i386 packages" >&2
+  install "${rest[@]}"
+fi

@@ -159,6 +159,16 @@ MORVANE_EXPORT int MORVANE_CALL morvane_formula_bind(morvane_formula* formula, c
 /* The formula's value with its parameters' current values. */
 MORVANE_EXPORT int MORVANE_CALL morvane_formula_eval(morvane_formula* formula, double* value,
                                         morvane_error* error);
+/* The formula at n points, bit for bit what n calls of morvane_formula_eval give: inputs[k]
+ * holds the n values of variable k, in the order given to morvane_compile, and results
+ * receives the n values. The caller gives n: every array must hold at least n doubles (the
+ * library cannot tell a shorter one). The formula's own values and bindings are neither used
+ * nor changed. On a failure the results before the failing point are written, error says why
+ * as morvane_formula_eval would at that point, and *failed_at (when not null) receives the
+ * point's index; it receives n when every point succeeds. n = 0 succeeds and writes nothing. */
+MORVANE_EXPORT int MORVANE_CALL morvane_formula_eval_array(morvane_formula* formula, const double* const* inputs,
+                                              size_t n, double* results, size_t* failed_at,
+                                              morvane_error* error);
 /* Null is allowed. */
 MORVANE_EXPORT void MORVANE_CALL morvane_formula_free(morvane_formula* formula);
 

@@ -15,12 +15,17 @@ struct Core;
 
 enum class BinaryOp { None, Pow, Mul, Div, IntDiv, Mod, Add, Sub, Eq, Lt, Gt, Ne, Le, Ge, And, Or, Xor };
 
+// a ^ b. In double numbers a square is a * a, correctly rounded, where the C library's pow may
+// be a unit off in the last place; classic numbers keep pow's value as it has always been.
+inline double Power(double a, double b, bool exact) { return exact && b == 2.0 ? a * a : std::pow(a, b); }
+
 // a op b for two numbers, or nothing when the divisor of "/", "\" or "mod" is zero. A true
-// comparison is worth boolSign. Always inline: compiled formulas run it for every operator
-// they apply, and a call costs as much as the operator.
-[[gnu::always_inline]] inline std::optional<double> NumberResult(BinaryOp op, double a, double b, double boolSign) {
+// comparison is worth boolSign; exact: double numbers. Always inline: compiled formulas run it
+// for every operator they apply, and a call costs as much as the operator.
+[[gnu::always_inline]] inline std::optional<double> NumberResult(BinaryOp op, double a, double b, double boolSign,
+                                                                 bool exact) {
   switch (op) {
-    case BinaryOp::Pow: return std::pow(a, b);
+    case BinaryOp::Pow: return Power(a, b, exact);
     case BinaryOp::Mul: return a * b;
     case BinaryOp::Div:
       if (b == 0.0) return std::nullopt;

@@ -13,6 +13,7 @@
 #include <random>
 #include <utility>
 
+#include "engine/arithmetic.h"
 #include "engine_core/core.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
@@ -298,7 +299,7 @@ constexpr bool Grows(Fn fn) { return fn == Fn::Exp || fn == Fn::Sinh || fn == Fn
 
 // pow is the "^" operator under another name; atan2 and hypot compute as the other functions do.
 double Compute2(Fn fn, bool exact, double a, double b) {
-  if (fn == Fn::Pow) return std::pow(a, b);
+  if (fn == Fn::Pow) return Power(a, b, exact);
   if (exact) return fn == Fn::Atan2 ? std::atan2(a, b) : std::hypot(a, b);
   const float af = ToFloat(a);
   const float bf = ToFloat(b);
@@ -308,11 +309,11 @@ double Compute2(Fn fn, bool exact, double a, double b) {
 // A value CallBuiltin would report instead of returning.
 bool Failed(const Outcome& out) { return out.check != nullptr || out.pole; }
 
-// BuiltinValues of one function in one precision, which no value needs to choose again.
+// The lanes of one function in one precision.
 template <Fn fn, bool exact>
-void ValuesOf(std::span<double> values, std::span<char> failed) {
+void ValuesOf(double* values, char* failed, std::size_t n) {
   std::minstd_rand unused;  // rnd is never computed here
-  for (std::size_t i = 0; i < values.size(); ++i) {
+  for (std::size_t i = 0; i < n; ++i) {
     Outcome out;
     Compute(out, fn, exact, values[i], unused);
     if (Failed(out)) failed[i] = 1;
@@ -320,11 +321,9 @@ void ValuesOf(std::span<double> values, std::span<char> failed) {
   }
 }
 
-using ValuesFunction = void (*)(std::span<double>, std::span<char>);
-
 template <bool exact, std::size_t... Fns>
 constexpr auto ValuesTable(std::index_sequence<Fns...>) {
-  return std::array<ValuesFunction, sizeof...(Fns)>{&ValuesOf<static_cast<Fn>(Fns), exact>...};
+  return std::array<BuiltinLanes, sizeof...(Fns)>{&ValuesOf<static_cast<Fn>(Fns), exact>...};
 }
 
 // Indexed by Fn.
@@ -368,10 +367,10 @@ double BuiltinValue2(int index, double a, double b) {
   return Compute2(builtin.fn, builtin.exact, a, b);
 }
 
-void BuiltinValues(int index, std::span<double> values, std::span<char> failed) {
+BuiltinLanes BuiltinLanesOf(int index) {
   const Resolved builtin = Resolve(index);
   const auto fn = static_cast<std::size_t>(builtin.fn);
-  (builtin.exact ? kExactValuesOf[fn] : kClassicValuesOf[fn])(values, failed);
+  return builtin.exact ? kExactValuesOf[fn] : kClassicValuesOf[fn];
 }
 
 double CallBuiltin(Core& core, int index, double x) {

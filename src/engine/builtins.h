@@ -4,7 +4,7 @@
 #pragma once
 
 #include <optional>
-#include <span>
+#include <cstddef>
 #include <string_view>
 
 #include "engine_core/formula_settings.h"
@@ -35,8 +35,10 @@ double CallBuiltin2(Core& core, int index, double a, double b);
 std::optional<double> BuiltinValue(int index, double x);
 double BuiltinValue2(int index, double a, double b);
 bool IsRandomBuiltin(int index);
-// BuiltinValue at every one of values, in place; failed[i] is set where it gives nothing.
-void BuiltinValues(int index, std::span<double> values, std::span<char> failed);
+// BuiltinValue at values[0..n), in place; failed[i] is set where it gives nothing. The function
+// is resolved once for the built-in at index, so that no value chooses it again.
+using BuiltinLanes = void (*)(double* values, char* failed, std::size_t n);
+BuiltinLanes BuiltinLanesOf(int index);
 
 // Reports an unknown function name the way e_function does (code 4, when no error stands).
 void ReportUndefinedFunction(Core& core);

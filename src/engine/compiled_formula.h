@@ -5,14 +5,13 @@
 // gives exactly the numbers evaluation gives.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
-#include "engine/formula_recorder.h"
+#include "engine/register_code.h"
 #include "engine_core/formula_settings.h"
 
 namespace engine {
@@ -44,44 +43,45 @@ class CompiledFormula {
                                                 std::span<const std::u16string_view> variables,
                                                 Placement placement, ReadFailure* failure = nullptr);
 
-  // The value with the slots' numbers, a true comparison worth boolSign; nothing when the text
-  // path would fail there (a zero divisor, a domain error, an overflow), so that it can say why.
+  // The registers a scalar evaluation works in, kept by the caller across evaluations: the
+  // slots first, for the caller to write, then the constants, already in place.
+  std::vector<double> NewFrame() const;
+
+  // The value with the slots' numbers (frame from NewFrame, slot k at frame[k], entered as the
+  // formula's numbers read a value), a true comparison worth boolSign; nothing when the text path
+  // would fail there (a zero divisor, a domain error, an overflow), so that it can say why.
   // A formula that folded to one number (no comparison, no variable) is that number, given
-  // without entering the interpreter: inline, so that such a call costs a load and a test.
-  std::optional<double> Evaluate(std::span<const double> slots, double boolSign) const {
+  // without entering the machine: inline, so that such a call costs a load and a test.
+  std::optional<double> Evaluate(std::span<double> frame, double boolSign) const {
     if (folded_) return *folded_;
-    return Interpret(slots, boolSign);
+    return Interpret(frame.data(), boolSign);
   }
 
-  // A formula of one slot at many values at once, each operation applied to all of them before
-  // the next, so that reading the instructions costs little per value: ys[i] is Evaluate at
-  // xs[i] for each i before the first value Evaluate gives nothing for; returns that index
-  // (xs.size() when there is none).
-  // scratch holds the block's stack; kept by the caller, it is allocated once for many blocks.
-  struct Scratch {
-    std::vector<double> values;
+  // The registers and marks of an evaluation at many points, made once for many calls.
+  struct Block {
+    std::vector<double> registers;
     std::vector<char> failed;
+    std::vector<double> gather;
   };
-  std::size_t EvaluateEach(std::span<const double> xs, std::span<double> ys, double boolSign, Scratch& scratch) const;
+  Block NewBlock() const;
+
+  // The formula at n points: columns[k][i] is slot k's value at point i, as the caller gives
+  // it (entered here as Evaluate's frame would hold it). ys[i] is what Evaluate gives at point
+  // i, for each point before the first it gives nothing for, which is returned (n when there is
+  // none); a value that is not finite gives nothing, as no text holds it. Only the columns of
+  // slots the formula reads are looked at.
+  std::size_t EvaluateEach(std::span<const double* const> columns, std::size_t n, double* ys, double boolSign,
+                           Block& block) const;
 
   // Whether an evaluation reads slot k at all (constant parts folded away may not).
-  bool Reads(std::size_t slot) const {
-    return std::ranges::any_of(code_, [&](const Instruction& in) {
-      return static_cast<std::size_t>(in.index) == slot &&
-             (in.kind == Instruction::Kind::Slot ||
-              (in.kind == Instruction::Kind::Binary && in.operand == Instruction::Operand::Slot));
-    });
-  }
+  bool Reads(std::size_t slot) const { return code_.slotsRead[slot] != 0; }
 
  private:
-  std::optional<double> Interpret(std::span<const double> slots, double boolSign) const;
-  std::optional<double> Run(double* stack, std::span<const double> slots, double boolSign) const;
-  std::optional<double> Result(double top) const;
+  std::optional<double> Interpret(double* frame, double boolSign) const;
+  std::optional<double> Result(double value) const;
 
   FormulaSettings settings_;
-  std::vector<Instruction> code_;
-  std::vector<std::uint8_t> steps_;  // what code_[i] does, operation and operand in one
-  std::size_t deepestStack_ = 0;
+  RegisterCode code_;
   // The value of a formula that folded to one number; an overflow there is left to Interpret,
   // which tells it the same way as any other.
   std::optional<double> folded_;

@@ -16,27 +16,24 @@ FormulaRecorder::Piece FormulaRecorder::Refuse() {
   return {};
 }
 
-FormulaRecorder::Piece FormulaRecorder::Emit(Instruction instruction, int pops, int pushes) {
-  depth_ = depth_ + static_cast<std::size_t>(pushes) - static_cast<std::size_t>(pops);
-  deepest_ = std::max(deepest_, depth_);
+FormulaRecorder::Piece FormulaRecorder::Emit(Instruction instruction) {
   code_.push_back(instruction);
   return {};
 }
 
 FormulaRecorder::Piece FormulaRecorder::Fold(std::size_t count, double value) {
   code_.resize(code_.size() - count);
-  depth_ -= count;
-  Emit({.kind = Instruction::Kind::Constant, .value = value}, 0, 1);
+  Emit({.kind = Instruction::Kind::Constant, .value = value});
   return {true, value};
 }
 
 FormulaRecorder::Piece FormulaRecorder::Number(double value) {
-  Emit({.kind = Instruction::Kind::Constant, .value = value}, 0, 1);
+  Emit({.kind = Instruction::Kind::Constant, .value = value});
   return {true, value};
 }
 
 FormulaRecorder::Piece FormulaRecorder::Parameter(std::int32_t slot, double) {
-  return Emit({.kind = Instruction::Kind::Slot, .index = slot}, 0, 1);
+  return Emit({.kind = Instruction::Kind::Slot, .index = slot});
 }
 
 FormulaRecorder::Piece FormulaRecorder::Builtin(int index, Piece argument) {
@@ -46,22 +43,22 @@ FormulaRecorder::Piece FormulaRecorder::Builtin(int index, Piece argument) {
     // A domain failure is left to the evaluation, which hands it to the text path to report.
     if (const std::optional<double> value = BuiltinValue(index, argument.value)) return Fold(1, *value);
   }
-  return Emit({.kind = Instruction::Kind::Builtin, .index = index}, 1, 1);
+  return Emit({.kind = Instruction::Kind::Builtin, .index = index});
 }
 
 FormulaRecorder::Piece FormulaRecorder::Builtin2(int index, Piece a, Piece b) {
   if (a.constant && b.constant) return Fold(2, BuiltinValue2(index, a.value, b.value));
-  return Emit({.kind = Instruction::Kind::Builtin2, .index = index}, 2, 1);
+  return Emit({.kind = Instruction::Kind::Builtin2, .index = index});
 }
 
 FormulaRecorder::Piece FormulaRecorder::Not(Piece value) {
   if (value.constant) return Fold(1, static_cast<double>(~TruncToInt32(value.value)));
-  return Emit({.kind = Instruction::Kind::Not}, 1, 1);
+  return Emit({.kind = Instruction::Kind::Not});
 }
 
 FormulaRecorder::Piece FormulaRecorder::Negate(Piece value, std::int8_t&) {
   if (value.constant) return Fold(1, -value.value);
-  return Emit({.kind = Instruction::Kind::Negate}, 1, 1);
+  return Emit({.kind = Instruction::Kind::Negate});
 }
 
 FormulaRecorder::Piece FormulaRecorder::Binary(BinaryOp op, Piece a, Piece b, std::int8_t& type, std::int8_t) {
@@ -69,21 +66,9 @@ FormulaRecorder::Piece FormulaRecorder::Binary(BinaryOp op, Piece a, Piece b, st
   // A comparison's true is the sign set when it is evaluated, so comparisons are never folded.
   const bool comparison = op >= BinaryOp::Eq && op <= BinaryOp::Ge;
   if (a.constant && b.constant && !comparison) {
-    if (const std::optional<double> value = NumberResult(op, a.value, b.value, 0.0)) return Fold(2, *value);
+    if (const std::optional<double> value = NumberResult(op, a.value, b.value, 0.0, settings_.exact())) return Fold(2, *value);
   }
-  Instruction binary{.kind = Instruction::Kind::Binary, .op = op};
-  // A right operand that is one constant or slot is the last instruction: it is taken from there.
-  const Instruction& last = code_.back();
-  if (last.kind == Instruction::Kind::Constant || last.kind == Instruction::Kind::Slot) {
-    binary.operand = last.kind == Instruction::Kind::Constant ? Instruction::Operand::Constant
-                                                              : Instruction::Operand::Slot;
-    binary.index = last.index;
-    binary.value = last.value;
-    code_.pop_back();
-    --depth_;
-    return Emit(binary, 1, 1);
-  }
-  return Emit(binary, 2, 1);
+  return Emit({.kind = Instruction::Kind::Binary, .op = op});
 }
 
 FormulaRecorder::Piece FormulaRecorder::List(Tok fn, std::span<const Piece> values) {
@@ -95,7 +80,7 @@ FormulaRecorder::Piece FormulaRecorder::List(Tok fn, std::span<const Piece> valu
     return Fold(values.size(), ListFunctionValue(fn, numbers));
   }
   const auto count = static_cast<int>(values.size());
-  return Emit({.kind = Instruction::Kind::List, .list = fn, .index = count}, count, 1);
+  return Emit({.kind = Instruction::Kind::List, .list = fn, .index = count});
 }
 
 }  // namespace engine

@@ -17,15 +17,11 @@ struct Engine;
 
 struct Instruction {
   enum class Kind : std::uint8_t { Constant, Slot, Builtin, Builtin2, Not, Negate, Binary, List };
-  // Where a Binary's right operand comes from: the stack's top, or, saving a push, the
-  // constant or slot that would have been pushed just before.
-  enum class Operand : std::uint8_t { Stack, Constant, Slot };
   Kind kind = Kind::Constant;
   BinaryOp op = BinaryOp::None;         // Binary
-  Operand operand = Operand::Stack;     // Binary
   Tok list = Tok::End;                  // List
-  std::int32_t index = 0;               // Slot (and a Slot operand): its number; Builtin(2): the function; List: the count
-  double value = 0.0;                   // Constant (and a Constant operand)
+  std::int32_t index = 0;               // Slot: its number; Builtin(2): the function; List: the count
+  double value = 0.0;                   // Constant
 };
 
 class FormulaRecorder {
@@ -37,12 +33,12 @@ class FormulaRecorder {
   using Value = Piece;
 
   // Slot k is the caller's parameter k (Parameters).
-  explicit FormulaRecorder(EvalState& state) : state_(state) {}
+  // Folds constants as the settings compute.
+  FormulaRecorder(EvalState& state, const FormulaSettings& settings) : state_(state), settings_(settings) {}
 
   // Whether the formula held something only the evaluating parser does (matrices, rnd).
   bool refused() const { return refused_; }
   std::vector<Instruction> TakeCode() { return std::move(code_); }
-  std::size_t deepestStack() const { return deepest_; }
 
   bool Tracing() const { return false; }
   static double Traced(const Piece&) { return 0.0; }
@@ -59,14 +55,13 @@ class FormulaRecorder {
 
  private:
   Piece Refuse();
-  Piece Emit(Instruction instruction, int pops, int pushes);
+  Piece Emit(Instruction instruction);
   // Replaces the last `count` Constants by one holding value.
   Piece Fold(std::size_t count, double value);
 
   EvalState& state_;
+  FormulaSettings settings_;
   std::vector<Instruction> code_;
-  std::size_t depth_ = 0;
-  std::size_t deepest_ = 0;
   bool refused_ = false;
 };
 

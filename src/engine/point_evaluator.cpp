@@ -25,6 +25,7 @@ PointEvaluator::PointEvaluator(Engine& engine, std::u16string_view formula, std:
   compiled_ = CompiledFormula::Compile(engine, formula, std::span(&slotVariable, 1),
                                        binding == Binding::Substituted ? CompiledFormula::Placement::IntoText
                                                                        : CompiledFormula::Placement::AsVariables);
+  if (compiled_) frame_ = compiled_->NewFrame();
 }
 
 bool PointEvaluator::At(double x, double& y) {
@@ -38,8 +39,8 @@ bool PointEvaluator::At(double x, double& y) {
     stored = s.ok();
   }
   if (compiled_ && stored && std::isfinite(x) && !DebugOn(engine_.core.log)) {
-    const double slot = EnteredValue(engine_.core.settings.numbers, x);
-    if (const std::optional<double> value = compiled_->Evaluate(std::span(&slot, 1), s.BoolSign)) {
+    frame_[0] = EnteredValue(engine_.core.settings.numbers, x);
+    if (const std::optional<double> value = compiled_->Evaluate(frame_, s.BoolSign)) {
       CompiledSucceeded();
       y = *value;
       return true;
@@ -51,13 +52,9 @@ bool PointEvaluator::At(double x, double& y) {
 std::size_t PointEvaluator::AtEach(std::span<const double> xs, std::span<double> ys) {
   std::size_t done = 0;
   if (compiled_ && binding_ == Binding::Substituted && !DebugOn(engine_.core.log)) {
-    if (slots_.size() < xs.size()) slots_.resize(xs.size());
-    std::size_t finite = 0;
-    // No text of a number stands for a value that is not finite.
-    const Numbers numbers = engine_.core.settings.numbers;
-    for (; finite < xs.size() && std::isfinite(xs[finite]); ++finite) slots_[finite] = EnteredValue(numbers, xs[finite]);
-    done = compiled_->EvaluateEach(std::span(slots_.data(), finite), ys.first(finite), engine_.core.state.BoolSign,
-                                   block_);
+    if (block_.failed.empty()) block_ = compiled_->NewBlock();
+    const double* const column = xs.data();
+    done = compiled_->EvaluateEach(std::span(&column, 1), xs.size(), ys.data(), engine_.core.state.BoolSign, block_);
     if (done > 0) CompiledSucceeded();
   }
   // From the first point the compiled form could not give, one at a time: a failure is

@@ -56,8 +56,8 @@ class PointEvaluator {
   std::u16string text_;         // the formula with the value in place
   std::int32_t status_ = 0;
   std::optional<CompiledFormula> compiled_;
-  std::vector<double> slots_;   // a block's values as the compiled form reads them
-  CompiledFormula::Scratch block_;  // the compiled form's stack for a block
+  std::vector<double> frame_;       // the compiled form's registers for one point
+  CompiledFormula::Block block_;    // and for many, made at the first block
 };
 
 }  // namespace engine

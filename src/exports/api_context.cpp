@@ -77,7 +77,7 @@ morvane_context* MORVANE_CALL morvane_context_new_with(const morvane_options* op
 
 void MORVANE_CALL morvane_context_free(morvane_context* context) {
   if (context == nullptr) return;
-  for (morvane_formula* formula : context->formulas) formula->context = nullptr;
+  for (morvane_formula* formula : context->formulas) formula->ContextEnded();
   delete context;
 }
 

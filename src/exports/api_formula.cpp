@@ -7,6 +7,8 @@
 #include <bit>
 #include <cstdint>
 #include <cmath>
+#include <span>
+#include <vector>
 
 #include "engine/evaluator.h"
 #include "engine/engine.h"
@@ -33,30 +35,103 @@ morvane_formula::Parameter& ParameterOf(morvane_formula* formula, const char* na
   throw Failure{MORVANE_ERROR_NOT_FOUND, "The formula has no variable '" + std::string(wanted.bytes) + "'"};
 }
 
-// The parameters' values as the formula reads them. A value read as it was the last time keeps
-// its slot: in classic numbers rounding costs more than the evaluation of a short formula.
-void ReadSlots(morvane_formula& formula) {
-  const engine::Numbers numbers = formula.context->engine.core.settings.numbers;
-  for (std::size_t k = 0; k < formula.parameters.size(); ++k) {
-    morvane_formula::Parameter& parameter = formula.parameters[k];
-    if (parameter.source == nullptr)
-      throw Failure{MORVANE_ERROR_UNBOUND_VARIABLE, "The variable '" + platform::ToUtf8(parameter.name) + "' has no value"};
-    const double value = *parameter.source;
-    if (!parameter.read) continue;
-    if (!std::isfinite(value))
-      throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "The variable '" + platform::ToUtf8(parameter.name) + "' is not a finite number"};
-    // Compared as bits: -0 and +0 are equal as numbers but not to atan2 or a division.
-    if (std::bit_cast<std::uint64_t>(value) == std::bit_cast<std::uint64_t>(parameter.lastRead)) continue;
-    formula.slots[k] = engine::EnteredValue(numbers, value);
-    parameter.lastRead = value;
+// The read parameters' values into their slots; false at the first that is not finite, which
+// the careful path then names. In classic numbers a value read as it was the last time keeps its
+// slot: rounding costs more than the evaluation of a short formula.
+bool EnterReadings(morvane_formula& formula) {
+  double* const frame = formula.frame.data();
+  if (formula.numbers == engine::Numbers::Double) {
+    for (const morvane_formula::Reading& reading : formula.readings) {
+      const double value = *reading.source;
+      if (!std::isfinite(value)) return false;
+      frame[reading.slot] = value;
+    }
+    return true;
   }
+  for (morvane_formula::Reading& reading : formula.readings) {
+    const double value = *reading.source;
+    if (!std::isfinite(value)) return false;
+    // Compared as bits: -0 and +0 are equal as numbers but not to atan2 or a division.
+    if (std::bit_cast<std::uint64_t>(value) == std::bit_cast<std::uint64_t>(reading.lastRead)) continue;
+    frame[reading.slot] = engine::EnteredValue(engine::Numbers::Classic, value);
+    reading.lastRead = value;
+  }
+  return true;
 }
 
-// The text evaluated by the context's evaluator, with the parameters' values.
-double TextValue(morvane_formula& formula) {
+[[noreturn]] void ThrowNotFinite(const morvane_formula::Parameter& parameter) {
+  throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "The variable '" + platform::ToUtf8(parameter.name) + "' is not a finite number"};
+}
+
+// The readings after a parameter's value or binding changed, and whether a call may skip the
+// checks.
+void RefreshReadings(morvane_formula& formula) {
+  formula.readings.clear();
+  bool bound = true;
+  for (std::size_t k = 0; k < formula.parameters.size(); ++k) {
+    const morvane_formula::Parameter& parameter = formula.parameters[k];
+    if (!parameter.read) continue;
+    if (parameter.source == nullptr) bound = false;
+    else formula.readings.push_back({.source = parameter.source, .slot = k});
+  }
+  formula.ready = bound && formula.context != nullptr && formula.compiled.has_value();
+}
+
+// The text evaluated by the context's evaluator, with the parameters' values (entered).
+double TextValue(morvane_formula& formula, std::span<const double> values) {
   engine::Engine& engine = formula.context->engine;
-  const engine::ScopedParameters parameters(engine, {.names = formula.names, .values = formula.slots});
+  const engine::ScopedParameters parameters(engine, {.names = formula.names, .values = values});
   return exports::api::EvaluateNumber(engine, formula.text);
+}
+
+void RequireContext(const morvane_formula& formula) {
+  if (formula.context == nullptr) throw Failure{MORVANE_ERROR_CONTEXT_FREED, "The formula's context was freed"};
+}
+
+// morvane_formula_eval with every check, saying why it fails.
+double CarefulValue(morvane_formula& formula) {
+  RequireContext(formula);
+  for (const morvane_formula::Parameter& parameter : formula.parameters)
+    if (parameter.read && parameter.source == nullptr)
+      throw Failure{MORVANE_ERROR_UNBOUND_VARIABLE, "The variable '" + platform::ToUtf8(parameter.name) + "' has no value"};
+  if (!EnterReadings(formula)) {
+    for (const morvane_formula::Parameter& parameter : formula.parameters)
+      if (parameter.read && !std::isfinite(*parameter.source)) ThrowNotFinite(parameter);
+  }
+  if (formula.compiled)
+    if (const std::optional<double> result = formula.compiled->Evaluate(formula.frame, formula.boolSign)) return *result;
+  return TextValue(formula, std::span(formula.frame).first(formula.parameters.size()));
+}
+
+// The value at point i of the arrays, where the compiled form gave nothing: as a call with
+// those values would go, through the text.
+double TextValueAt(morvane_formula& formula, const double* const* inputs, std::size_t i) {
+  std::vector<double> values(formula.parameters.size());
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    if (!formula.parameters[k].read) continue;
+    const double value = inputs[k][i];
+    if (!std::isfinite(value)) ThrowNotFinite(formula.parameters[k]);
+    values[k] = engine::EnteredValue(formula.numbers, value);
+  }
+  return TextValue(formula, values);
+}
+
+// The values at n points into results; failedAt names the point a failure is thrown at.
+void ArrayValues(morvane_formula& formula, const double* const* inputs, std::size_t n, double* results,
+                 std::size_t& failedAt) {
+  std::vector<const double*> columns(inputs, inputs + formula.parameters.size());
+  std::size_t done = 0;
+  while (done < n) {
+    if (formula.compiled) {
+      if (!formula.block) formula.block = formula.compiled->NewBlock();
+      done += formula.compiled->EvaluateEach(columns, n - done, results + done, formula.boolSign, *formula.block);
+      if (done == n) break;
+    }
+    failedAt = done;
+    results[done] = TextValueAt(formula, inputs, done);
+    ++done;
+    for (std::size_t k = 0; k < columns.size(); ++k) columns[k] = inputs[k] + done;
+  }
 }
 
 }  // namespace
@@ -82,17 +157,22 @@ morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const ch
       formula->parameters.push_back({.name = std::move(name)});
     }
     for (const std::u16string& name : formula->names) names.push_back(name);
-    formula->slots.resize(names.size());
     engine::Engine& engine = context->engine;
     engine::CompiledFormula::ReadFailure failure;
     formula->compiled = engine::CompiledFormula::Compile(engine, formula->text, names,
                                                          engine::CompiledFormula::Placement::AsVariables, &failure);
     if (failure.code != -1)
       throw exports::api::EngineFailure(failure.code, formula->text, failure.position);
-    if (formula->compiled)
+    if (formula->compiled) {
       for (std::size_t k = 0; k < formula->parameters.size(); ++k) formula->parameters[k].read = formula->compiled->Reads(k);
+      formula->frame = formula->compiled->NewFrame();
+    } else {
+      formula->frame.resize(formula->parameters.size());
+    }
+    formula->numbers = engine.core.settings.numbers;
     formula->boolSign = engine.core.state.BoolSign;
     formula->context = context;
+    RefreshReadings(*formula);
     context->formulas.insert(formula.get());
     made = formula.release();
   });
@@ -104,6 +184,7 @@ int MORVANE_CALL morvane_formula_set(morvane_formula* formula, const char* name,
     morvane_formula::Parameter& parameter = ParameterOf(formula, name);
     parameter.own = value;
     parameter.source = &parameter.own;
+    RefreshReadings(*formula);
   });
 }
 
@@ -111,25 +192,42 @@ int MORVANE_CALL morvane_formula_bind(morvane_formula* formula, const char* name
   return Call(error, [&] {
     morvane_formula::Parameter& parameter = ParameterOf(formula, name);
     parameter.source = address;
+    RefreshReadings(*formula);
     Require(address, "address");
   });
 }
 
 int MORVANE_CALL morvane_formula_eval(morvane_formula* formula, double* value, morvane_error* error) {
+  // What cannot fail was checked when the formula was compiled and bound: a call that succeeds
+  // costs the values' loads and the formula's steps.
+  if (formula != nullptr && value != nullptr && formula->ready && EnterReadings(*formula)) [[likely]] {
+    if (const std::optional<double> result = formula->compiled->Evaluate(formula->frame, formula->boolSign)) {
+      *value = *result;
+      return exports::api::Succeeded(error);
+    }
+  }
   return Call(error, [&] {
     Require(formula, "formula");
     Require(value, "value");
-    if (formula->context == nullptr)
-      throw Failure{MORVANE_ERROR_CONTEXT_FREED, "The formula's context was freed"};
-    ReadSlots(*formula);
-    if (formula->compiled) {
-      if (const std::optional<double> result = formula->compiled->Evaluate(formula->slots, formula->boolSign)) {
-        *value = *result;
-        return;
-      }
-    }
-    *value = TextValue(*formula);
+    *value = CarefulValue(*formula);
   });
+}
+
+int MORVANE_CALL morvane_formula_eval_array(morvane_formula* formula, const double* const* inputs, size_t n,
+                                            double* results, size_t* failed_at, morvane_error* error) {
+  std::size_t failedAt = 0;
+  const int code = Call(error, [&] {
+    Require(formula, "formula");
+    RequireContext(*formula);
+    if (n == 0) return;
+    Require(results, "results");
+    if (!formula->parameters.empty()) Require(inputs, "inputs");
+    for (std::size_t k = 0; k < formula->parameters.size(); ++k)
+      Require(inputs[k], "an input array");
+    ArrayValues(*formula, inputs, n, results, failedAt);
+  });
+  if (failed_at != nullptr) *failed_at = code == MORVANE_OK ? n : failedAt;
+  return code;
 }
 
 void MORVANE_CALL morvane_formula_free(morvane_formula* formula) {

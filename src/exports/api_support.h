@@ -52,19 +52,24 @@ const char* HandOut(std::string& slot, std::u16string_view text);
 
 void Fill(morvane_error* error, const Failure& failure);
 
+// A success, told without building a failure to copy.
+inline int Succeeded(morvane_error* error) noexcept {
+  if (error != nullptr) {
+    error->code = MORVANE_OK;
+    error->position = -1;
+    error->byte_offset = -1;
+    error->message[0] = '\0';
+  }
+  return MORVANE_OK;
+}
+
 // Runs body, filling error with what it ends in. Nothing thrown leaves.
 template <typename Body>
 int Call(morvane_error* error, Body&& body) noexcept {
   try {
     try {
       body();
-      if (error != nullptr) {  // a success is told without building a failure to copy
-        error->code = MORVANE_OK;
-        error->position = -1;
-        error->byte_offset = -1;
-        error->message[0] = '\0';
-      }
-      return MORVANE_OK;
+      return Succeeded(error);
     } catch (const Failure& failure) {
       Fill(error, failure);
       return failure.code;

@@ -2,6 +2,7 @@
 // What a session's numbers and spelling change, and that the classic ones stay as they were.
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "engine/compiled_formula.h"
 #include "engine/var_store.h"
@@ -80,8 +81,10 @@ TEST_F(FormulaSettingsTest, CompiledVariablesReadAsVariables) {
   const std::u16string_view names[] = {u"x", u"y"};
   const auto compiled = engine::CompiledFormula::Compile(eng, u"f + y", names, engine::CompiledFormula::Placement::AsVariables);
   ASSERT_TRUE(compiled.has_value());
-  const double slots[] = {1e-11, 0.1};
-  EXPECT_EQ(compiled->Evaluate(slots, 1.0), 1e-11 * 2 + 0.1);
+  std::vector<double> frame = compiled->NewFrame();
+  frame[0] = 1e-11;
+  frame[1] = 0.1;
+  EXPECT_EQ(compiled->Evaluate(frame, 1.0), 1e-11 * 2 + 0.1);
   engine::CompiledFormula::ReadFailure failure;
   EXPECT_FALSE(engine::CompiledFormula::Compile(eng, u"cos x + sin y", names,
                                                 engine::CompiledFormula::Placement::AsVariables, &failure));

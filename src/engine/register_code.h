@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+// A compiled formula as a machine of numbered registers: each step reads its operands from
+// registers and writes its result to one, so a constant or a variable is an operand where it
+// stands, not a value pushed and popped. The registers are the formula's slots first, then its
+// constants, then the working values.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "engine/arithmetic.h"
+#include "engine/builtins.h"
+#include "engine/formula_recorder.h"
+#include "engine_core/formula_settings.h"
+
+namespace engine {
+
+struct Step {
+  // The binary operators first, in BinaryOp's order and numbers.
+  enum class Op : std::uint8_t {
+    None, Pow, Mul, Div, IntDiv, Mod, Add, Sub, Eq, Lt, Gt, Ne, Le, Ge, And, Or, Xor,
+    Negate,
+    Not,
+    Builtin,   // registers[dst] = functions[fn] at registers[a]
+    Builtin2,  // registers[dst] = the built-in of index fn at registers[a], registers[b]
+    List,      // registers[dst] = the list function `list` of registers[a .. a + b)
+    Move,
+  };
+  Op op = Op::Move;
+  Tok list = Tok::End;
+  std::uint16_t fn = 0;
+  std::uint32_t dst = 0;
+  std::uint32_t a = 0;
+  std::uint32_t b = 0;
+};
+
+static_assert(static_cast<int>(Step::Op::Xor) == static_cast<int>(BinaryOp::Xor));
+constexpr Step::Op StepOp(BinaryOp op) { return static_cast<Step::Op>(op); }
+
+struct RegisterCode {
+  std::vector<Step> steps;
+  std::vector<BuiltinLanes> functions;  // the one-argument built-ins the steps call
+  std::vector<double> constants;        // registers slots .. slots + constants.size()
+  std::vector<char> slotsRead;          // whether any step reads slot k
+  std::size_t slots = 0;
+  std::size_t registers = 0;
+  std::size_t longestList = 0;          // the most values a List step takes
+  std::uint32_t result = 0;             // the register holding the formula's value at the end
+  bool exact = false;                   // double numbers
+};
+
+// The recorder's code for a formula of `slots` slots, in the settings it was read in; nothing
+// when it is too large for the machine's numbering.
+std::optional<RegisterCode> LowerToRegisters(std::span<const Instruction> code, std::size_t slots,
+                                             const FormulaSettings& settings);
+
+}  // namespace engine

@@ -107,15 +107,10 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
   CompiledFormula compiled;
   compiled.settings_ = reader.core.settings;
   compiled.code_ = std::move(*lowered);
-  if (code.size() == 1 && code.front().kind == Instruction::Kind::Constant)
-    compiled.folded_ = compiled.Result(code.front().value);
+  if (code.size() == 1 && code.front().kind == Instruction::Kind::Constant &&
+      !IsOverflow(compiled.settings_, code.front().value))
+    compiled.folded_ = code.front().value;
   return compiled;
-}
-
-// The formula's value, or nothing where e_eval reports an overflow.
-std::optional<double> CompiledFormula::Result(double value) const {
-  if (IsOverflow(settings_, value)) return std::nullopt;
-  return value;
 }
 
 std::vector<double> CompiledFormula::NewFrame() const {
@@ -124,11 +119,11 @@ std::vector<double> CompiledFormula::NewFrame() const {
   return frame;
 }
 
-std::optional<double> CompiledFormula::Interpret(double* frame, double boolSign) const {
+bool CompiledFormula::Interpret(double* frame, double boolSign, double& value) const {
   char failed = 0;
   Execute<1>(code_, frame, &failed, boolSign, nullptr);
-  if (failed) return std::nullopt;
-  return Result(frame[code_.result]);
+  value = frame[code_.result];
+  return !failed && !IsOverflow(settings_, value);
 }
 
 namespace {
@@ -173,7 +168,7 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double* const> columns
     Execute<kLanes>(code_, registers, failed, boolSign, block.gather.data());
     const double* result = registers + code_.result * kLanes;
     for (std::size_t i = 0; i < count; ++i) {
-      if (failed[i] || !Result(result[i])) return first + i;
+      if (failed[i] || IsOverflow(settings_, result[i])) return first + i;
       ys[first + i] = result[i];
     }
   }

@@ -48,13 +48,17 @@ class CompiledFormula {
   std::vector<double> NewFrame() const;
 
   // The value with the slots' numbers (frame from NewFrame, slot k at frame[k], entered as the
-  // formula's numbers read a value), a true comparison worth boolSign; nothing when the text path
-  // would fail there (a zero divisor, a domain error, an overflow), so that it can say why.
-  // A formula that folded to one number (no comparison, no variable) is that number, given
-  // without entering the machine: inline, so that such a call costs a load and a test.
-  std::optional<double> Evaluate(std::span<double> frame, double boolSign) const {
-    if (folded_) return *folded_;
-    return Interpret(frame.data(), boolSign);
+  // formula's numbers read a value) into value, a true comparison worth boolSign; false when the
+  // text path would fail there (a zero divisor, a domain error, an overflow), so that it can say
+  // why. A formula that folded to one number (no comparison, no variable) is that number, given
+  // without entering the machine: inline, so that such a call costs a load and a test. (A bool
+  // and a double rather than an optional: compilers pass that pair through the stack.)
+  bool Evaluate(std::span<double> frame, double boolSign, double& value) const {
+    if (folded_) {
+      value = *folded_;
+      return true;
+    }
+    return Interpret(frame.data(), boolSign, value);
   }
 
   // The registers and marks of an evaluation at many points, made once for many calls.
@@ -77,8 +81,7 @@ class CompiledFormula {
   bool Reads(std::size_t slot) const { return code_.slotsRead[slot] != 0; }
 
  private:
-  std::optional<double> Interpret(double* frame, double boolSign) const;
-  std::optional<double> Result(double value) const;
+  bool Interpret(double* frame, double boolSign, double& value) const;
 
   FormulaSettings settings_;
   RegisterCode code_;

@@ -40,9 +40,8 @@ bool PointEvaluator::At(double x, double& y) {
   }
   if (compiled_ && stored && std::isfinite(x) && !DebugOn(engine_.core.log)) {
     frame_[0] = EnteredValue(engine_.core.settings.numbers, x);
-    if (const std::optional<double> value = compiled_->Evaluate(frame_, s.BoolSign)) {
+    if (compiled_->Evaluate(frame_, s.BoolSign, y)) {
       CompiledSucceeded();
-      y = *value;
       return true;
     }
   }

@@ -35,19 +35,10 @@ morvane_formula::Parameter& ParameterOf(morvane_formula* formula, const char* na
   throw Failure{MORVANE_ERROR_NOT_FOUND, "The formula has no variable '" + std::string(wanted.bytes) + "'"};
 }
 
-// The read parameters' values into their slots; false at the first that is not finite, which
-// the careful path then names. In classic numbers a value read as it was the last time keeps its
-// slot: rounding costs more than the evaluation of a short formula.
-bool EnterReadings(morvane_formula& formula) {
+// In classic numbers a value read as it was the last time keeps its slot: rounding costs more
+// than the evaluation of a short formula.
+bool EnterClassicReadings(morvane_formula& formula) {
   double* const frame = formula.frame.data();
-  if (formula.numbers == engine::Numbers::Double) {
-    for (const morvane_formula::Reading& reading : formula.readings) {
-      const double value = *reading.source;
-      if (!std::isfinite(value)) return false;
-      frame[reading.slot] = value;
-    }
-    return true;
-  }
   for (morvane_formula::Reading& reading : formula.readings) {
     const double value = *reading.source;
     if (!std::isfinite(value)) return false;
@@ -55,6 +46,20 @@ bool EnterReadings(morvane_formula& formula) {
     if (std::bit_cast<std::uint64_t>(value) == std::bit_cast<std::uint64_t>(reading.lastRead)) continue;
     frame[reading.slot] = engine::EnteredValue(engine::Numbers::Classic, value);
     reading.lastRead = value;
+  }
+  return true;
+}
+
+// The read parameters' values into their slots; false at the first that is not finite, which
+// the careful path then names. Inline: in double numbers this is the call's only work before
+// the formula's steps.
+[[gnu::always_inline]] inline bool EnterReadings(morvane_formula& formula) {
+  if (formula.numbers != engine::Numbers::Double) return EnterClassicReadings(formula);
+  double* const frame = formula.frame.data();
+  for (const morvane_formula::Reading& reading : formula.readings) {
+    const double value = *reading.source;
+    if (!std::isfinite(value)) return false;
+    frame[reading.slot] = value;
   }
   return true;
 }
@@ -98,8 +103,8 @@ double CarefulValue(morvane_formula& formula) {
     for (const morvane_formula::Parameter& parameter : formula.parameters)
       if (parameter.read && !std::isfinite(*parameter.source)) ThrowNotFinite(parameter);
   }
-  if (formula.compiled)
-    if (const std::optional<double> result = formula.compiled->Evaluate(formula.frame, formula.boolSign)) return *result;
+  double value = 0;
+  if (formula.compiled && formula.compiled->Evaluate(formula.frame, formula.boolSign, value)) return value;
   return TextValue(formula, std::span(formula.frame).first(formula.parameters.size()));
 }
 
@@ -132,6 +137,16 @@ void ArrayValues(morvane_formula& formula, const double* const* inputs, std::siz
     ++done;
     for (std::size_t k = 0; k < columns.size(); ++k) columns[k] = inputs[k] + done;
   }
+}
+
+// morvane_formula_eval for the calls its fast path does not answer: named failures, and the
+// values only the text gives.
+[[gnu::noinline]] int EvaluateCarefully(morvane_formula* formula, double* value, morvane_error* error) {
+  return Call(error, [&] {
+    Require(formula, "formula");
+    Require(value, "value");
+    *value = CarefulValue(*formula);
+  });
 }
 
 }  // namespace
@@ -199,18 +214,16 @@ int MORVANE_CALL morvane_formula_bind(morvane_formula* formula, const char* name
 
 int MORVANE_CALL morvane_formula_eval(morvane_formula* formula, double* value, morvane_error* error) {
   // What cannot fail was checked when the formula was compiled and bound: a call that succeeds
-  // costs the values' loads and the formula's steps.
+  // costs the values' loads and the formula's steps. Every other call leaves for a function of
+  // its own, so that this one saves no registers and sets up no handler.
   if (formula != nullptr && value != nullptr && formula->ready && EnterReadings(*formula)) [[likely]] {
-    if (const std::optional<double> result = formula->compiled->Evaluate(formula->frame, formula->boolSign)) {
-      *value = *result;
+    double result;  // *value stays as it was on a failure
+    if (formula->compiled->Evaluate(formula->frame, formula->boolSign, result)) {
+      *value = result;
       return exports::api::Succeeded(error);
     }
   }
-  return Call(error, [&] {
-    Require(formula, "formula");
-    Require(value, "value");
-    *value = CarefulValue(*formula);
-  });
+  return EvaluateCarefully(formula, value, error);
 }
 
 int MORVANE_CALL morvane_formula_eval_array(morvane_formula* formula, const double* const* inputs, size_t n,

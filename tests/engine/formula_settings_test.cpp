@@ -84,7 +84,9 @@ TEST_F(FormulaSettingsTest, CompiledVariablesReadAsVariables) {
   std::vector<double> frame = compiled->NewFrame();
   frame[0] = 1e-11;
   frame[1] = 0.1;
-  EXPECT_EQ(compiled->Evaluate(frame, 1.0), 1e-11 * 2 + 0.1);
+  double value = 0;
+  ASSERT_TRUE(compiled->Evaluate(frame, 1.0, value));
+  EXPECT_EQ(value, 1e-11 * 2 + 0.1);
   engine::CompiledFormula::ReadFailure failure;
   EXPECT_FALSE(engine::CompiledFormula::Compile(eng, u"cos x + sin y", names,
                                                 engine::CompiledFormula::Placement::AsVariables, &failure));

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The public math-parser benchmark's two expression lists, each expression prepared once in our
-// default and classic contexts, ExprTk, TinyExpr and muParser, checked against ExprTk and timed
-// with a and b, x and y swapped before every evaluation. Prints Markdown tables.
+// The public math-parser benchmark's two expression lists and our evaluation benchmarks' five
+// formulas, each expression prepared once in our default and classic contexts, ExprTk, TinyExpr
+// and muParser, checked against ExprTk and timed with a and b, x and y swapped before every
+// evaluation. Prints Markdown tables.
 //
 //   peers_bench [--quick]    (or MORVANE_BENCH_QUICK=1): few, short blocks, done in seconds
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "bench_formulas.h"
 #include "peers_evaluators.h"
 #include "peers_report.h"
 
@@ -71,6 +73,14 @@ peers::FileResult MeasureFile(const std::string& name,
   return result;
 }
 
+// The five formulas as a list of their own, numbered as they stand.
+std::vector<peers::Expression> FiveFormulas() {
+  std::vector<peers::Expression> five;
+  for (const bench::Formula& formula : bench::Formulas())
+    five.push_back({static_cast<int>(five.size()) + 1, formula.peer});
+  return five;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,7 +97,6 @@ int main(int argc, char** argv) {
       "evaluator.\n",
       quick ? " (quick)" : "", sides[reference].name.c_str(),
       static_cast<long long>(plan.block.count() / 1000), plan.rounds);
-  int measured = 0;
   for (const char* name : {"bench_expr.txt", "bench_expr_all.txt"}) {
     const std::filesystem::path path = peersDir / "math-parser-benchmark" / name;
     const auto expressions = peers::ReadExpressions(path);
@@ -97,7 +106,8 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "timing %zu expressions of %s\n", expressions->size(), name);
     PrintFile(MeasureFile(name, *expressions, sides, reference, variables, plan), sides, reference);
-    ++measured;
   }
-  return measured > 0 ? 0 : 1;
+  std::fprintf(stderr, "timing the five formulas\n");
+  PrintFile(MeasureFile("the five formulas", FiveFormulas(), sides, reference, variables, plan), sides, reference);
+  return 0;
 }

@@ -121,8 +121,9 @@ std::vector<double> CompiledFormula::NewFrame() const {
 
 bool CompiledFormula::Interpret(double* frame, double boolSign, double& value) const {
   char failed = 0;
-  Execute<1>(code_, frame, &failed, boolSign, nullptr);
-  value = frame[code_.result];
+  double accumulator = 0;
+  Execute<1>(code_, frame, &accumulator, &failed, boolSign, nullptr);
+  value = code_.resultInAccumulator ? accumulator : frame[code_.result];
   return !failed && !IsOverflow(settings_, value);
 }
 
@@ -136,7 +137,8 @@ constexpr std::size_t kLanes = 128;
 
 CompiledFormula::Block CompiledFormula::NewBlock() const {
   Block block;
-  block.registers.assign(code_.registers * kLanes, 0.0);
+  // The accumulator's lanes after the registers'.
+  block.registers.assign((code_.registers + 1) * kLanes, 0.0);
   for (std::size_t c = 0; c < code_.constants.size(); ++c)
     std::fill_n(block.registers.begin() + static_cast<std::ptrdiff_t>((code_.slots + c) * kLanes), kLanes,
                 code_.constants[c]);
@@ -165,8 +167,9 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double* const> columns
         lanes[i] = EnteredValue(settings_.numbers, column[i]);
       }
     }
-    Execute<kLanes>(code_, registers, failed, boolSign, block.gather.data());
-    const double* result = registers + code_.result * kLanes;
+    double* const accumulator = registers + code_.registers * kLanes;
+    Execute<kLanes>(code_, registers, accumulator, failed, boolSign, block.gather.data());
+    const double* result = code_.resultInAccumulator ? accumulator : registers + code_.result * kLanes;
     for (std::size_t i = 0; i < count; ++i) {
       if (failed[i] || IsOverflow(settings_, result[i])) return first + i;
       ys[first + i] = result[i];

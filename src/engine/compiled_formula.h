@@ -58,6 +58,10 @@ class CompiledFormula {
       value = *folded_;
       return true;
     }
+    if (code_.steps.empty()) {  // the formula is one of its variables
+      value = frame[code_.result];
+      return !IsOverflow(settings_, value);
+    }
     return Interpret(frame.data(), boolSign, value);
   }
 

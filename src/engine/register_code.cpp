@@ -9,6 +9,10 @@ namespace {
 // Working registers are numbered by the stack depth they stand for while lowering, marked by
 // this bit, and renumbered after the constants once their count is known.
 constexpr std::uint32_t kWorking = 0x80000000u;
+// While lowering, the operand that is the accumulator's value (no register holds it).
+constexpr std::uint32_t kAccumulator = 0xFFFFFFFFu;
+
+constexpr bool InAccumulator(std::uint32_t operand) { return operand == kAccumulator; }
 
 class Lowering {
  public:
@@ -54,8 +58,12 @@ class Lowering {
       place(step.a);
       if (step.op != Step::Op::List) place(step.b);
     }
-    code_.result = operands_.empty() ? 0 : operands_.back();
-    place(code_.result);
+    if (!operands_.empty() && InAccumulator(operands_.back())) {
+      code_.resultInAccumulator = true;
+    } else {
+      code_.result = operands_.empty() ? 0 : operands_.back();
+      place(code_.result);
+    }
     code_.registers = working + deepest_;
     return std::move(code_);
   }
@@ -76,21 +84,36 @@ class Lowering {
     return r;
   }
 
-  // The step's result goes to the working register of the depth its first operand stood at.
+  // A unary step on the top operand, its result in the accumulator.
   void Unary(Step step) {
-    step.a = Pop();
-    step.dst = Working(operands_.size());
+    const std::uint32_t a = Pop();
+    step.form = InAccumulator(a) ? Step::Form::AR : Step::Form::RR;
+    step.a = InAccumulator(a) ? 0 : a;
     Emit(step);
   }
+  // A binary step on the two top operands, its result in the accumulator.
   void Binary(Step step) {
-    step.b = Pop();
-    step.a = Pop();
-    step.dst = Working(operands_.size());
+    const std::uint32_t b = Pop();
+    const std::uint32_t a = Pop();
+    step.form = InAccumulator(a) ? (InAccumulator(b) ? Step::Form::AA : Step::Form::AR)
+                                 : (InAccumulator(b) ? Step::Form::RA : Step::Form::RR);
+    step.a = InAccumulator(a) ? 0 : a;
+    step.b = InAccumulator(b) ? 0 : b;
     Emit(step);
   }
+  // The step after its operands were taken: a value in the accumulator that it did not take is
+  // kept in the working register of its depth first.
   void Emit(const Step& step) {
+    SpillBelow(operands_.size());
     code_.steps.push_back(step);
-    Push(step.dst);
+    Push(kAccumulator);
+  }
+  void SpillBelow(std::size_t depth) {
+    for (std::size_t k = 0; k < depth; ++k) {
+      if (!InAccumulator(operands_[k])) continue;
+      operands_[k] = Working(k);
+      code_.steps.push_back({.op = Step::Op::Spill, .dst = operands_[k]});
+    }
   }
 
   void BinaryOperator(BinaryOp op) {
@@ -108,6 +131,7 @@ class Lowering {
   // working register are moved there first.
   void List(Tok fn, std::size_t count) {
     const std::size_t first = operands_.size() - count;
+    SpillBelow(operands_.size());
     for (std::size_t k = 0; k < count; ++k) {
       const std::uint32_t target = Working(first + k);
       if (operands_[first + k] != target)
@@ -115,8 +139,7 @@ class Lowering {
     }
     operands_.resize(first);
     code_.longestList = std::max(code_.longestList, count);
-    Emit({.op = Step::Op::List, .list = fn, .dst = Working(first), .a = Working(first),
-          .b = static_cast<std::uint32_t>(count)});
+    Emit({.op = Step::Op::List, .list = fn, .a = Working(first), .b = static_cast<std::uint32_t>(count)});
   }
 
   bool IsConstant(std::uint32_t r) const {

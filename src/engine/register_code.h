@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// A compiled formula as a machine of numbered registers: each step reads its operands from
-// registers and writes its result to one, so a constant or a variable is an operand where it
-// stands, not a value pushed and popped. The registers are the formula's slots first, then its
-// constants, then the working values.
+// A compiled formula as a machine of numbered registers and one accumulator: each step reads its
+// operands from registers or from the accumulator, which holds the value computed last, and
+// leaves its result in the accumulator. A chain of operations thus passes its values in the
+// processor's registers, and a constant or a variable is an operand where it stands, not a
+// value pushed and popped. The registers are the formula's slots first, then its constants, then
+// the working values a later step reads.
 #pragma once
 
 #include <cstddef>
@@ -24,12 +26,17 @@ struct Step {
     None, Pow, Mul, Div, IntDiv, Mod, Add, Sub, Eq, Lt, Gt, Ne, Le, Ge, And, Or, Xor,
     Negate,
     Not,
-    Builtin,   // registers[dst] = functions[fn] at registers[a]
-    Builtin2,  // registers[dst] = the built-in of index fn at registers[a], registers[b]
-    List,      // registers[dst] = the list function `list` of registers[a .. a + b)
-    Move,
+    Builtin,   // the one-argument built-in functions[fn]
+    Builtin2,  // the two-argument built-in of index fn
+    List,      // the list function `list` of registers[a .. a + b)
+    Spill,     // registers[dst] = the accumulator, which a step is about to take
+    Move,      // registers[dst] = registers[a], for a list's values
   };
+  // Where the operands are: R a register (registers[a], then registers[b]), A the accumulator.
+  // A unary step reads the first.
+  enum class Form : std::uint8_t { RR, AR, RA, AA };
   Op op = Op::Move;
+  Form form = Form::RR;
   Tok list = Tok::End;
   std::uint16_t fn = 0;
   std::uint32_t dst = 0;
@@ -48,7 +55,8 @@ struct RegisterCode {
   std::size_t slots = 0;
   std::size_t registers = 0;
   std::size_t longestList = 0;          // the most values a List step takes
-  std::uint32_t result = 0;             // the register holding the formula's value at the end
+  std::uint32_t result = 0;             // the register holding the formula's value at the end,
+  bool resultInAccumulator = false;     // unless the accumulator does
   bool exact = false;                   // double numbers
 };
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The one loop that runs register code, for one value of each slot or for W at once. Register
-// k holds its W values at registers[k * W ...]; every step is applied to all of them before the
-// next, so that choosing the step costs little per value, and with W = 1 each step is a single
-// operation. A failure (a zero divisor, a domain error) marks its lane and the lane computes on:
+// k holds its W values at registers[k * W ...] and the accumulator its W at acc; every step is
+// applied to all of them before the next, so that choosing the step costs little per value, and
+// with W = 1 each step is a single operation on a value the compiler keeps in a processor
+// register. A failure (a zero divisor, a domain error) marks its lane and the lane computes on:
 // the caller asks the text path why.
 #pragma once
 
@@ -16,27 +17,52 @@
 
 namespace engine {
 
-template <std::size_t W, BinaryOp op>
-[[gnu::always_inline]] inline void ApplyLanes(double* d, const double* a, const double* b, char* failed,
+// The values a step of this form reads first and second.
+template <Step::Form form>
+constexpr bool FirstInAccumulator = form == Step::Form::AR || form == Step::Form::AA;
+template <Step::Form form>
+constexpr bool SecondInAccumulator = form == Step::Form::RA || form == Step::Form::AA;
+
+template <std::size_t W, BinaryOp op, Step::Form form>
+[[gnu::always_inline]] inline void ApplyLanes(double* acc, const double* a, const double* b, char* failed,
                                               double boolSign, bool exact) {
   for (std::size_t i = 0; i < W; ++i) {
-    const std::optional<double> value = NumberResult(op, a[i], b[i], boolSign, exact);
-    failed[i] |= static_cast<char>(!value);
-    d[i] = value.value_or(0.0);
+    const double x = FirstInAccumulator<form> ? acc[i] : a[i];
+    const double y = SecondInAccumulator<form> ? acc[i] : b[i];
+    if constexpr (op == BinaryOp::Div || op == BinaryOp::IntDiv || op == BinaryOp::Mod)
+      failed[i] |= static_cast<char>(Undefined(op, y));
+    acc[i] = Operate(op, x, y, boolSign, exact);
   }
 }
 
-// gather holds code.longestList values; it is only read when W > 1.
+template <std::size_t W, Step::Form form>
+[[gnu::always_inline]] inline void Builtin2Lanes(int fn, double* acc, const double* a, const double* b) {
+  for (std::size_t i = 0; i < W; ++i)
+    acc[i] = BuiltinValue2(fn, FirstInAccumulator<form> ? acc[i] : a[i], SecondInAccumulator<form> ? acc[i] : b[i]);
+}
+
+// A step's operation and the form of its operands, as one number to choose by.
+constexpr unsigned Key(Step::Op op, Step::Form form) {
+  return static_cast<unsigned>(op) * 4 + static_cast<unsigned>(form);
+}
+
+// gather holds code.longestList values; it is only read when W > 1. Always inline: with W = 1
+// the accumulator then lives in a processor register of the caller.
 template <std::size_t W>
-void Execute(const RegisterCode& code, double* registers, char* failed, double boolSign, double* gather) {
+[[gnu::always_inline]] inline void Execute(const RegisterCode& code, double* registers, double* acc, char* failed,
+                                           double boolSign, double* gather) {
+  using Form = Step::Form;
   const bool exact = code.exact;
   for (const Step& step : code.steps) {
-    double* d = registers + step.dst * W;
     const double* a = registers + step.a * W;
     const double* b = registers + step.b * W;
-    switch (step.op) {
+    switch (Key(step.op, step.form)) {
+#define MORVANE_BINARY_FORM(name, form) \
+  case Key(StepOp(BinaryOp::name), Form::form): \
+    ApplyLanes<W, BinaryOp::name, Form::form>(acc, a, b, failed, boolSign, exact); \
+    break;
 #define MORVANE_BINARY_CASE(name) \
-  case StepOp(BinaryOp::name): ApplyLanes<W, BinaryOp::name>(d, a, b, failed, boolSign, exact); break;
+  MORVANE_BINARY_FORM(name, RR) MORVANE_BINARY_FORM(name, AR) MORVANE_BINARY_FORM(name, RA) MORVANE_BINARY_FORM(name, AA)
       MORVANE_BINARY_CASE(Pow)
       MORVANE_BINARY_CASE(Mul)
       MORVANE_BINARY_CASE(Div)
@@ -54,34 +80,53 @@ void Execute(const RegisterCode& code, double* registers, char* failed, double b
       MORVANE_BINARY_CASE(Or)
       MORVANE_BINARY_CASE(Xor)
 #undef MORVANE_BINARY_CASE
-      case StepOp(BinaryOp::None): break;  // never lowered
-      case Step::Op::Negate:
-        for (std::size_t i = 0; i < W; ++i) d[i] = -a[i];
+#undef MORVANE_BINARY_FORM
+      case Key(Step::Op::Builtin2, Form::RR): Builtin2Lanes<W, Form::RR>(step.fn, acc, a, b); break;
+      case Key(Step::Op::Builtin2, Form::AR): Builtin2Lanes<W, Form::AR>(step.fn, acc, a, b); break;
+      case Key(Step::Op::Builtin2, Form::RA): Builtin2Lanes<W, Form::RA>(step.fn, acc, a, b); break;
+      case Key(Step::Op::Builtin2, Form::AA): Builtin2Lanes<W, Form::AA>(step.fn, acc, a, b); break;
+      case Key(Step::Op::Negate, Form::RR):
+        for (std::size_t i = 0; i < W; ++i) acc[i] = -a[i];
         break;
-      case Step::Op::Not:
-        for (std::size_t i = 0; i < W; ++i) d[i] = static_cast<double>(~TruncToInt32(a[i]));
+      case Key(Step::Op::Negate, Form::AR):
+        for (std::size_t i = 0; i < W; ++i) acc[i] = -acc[i];
         break;
-      case Step::Op::Move:
-        for (std::size_t i = 0; i < W; ++i) d[i] = a[i];
+      case Key(Step::Op::Not, Form::RR):
+        for (std::size_t i = 0; i < W; ++i) acc[i] = static_cast<double>(~TruncToInt32(a[i]));
         break;
-      case Step::Op::Builtin:
-        if (d != a)
-          for (std::size_t i = 0; i < W; ++i) d[i] = a[i];
-        code.functions[step.fn](d, failed, W);
+      case Key(Step::Op::Not, Form::AR):
+        for (std::size_t i = 0; i < W; ++i) acc[i] = static_cast<double>(~TruncToInt32(acc[i]));
         break;
-      case Step::Op::Builtin2:
-        for (std::size_t i = 0; i < W; ++i) d[i] = BuiltinValue2(step.fn, a[i], b[i]);
-        break;
-      case Step::Op::List:
+      case Key(Step::Op::Builtin, Form::RR):
+      case Key(Step::Op::Builtin, Form::AR):
         if constexpr (W == 1) {
-          *d = ListFunctionValue(step.list, std::span<const double>(a, step.b));
+          // Through a value of its own, so that the accumulator's address is never taken.
+          double value = step.form == Form::AR ? *acc : *a;
+          code.functions[step.fn](&value, failed, 1);
+          *acc = value;
+        } else {
+          if (step.form == Form::RR)
+            for (std::size_t i = 0; i < W; ++i) acc[i] = a[i];
+          code.functions[step.fn](acc, failed, W);
+        }
+        break;
+      case Key(Step::Op::List, Form::RR):
+        if constexpr (W == 1) {
+          *acc = ListFunctionValue(step.list, std::span<const double>(a, step.b));
         } else {
           for (std::size_t i = 0; i < W; ++i) {
             for (std::size_t k = 0; k < step.b; ++k) gather[k] = a[k * W + i];
-            d[i] = ListFunctionValue(step.list, std::span<const double>(gather, step.b));
+            acc[i] = ListFunctionValue(step.list, std::span<const double>(gather, step.b));
           }
         }
         break;
+      case Key(Step::Op::Spill, Form::RR):
+        for (std::size_t i = 0; i < W; ++i) registers[step.dst * W + i] = acc[i];
+        break;
+      case Key(Step::Op::Move, Form::RR):
+        for (std::size_t i = 0; i < W; ++i) registers[step.dst * W + i] = a[i];
+        break;
+      default: break;  // never lowered
     }
   }
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A compiled formula must be its text evaluated again: the same bits, or the same error at the
 // same place. Random formulas over the whole grammar, some of them broken, in every combination
-// of numbers and spelling, with parameters given by value and by binding.
+// of numbers and spelling, with parameters given by value and by binding; evaluated at all the
+// points at once, it must give what the calls one point at a time gave.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -126,6 +127,39 @@ struct Setting {
   int spelling;
 };
 
+// What the calls one point at a time gave, to compare with an evaluation at all the points.
+struct Calls {
+  static constexpr std::size_t kPoints = 3;
+  double inputs[4][kPoints] = {};
+  double values[kPoints] = {};
+  std::size_t firstFailure = kPoints;
+  int code = MORVANE_OK;
+  std::string message;
+
+  void Record(int point, int callCode, double value, const morvane_error& error) {
+    const auto p = static_cast<std::size_t>(point);
+    values[p] = value;
+    if (callCode == MORVANE_OK || firstFailure < p) return;
+    firstFailure = p;
+    code = callCode;
+    message = error.message;
+  }
+
+  bool AgreeAtOnce(morvane_formula* formula) const {
+    const double* const columns[4] = {inputs[0], inputs[1], inputs[2], inputs[3]};
+    double results[kPoints] = {};
+    std::size_t failedAt = 99;
+    morvane_error error{};
+    const int got = morvane_formula_eval_array(formula, columns, kPoints, results, &failedAt, &error);
+    bool agree = got == code && failedAt == firstFailure && (code == MORVANE_OK || message == error.message);
+    for (std::size_t p = 0; p < firstFailure; ++p) agree = agree && SameBits(results[p], values[p]);
+    if (!agree)
+      std::fprintf(stderr, "at once: %d at %zu (%s); one at a time: %d at %zu (%s)\n", got, failedAt, error.message,
+                   code, firstFailure, message.c_str());
+    return agree;
+  }
+};
+
 class CompiledAgreementTest : public ::testing::TestWithParam<Setting> {};
 
 TEST_P(CompiledAgreementTest, CompiledFormulasGiveTheTextsBitsOrItsErrorAtItsPlace) {
@@ -140,7 +174,7 @@ TEST_P(CompiledAgreementTest, CompiledFormulasGiveTheTextsBitsOrItsErrorAtItsPla
             MORVANE_OK);
 
   constexpr int kFormulas = 3000;
-  constexpr int kPoints = 3;
+  constexpr int kPoints = static_cast<int>(Calls::kPoints);
   Random random(77 + 2 * static_cast<std::uint64_t>(options.numbers) + static_cast<std::uint64_t>(options.spelling));
   int numbers = 0;
   int failures = 0;
@@ -156,6 +190,7 @@ TEST_P(CompiledAgreementTest, CompiledFormulasGiveTheTextsBitsOrItsErrorAtItsPla
       for (std::size_t i = 0; i < 4; ++i)
         ASSERT_EQ(morvane_formula_bind(formula.get(), kParameters[i], &bound[i], &error), MORVANE_OK);
     }
+    Calls calls;
     for (int p = 0; p < kPoints; ++p) {
       std::string where;
       for (std::size_t i = 0; i < 4; ++i) {
@@ -167,6 +202,7 @@ TEST_P(CompiledAgreementTest, CompiledFormulasGiveTheTextsBitsOrItsErrorAtItsPla
           ASSERT_EQ(morvane_formula_set(formula.get(), kParameters[i], value, &error), MORVANE_OK);
         }
         where += std::string(i ? ", " : " at ") + kParameters[i] + " = " + Hex(value);
+        calls.inputs[i][p] = value;
       }
       double expected = 0.0;
       morvane_error textError{};
@@ -194,6 +230,11 @@ TEST_P(CompiledAgreementTest, CompiledFormulasGiveTheTextsBitsOrItsErrorAtItsPla
         ++failures;
       }
       if (code == MORVANE_OK) ++numbers;
+      calls.Record(p, code, value, formulaError);
+    }
+    if (formula && !calls.AgreeAtOnce(formula.get())) {
+      ADD_FAILURE() << text << " at all points at once";
+      ++failures;
     }
   }
   // Enough formulas must reach a number for the bits to be compared at all.

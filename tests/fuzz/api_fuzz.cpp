@@ -3,7 +3,7 @@
 // its parameters, in every combination of numbers and spelling. The two must agree: the same
 // bits (any NaN equal to any other), or the same error at the same place. Where the compiler
 // refuses the text, the text fails alike, or on its values before it comes to the place the
-// compiler refused.
+// compiler refused. At two points at once, the formula gives the same as the call did at each.
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -64,6 +64,15 @@ void Check(const morvane_options& options, const char* text, bool compare) {
     const bool same = code == textCode && (code == MORVANE_OK ? SameBits(value, expected)
                                                                 : formulaError.position == textError.position);
     if (compare && !same) __builtin_trap();
+    const double xs[] = {kX, kX};
+    const double ys[] = {kY, kY};
+    const double* const inputs[] = {xs, ys};
+    double values[2] = {};
+    std::size_t failedAt = 0;
+    const int arrayCode = morvane_formula_eval_array(formula, inputs, 2, values, &failedAt, &formulaError);
+    const bool sameAtOnce = arrayCode == code && failedAt == (code == MORVANE_OK ? 2 : 0) &&
+                            (code != MORVANE_OK || (SameBits(values[0], value) && SameBits(values[1], value)));
+    if (compare && !sameAtOnce) __builtin_trap();
     morvane_formula_free(formula);
   }
   morvane_context_free(context);

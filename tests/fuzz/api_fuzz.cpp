@@ -70,7 +70,7 @@ void Check(const morvane_options& options, const char* text, bool compare) {
     double values[2] = {};
     std::size_t failedAt = 0;
     const int arrayCode = morvane_formula_eval_array(formula, inputs, 2, values, &failedAt, &formulaError);
-    const bool sameAtOnce = arrayCode == code && failedAt == (code == MORVANE_OK ? 2 : 0) &&
+    const bool sameAtOnce = arrayCode == code && failedAt == (code == MORVANE_OK ? std::size_t{2} : std::size_t{0}) &&
                             (code != MORVANE_OK || (SameBits(values[0], value) && SameBits(values[1], value)));
     if (compare && !sameAtOnce) __builtin_trap();
     morvane_formula_free(formula);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "engine/arithmetic.h"
 #include "engine/engine.h"
@@ -195,28 +196,33 @@ std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
   }
   const double step = n == 0 ? 0.0 : (x1 - x0) / n;
   std::fill(stats.begin(), stats.end(), 0.0);
-  double y = 0.0;
-  bool anyPoint = false;
-  PointEvaluator f(engine, expr, var);
   for (std::size_t i = 0; i < points; ++i) {
     // Each point from x0 directly, so rounding never drops the last point.
-    const double x = i + 1 == points && n > 0 ? x1 : x0 + static_cast<double>(i) * step;
-    double value = 0.0;
-    if (f.At(x, value)) {
-      y = value;
-      if (!anyPoint) {
-        stats[1] = stats[3] = x;
-        stats[2] = stats[4] = y;
-        anyPoint = true;
-      } else {
-        stats[1] = std::min(stats[1], x);
-        stats[2] = std::min(stats[2], y);
-        stats[3] = std::max(stats[3], x);
-        stats[4] = std::max(stats[4], y);
-      }
+    xs[i] = i + 1 == points && n > 0 ? x1 : x0 + static_cast<double>(i) * step;
+  }
+  std::vector<char> ok(points);
+  std::int32_t lastFailure = -1;
+  PointEvaluator(engine, expr, var).AtAll(xs.first(points), ys.first(points), ok, lastFailure);
+  // A point that fails takes the value before it.
+  double y = 0.0;
+  bool anyPoint = false;
+  for (std::size_t i = 0; i < points; ++i) {
+    if (!ok[i]) {
+      ys[i] = y;
+      continue;
     }
-    xs[i] = x;
-    ys[i] = y;
+    const double x = xs[i];
+    y = ys[i];
+    if (!anyPoint) {
+      stats[1] = stats[3] = x;
+      stats[2] = stats[4] = y;
+      anyPoint = true;
+    } else {
+      stats[1] = std::min(stats[1], x);
+      stats[2] = std::min(stats[2], y);
+      stats[3] = std::max(stats[3], x);
+      stats[4] = std::max(stats[4], y);
+    }
   }
   if (!s.ok()) {
     ReportEvalError(engine.core, site::kTabulation, u"");

@@ -63,6 +63,19 @@ std::size_t PointEvaluator::AtEach(std::span<const double> xs, std::span<double>
   return done;
 }
 
+void PointEvaluator::AtAll(std::span<const double> xs, std::span<double> ys, std::span<char> ok,
+                           std::int32_t& lastFailure) {
+  std::size_t done = 0;
+  while (done < xs.size()) {
+    const std::size_t good = AtEach(xs.subspan(done), ys.subspan(done));
+    std::fill_n(ok.begin() + static_cast<std::ptrdiff_t>(done), good, char{1});
+    done += good;
+    if (done == xs.size()) break;
+    ok[done++] = 0;
+    lastFailure = status_;
+  }
+}
+
 // The state a successful e_eval of a number leaves.
 void PointEvaluator::CompiledSucceeded() {
   engine_.core.state.e_error = -1;

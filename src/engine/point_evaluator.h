@@ -38,6 +38,10 @@ class PointEvaluator {
   // f at each of xs into ys, in order, up to the first point that fails; returns how many
   // succeeded. The failing point is left as At leaves it.
   std::size_t AtEach(std::span<const double> xs, std::span<double> ys);
+  // f at every point of xs into ys, going on past the points that fail: ok[i] tells which did
+  // not, whose y is left as it was, and lastFailure receives the status of the last of them
+  // (unchanged when none failed). status() is then the last point's, as At leaves it.
+  void AtAll(std::span<const double> xs, std::span<double> ys, std::span<char> ok, std::int32_t& lastFailure);
   // Stored only: f with the variable set to the text x, through de_eval, so a failure comes
   // back as its code and a matrix result also as [mResult].
   double AtText(std::u16string_view x);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "engine/engine.h"
 #include "engine/point_evaluator.h"
@@ -50,23 +51,23 @@ void SamplePlot(engine::Engine& engine, PlotRecord& record) {
   record.xs.reserve(points);
   record.ys.reserve(points);
   record.drawable.reserve(points);
-  engine::PointEvaluator f(engine, record.expression, record.variable);
+  // A step too small to move x would never end the walk; the count bounds it as well.
   const double step = (record.end - record.start) / record.n;
-  PlotRange& r = record.range;
-  // A step too small to move x would never end the loop; the count bounds it as well.
   double x = record.start;
-  for (std::size_t i = 0; i < points && x <= record.end; ++i, x += step) {
-    double y = 0.0;
-    const bool ok = f.At(x, y);
-    if (!ok) record.lastError = f.status();
-    const bool drawable = ok && std::isfinite(y);
-    record.xs.push_back(x);
-    record.ys.push_back(y);
+  for (std::size_t i = 0; i < points && x <= record.end; ++i, x += step) record.xs.push_back(x);
+  record.ys.assign(record.xs.size(), 0.0);
+  std::vector<char> ok(record.xs.size());
+  engine::PointEvaluator(engine, record.expression, record.variable)
+      .AtAll(record.xs, record.ys, ok, record.lastError);
+  PlotRange& r = record.range;
+  for (std::size_t i = 0; i < record.xs.size(); ++i) {
+    const double y = record.ys[i];
+    const bool drawable = ok[i] && std::isfinite(y);
     record.drawable.push_back(drawable);
     if (!drawable) continue;
-    if (!r.any) r = PlotRange{x, x, y, y, true};
-    r.minX = std::min(r.minX, x);
-    r.maxX = std::max(r.maxX, x);
+    if (!r.any) r = PlotRange{record.xs[i], record.xs[i], y, y, true};
+    r.minX = std::min(r.minX, record.xs[i]);
+    r.maxX = std::max(r.maxX, record.xs[i]);
     r.minY = std::min(r.minY, y);
     r.maxY = std::max(r.maxY, y);
   }

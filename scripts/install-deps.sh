@@ -20,7 +20,7 @@ case "$job" in
       wine wine64 wine32:i386 xvfb xauth
       bc time
       dpkg-dev file
-      python3-pytest python3-venv python3-setuptools python3-wheel
+      python3-pytest python3-venv python3-setuptools python3-wheel python3-numpy python3-numexpr
     )
     ;;
   *) echo "usage: $0 [main|all]" >&2; exit 2 ;;

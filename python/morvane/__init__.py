@@ -23,7 +23,7 @@ import ctypes
 import numbers
 import threading
 
-from . import _native
+from . import _arrays, _native
 
 __version__ = "0.1.0"
 __all__ = ["Evaluator", "Formula", "MorvaneError", "library_version"]
@@ -42,17 +42,22 @@ NOT_CONVERGED = 95
 
 class MorvaneError(Exception):
     """An error the library reported: code (see include/morvane/api.h), message, and position,
-    the character of text where it was found (None when the error has no place)."""
+    the character of text where it was found (None when the error has no place). A formula
+    evaluated at the points of arrays also gives index, the flat index of the point it failed at
+    (None otherwise)."""
 
-    def __init__(self, code, message, position=None, text=None):
+    def __init__(self, code, message, position=None, text=None, index=None):
         super().__init__(code, message, position)
         self.code = code
         self.message = message
         self.position = position
         self.text = text
+        self.index = index
 
     def __str__(self):
         result = "%s (code %d)" % (self.message, self.code)
+        if self.index is not None:
+            result += " at point %d" % self.index
         if self.position is None:
             return result
         if self.text is None or not 0 <= self.position <= len(self.text):
@@ -94,12 +99,12 @@ def _choice(value, choices, what):
     return choices[value]
 
 
-def _check(code, error, text=None):
+def _check(code, error, text=None, index=None):
     if code == _native.OK:
         return
     position = error.position if error.position >= 0 else None
     message = error.message.decode("utf-8", "replace") or "error %d" % code
-    raise MorvaneError(error.code or code, message, position, text)
+    raise MorvaneError(error.code or code, message, position, text, index)
 
 
 class _Context:
@@ -265,7 +270,13 @@ class Evaluator:
 class Formula:
     """A compiled formula. Calling it gives its parameters the values passed, by keyword or in
     the order they were declared, and evaluates it; parameters not passed keep their last
-    values."""
+    values.
+
+    Called with NumPy arrays, it is evaluated at every point and returns an array: each
+    parameter must then be passed, as an array or a number, and they are broadcast against each
+    other as NumPy does. Values are converted to float64 (integers included; complex numbers and
+    other kinds are refused), and the formula's own values stay as they were. A failure raises
+    MorvaneError with index, the flat index of the first point that failed."""
 
     def __init__(self, context, handle, text, variables):
         self._context = context
@@ -286,6 +297,8 @@ class Formula:
             if name in values:
                 raise TypeError("two values for %s" % name)
             values[name] = value
+        if _arrays.any_array(values.values()):
+            return self._at_points(values)
         lib = self._context.lib
         with self._context.lock:
             handle = self._require()
@@ -299,6 +312,22 @@ class Formula:
             code = lib.morvane_formula_eval(handle, ctypes.byref(result), ctypes.byref(error))
         _check(code, error, self.text)
         return result.value
+
+    def _at_points(self, values):
+        missing = [name for name in self.variables if name not in values]
+        unknown = [name for name in values if name not in self.variables]
+        if unknown:
+            raise TypeError("the formula has no variable %s" % ", ".join(unknown))
+        if missing:
+            raise TypeError("at the points of arrays every variable needs values; missing: %s"
+                            % ", ".join(missing))
+        flat, shape = _arrays.columns(values, self.variables)
+        error = _native.Error()
+        with self._context.lock:
+            code, failed_at, results = _arrays.evaluate(self._context.lib, self._require(), flat,
+                                                        shape, error)
+        _check(code, error, self.text, failed_at)
+        return results
 
     def close(self):
         with self._context.lock:

@@ -44,6 +44,11 @@ def _candidates():
         # that the library they meant is not the one loaded.
         return [explicit]
     names = []
+    # A wheel carries the library beside the package: that one is made for it.
+    bundled = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                           "ulvXNpp.dll" if sys.platform == "win32" else "libmorvane.so.%d" % MAJOR)
+    if os.path.exists(bundled):
+        names.append(bundled)
     found = ctypes.util.find_library("morvane")
     if found:
         names.append(found)
@@ -89,6 +94,8 @@ def _declare(lib):
     declare("morvane_formula_set", c_int, p_formula, text, c_double, p_error)
     declare("morvane_formula_bind", c_int, p_formula, text, p_double, p_error)
     declare("morvane_formula_eval", c_int, p_formula, p_double, p_error)
+    declare("morvane_formula_eval_array", c_int, p_formula, ctypes.POINTER(p_double), ctypes.c_size_t,
+            p_double, ctypes.POINTER(ctypes.c_size_t), p_error)
     declare("morvane_formula_free", None, p_formula)
 
 

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Usage: check_python.sh LIBRARY   (a built libmorvane without sanitizers)
-# The Python package in python/: its tests against LIBRARY, then pip installing it offline into a
-# new virtual environment and evaluating a formula from there.
+# Usage: check_python.sh LIBRARY WHEELS   (a built libmorvane without sanitizers, and the folder
+#                                         the python_wheel target writes)
+# The Python package in python/: its tests against LIBRARY, then its wheel installed offline into
+# a new virtual environment, as the README says, evaluating formulas from there with the library
+# the wheel carries.
 set -euo pipefail
 library=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+wheels=$2
 source=$(cd "$(dirname "$0")/../../python" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,15 +28,17 @@ done
 step "pytest with $python against $library"
 "$python" -m pytest -q -p no:cacheprovider "$source/tests"
 
-step "pip install into a virtual environment, offline"
-# From a copy, since setuptools builds in the tree it is given.
-cp -r "$source" "$work/python"
-"$python" -m venv --system-site-packages "$work/venv"
-"$work/venv/bin/python" -m pip install -q --no-index --no-build-isolation --no-cache-dir "$work/python"
+step "the wheel installed into a new virtual environment, offline"
+wheel=$(ls "$wheels"/morvane-*.whl)
+[ "$(echo "$wheel" | wc -l)" -eq 1 ] || fail "expected one wheel in $wheels, found: $wheel"
+# The README's two commands, and nothing else: no library path, no system packages.
+unset MORVANE_LIBRARY
+"$python" -m venv "$work/v"
+"$work/v/bin/pip" install -q --no-index --no-cache-dir "$wheel"
 # Away from the sources, so that the installed copy is the one imported.
 cd "$work"
-result=$("$work/venv/bin/python" -c 'import morvane; print(morvane.Evaluator().eval("6*7"))')
+result=$("$work/v/bin/python" -c 'import morvane; f = morvane.Evaluator().compile("x*7", "x"); print(f(6))')
 [ "$result" = 42.0 ] || fail "the installed package evaluated 6*7 as '$result'"
-location=$("$work/venv/bin/python" -c 'import morvane; print(morvane.__file__)')
-[[ $location == "$work/venv/"* ]] || fail "morvane was imported from $location, not the venv"
-echo "installed package evaluates 6*7 = $result"
+location=$("$work/v/bin/python" -c 'import morvane._native as n; print(n.library()._name)')
+[[ $location == "$work/v/"* ]] || fail "the library was loaded from $location, not from the wheel"
+echo "installed wheel evaluates 6*7 = $result with $location"

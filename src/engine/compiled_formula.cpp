@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
+#include <ranges>
 
 #include "engine/engine.h"
 #include "engine/evaluator.h"
@@ -129,6 +131,27 @@ bool CompiledFormula::Interpret(double* frame, double boolSign, double& value) c
 
 namespace {
 
+constexpr double kLargest = std::numeric_limits<double>::max();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Whether test holds for any of the n values, in a loop without an early exit, which
+// vectorises.
+template <typename Test>
+bool AnyWhere(const double* values, std::size_t n, Test test) {
+  bool any = false;
+  for (std::size_t i = 0; i < n; ++i) any |= test(values[i]);
+  return any;
+}
+
+// n values as a formula in these numbers reads them.
+void EnterLanes(Numbers numbers, const double* values, std::size_t n, double* lanes) {
+  if (numbers == Numbers::Double) {
+    std::copy_n(values, n, lanes);
+    return;
+  }
+  for (std::size_t i = 0; i < n; ++i) lanes[i] = std::isfinite(values[i]) ? EnteredValue(numbers, values[i]) : 0.0;
+}
+
 // Points evaluated together: enough that choosing each step costs little per point, few enough
 // that a formula's registers stay in the processor's nearest cache.
 constexpr std::size_t kLanes = 128;
@@ -155,23 +178,30 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double* const> columns
   }
   double* const registers = block.registers.data();
   char* const failed = block.failed.data();
+  double* const accumulator = registers + code_.registers * kLanes;
+  const double* const result = code_.resultInAccumulator ? accumulator : registers + code_.result * kLanes;
   for (std::size_t first = 0; first < n; first += kLanes) {
     const std::size_t count = std::min(kLanes, n - first);
     std::fill_n(failed, kLanes, 0);
+    bool unreadable = false;
     for (std::size_t k = 0; k < code_.slots; ++k) {
       if (!Reads(k)) continue;
       const double* column = columns[k] + first;
-      double* lanes = registers + k * kLanes;
-      for (std::size_t i = 0; i < count; ++i) {
-        failed[i] |= static_cast<char>(!std::isfinite(column[i]));
-        lanes[i] = EnteredValue(settings_.numbers, column[i]);
-      }
+      EnterLanes(settings_.numbers, column, count, registers + k * kLanes);
+      unreadable = unreadable || AnyWhere(column, count, [](double x) { return !(std::fabs(x) <= kLargest); });
     }
-    double* const accumulator = registers + code_.registers * kLanes;
     Execute<kLanes>(code_, registers, accumulator, failed, boolSign, block.gather.data());
-    const double* result = code_.resultInAccumulator ? accumulator : registers + code_.result * kLanes;
+    // Told lane by lane only where some lane may have failed.
+    const bool anyInfinite = AnyWhere(result, count, [](double y) { return std::fabs(y) == kInfinity; });
+    if (!unreadable && !anyInfinite && std::ranges::none_of(std::span(failed, count), [](char f) { return f != 0; })) {
+      std::copy_n(result, count, ys + first);
+      continue;
+    }
     for (std::size_t i = 0; i < count; ++i) {
-      if (failed[i] || IsOverflow(settings_, result[i])) return first + i;
+      const bool read = std::ranges::all_of(std::views::iota(std::size_t{0}, code_.slots), [&](std::size_t k) {
+        return !Reads(k) || std::isfinite(columns[k][first + i]);
+      });
+      if (!read || failed[i] || IsOverflow(settings_, result[i])) return first + i;
       ys[first + i] = result[i];
     }
   }

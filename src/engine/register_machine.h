@@ -7,6 +7,7 @@
 // the caller asks the text path why.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -23,8 +24,11 @@ constexpr bool FirstInAccumulator = form == Step::Form::AR || form == Step::Form
 template <Step::Form form>
 constexpr bool SecondInAccumulator = form == Step::Form::RA || form == Step::Form::AA;
 
+// The accumulator's lanes are never a register's, so each lane loop can be vectorised: restrict
+// says so (a and b may be the same register, which is only read).
 template <std::size_t W, BinaryOp op, Step::Form form>
-[[gnu::always_inline]] inline void ApplyLanes(double* acc, const double* a, const double* b, char* failed,
+[[gnu::always_inline]] inline void ApplyLanes(double* __restrict acc, const double* __restrict a,
+                                              const double* __restrict b, char* __restrict failed,
                                               double boolSign, bool exact) {
   for (std::size_t i = 0; i < W; ++i) {
     const double x = FirstInAccumulator<form> ? acc[i] : a[i];
@@ -36,7 +40,8 @@ template <std::size_t W, BinaryOp op, Step::Form form>
 }
 
 template <std::size_t W, Step::Form form>
-[[gnu::always_inline]] inline void Builtin2Lanes(int fn, double* acc, const double* a, const double* b) {
+[[gnu::always_inline]] inline void Builtin2Lanes(int fn, double* __restrict acc, const double* __restrict a,
+                                                 const double* __restrict b) {
   for (std::size_t i = 0; i < W; ++i)
     acc[i] = BuiltinValue2(fn, FirstInAccumulator<form> ? acc[i] : a[i], SecondInAccumulator<form> ? acc[i] : b[i]);
 }
@@ -120,12 +125,8 @@ template <std::size_t W>
           }
         }
         break;
-      case Key(Step::Op::Spill, Form::RR):
-        for (std::size_t i = 0; i < W; ++i) registers[step.dst * W + i] = acc[i];
-        break;
-      case Key(Step::Op::Move, Form::RR):
-        for (std::size_t i = 0; i < W; ++i) registers[step.dst * W + i] = a[i];
-        break;
+      case Key(Step::Op::Spill, Form::RR): std::copy_n(acc, W, registers + step.dst * W); break;
+      case Key(Step::Op::Move, Form::RR): std::copy_n(a, W, registers + step.dst * W); break;
       default: break;  // never lowered
     }
   }

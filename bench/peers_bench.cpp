@@ -81,6 +81,27 @@ std::vector<peers::Expression> FiveFormulas() {
   return five;
 }
 
+// Reading the text at every evaluation: e_eval beside TinyExpr's compile, evaluate and free,
+// over the main file and the five formulas.
+void MeasureOneShot([[maybe_unused]] const std::filesystem::path& peersDir, [[maybe_unused]] peers::Variables& variables,
+                    [[maybe_unused]] const peers::TimingPlan& plan) {
+#ifdef MORVANE_PEER_TINYEXPR
+  std::vector<Side> sides;
+  sides.push_back({"ours e_eval (classic)", true, peers::MakeOursOneShot(variables)});
+  sides.push_back({"TinyExpr one-shot", false, peers::MakeTinyexprOneShot(variables)});
+  std::printf("\n# One-shot, the text read at every evaluation\n");
+  const auto main = peers::ReadExpressions(peersDir / "math-parser-benchmark" / "bench_expr.txt");
+  if (main) {
+    std::fprintf(stderr, "timing %zu expressions of bench_expr.txt one-shot\n", main->size());
+    PrintFile(MeasureFile("bench_expr.txt, one-shot", *main, sides, 1, variables, plan), sides, 1);
+  }
+  std::fprintf(stderr, "timing the five formulas one-shot\n");
+  PrintFile(MeasureFile("the five formulas, one-shot", FiveFormulas(), sides, 1, variables, plan), sides, 1);
+#else
+  std::printf("\nOne-shot evaluation is measured beside TinyExpr, which is missing.\n");
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,5 +130,6 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "timing the five formulas\n");
   PrintFile(MeasureFile("the five formulas", FiveFormulas(), sides, reference, variables, plan), sides, reference);
+  MeasureOneShot(peersDir, variables, plan);
   return 0;
 }

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <memory>
 #include <ranges>
 
@@ -131,18 +130,6 @@ bool CompiledFormula::Interpret(double* frame, double boolSign, double& value) c
 
 namespace {
 
-constexpr double kLargest = std::numeric_limits<double>::max();
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
-
-// Whether test holds for any of the n values, in a loop without an early exit, which
-// vectorises.
-template <typename Test>
-bool AnyWhere(const double* values, std::size_t n, Test test) {
-  bool any = false;
-  for (std::size_t i = 0; i < n; ++i) any |= test(values[i]);
-  return any;
-}
-
 // n values as a formula in these numbers reads them.
 void EnterLanes(Numbers numbers, const double* values, std::size_t n, double* lanes) {
   if (numbers == Numbers::Double) {
@@ -188,12 +175,14 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double* const> columns
       if (!Reads(k)) continue;
       const double* column = columns[k] + first;
       EnterLanes(settings_.numbers, column, count, registers + k * kLanes);
-      unreadable = unreadable || AnyWhere(column, count, [](double x) { return !(std::fabs(x) <= kLargest); });
+      unreadable = unreadable || AnyNotFinite(column, count);
     }
     Execute<kLanes>(code_, registers, accumulator, failed, boolSign, block.gather.data());
-    // Told lane by lane only where some lane may have failed.
-    const bool anyInfinite = AnyWhere(result, count, [](double y) { return std::fabs(y) == kInfinity; });
-    if (!unreadable && !anyInfinite && std::ranges::none_of(std::span(failed, count), [](char f) { return f != 0; })) {
+    // Told lane by lane only where some lane may have failed: a result that is not finite may
+    // be an overflow.
+    char anyFailed = 0;
+    for (std::size_t i = 0; i < count; ++i) anyFailed |= failed[i];
+    if (!unreadable && !anyFailed && !AnyNotFinite(result, count)) {
       std::copy_n(result, count, ys + first);
       continue;
     }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 #include "engine/arithmetic.h"
@@ -24,18 +25,41 @@ constexpr bool FirstInAccumulator = form == Step::Form::AR || form == Step::Form
 template <Step::Form form>
 constexpr bool SecondInAccumulator = form == Step::Form::RA || form == Step::Form::AA;
 
+// Whether any of the n values is an infinity or a NaN: v * 0 is a NaN exactly then, and a sum
+// keeps a NaN. Two sums, so that the loop vectorises without reordering either.
+inline bool AnyNotFinite(const double* values, std::size_t n) {
+  double even = 0.0;
+  double odd = 0.0;
+  std::size_t i = 0;
+  for (; i + 1 < n; i += 2) {
+    even += values[i] * 0.0;
+    odd += values[i + 1] * 0.0;
+  }
+  if (i < n) even += values[i] * 0.0;
+  return std::isnan(even + odd);
+}
+
 // The accumulator's lanes are never a register's, so each lane loop can be vectorised: restrict
 // says so (a and b may be the same register, which is only read).
 template <std::size_t W, BinaryOp op, Step::Form form>
 [[gnu::always_inline]] inline void ApplyLanes(double* __restrict acc, const double* __restrict a,
                                               const double* __restrict b, char* __restrict failed,
                                               double boolSign, bool exact) {
+  // A quotient by zero is not finite, so a block of quotients is divided at full speed and its
+  // divisors looked at only when one is. (The other operators that can fail are rare.)
+  constexpr bool markedAfter = op == BinaryOp::Div && W > 1;
+  constexpr bool markedEach = (op == BinaryOp::Div || op == BinaryOp::IntDiv || op == BinaryOp::Mod) && !markedAfter;
+  double divisors[markedAfter ? W : 1];
   for (std::size_t i = 0; i < W; ++i) {
     const double x = FirstInAccumulator<form> ? acc[i] : a[i];
     const double y = SecondInAccumulator<form> ? acc[i] : b[i];
-    if constexpr (op == BinaryOp::Div || op == BinaryOp::IntDiv || op == BinaryOp::Mod)
-      failed[i] |= static_cast<char>(Undefined(op, y));
+    if constexpr (markedEach) failed[i] |= static_cast<char>(Undefined(op, y));
+    if constexpr (markedAfter) divisors[i] = y;
     acc[i] = Operate(op, x, y, boolSign, exact);
+  }
+  if constexpr (markedAfter) {
+    if (AnyNotFinite(acc, W))
+      for (std::size_t i = 0; i < W; ++i) failed[i] |= static_cast<char>(divisors[i] == 0.0);
   }
 }
 

@@ -54,6 +54,7 @@ class Lowering {
       if (r & kWorking) r = working + (r & ~kWorking);
     };
     for (Step& step : code_.steps) {
+      step.key = Key(step.op, step.form);
       place(step.dst);
       place(step.a);
       if (step.op != Step::Op::List) place(step.b);

@@ -37,6 +37,7 @@ struct Step {
   enum class Form : std::uint8_t { RR, AR, RA, AA };
   Op op = Op::Move;
   Form form = Form::RR;
+  std::uint8_t key = 0;  // Key(op, form), what the machine chooses by; set when lowered
   Tok list = Tok::End;
   std::uint16_t fn = 0;
   std::uint32_t dst = 0;
@@ -46,6 +47,12 @@ struct Step {
 
 static_assert(static_cast<int>(Step::Op::Xor) == static_cast<int>(BinaryOp::Xor));
 constexpr Step::Op StepOp(BinaryOp op) { return static_cast<Step::Op>(op); }
+
+// A step's operation and the form of its operands, as one number to choose by.
+constexpr std::uint8_t Key(Step::Op op, Step::Form form) {
+  return static_cast<std::uint8_t>(static_cast<unsigned>(op) * 4 + static_cast<unsigned>(form));
+}
+static_assert(static_cast<unsigned>(Step::Op::Move) * 4 + 3 <= 0xFF);
 
 struct RegisterCode {
   std::vector<Step> steps;

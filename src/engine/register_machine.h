@@ -70,11 +70,6 @@ template <std::size_t W, Step::Form form>
     acc[i] = BuiltinValue2(fn, FirstInAccumulator<form> ? acc[i] : a[i], SecondInAccumulator<form> ? acc[i] : b[i]);
 }
 
-// A step's operation and the form of its operands, as one number to choose by.
-constexpr unsigned Key(Step::Op op, Step::Form form) {
-  return static_cast<unsigned>(op) * 4 + static_cast<unsigned>(form);
-}
-
 // gather holds code.longestList values; it is only read when W > 1. Always inline: with W = 1
 // the accumulator then lives in a processor register of the caller.
 template <std::size_t W>
@@ -85,7 +80,7 @@ template <std::size_t W>
   for (const Step& step : code.steps) {
     const double* a = registers + step.a * W;
     const double* b = registers + step.b * W;
-    switch (Key(step.op, step.form)) {
+    switch (step.key) {
 #define MORVANE_BINARY_FORM(name, form) \
   case Key(StepOp(BinaryOp::name), Form::form): \
     ApplyLanes<W, BinaryOp::name, Form::form>(acc, a, b, failed, boolSign, exact); \

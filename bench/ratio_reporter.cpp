@@ -2,6 +2,7 @@
 #include "ratio_reporter.h"
 
 #include <cstdio>
+#include <string>
 
 #include "bench_formulas.h"
 
@@ -14,28 +15,33 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     std::string name = run.benchmark_name();
     std::size_t slash = name.find('/');
     if (slash == std::string::npos) continue;
-    double ns = run.GetAdjustedRealTime();  // per iteration, in the run's time unit (ns)
+    const PerCall time{run.GetAdjustedRealTime(), run.time_unit};  // per iteration
     // With --benchmark_repetitions the fastest repetition stands for the case: on a shared
     // machine the slower ones mostly measure the neighbours.
-    auto [kept, fresh] = nsPerCall_[name.substr(slash + 1)].try_emplace(name.substr(0, slash), ns);
-    if (!fresh && ns < kept->second) kept->second = ns;
+    auto [kept, fresh] = perCall_[name.substr(slash + 1)].try_emplace(name.substr(0, slash), time);
+    if (!fresh && time.time < kept->second.time) kept->second = time;
   }
 }
 
 void RatioReporter::Finalize() {
   ConsoleReporter::Finalize();
-  std::printf("\n| formula | side | ns/call | peer ns/call | speed / peer speed |\n");
+  std::printf("\n| formula | side | per call | peer per call | speed / peer speed |\n");
   std::printf("|---|---|---:|---:|---:|\n");
-  for (const auto& [name, sides] : nsPerCall_) {
+  // Prepared formulas take a few ns a call: whole units and tenths of a ratio would hide them.
+  const auto cell = [](const PerCall& time) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f %s", time.time < 100 ? 1 : 0, time.time,
+                  benchmark::GetTimeUnitString(time.unit));
+    return std::string(text);
+  };
+  for (const auto& [name, sides] : perCall_) {
     auto peer = sides.find("peer");
     if (peer == sides.end()) continue;
-    for (const auto& [side, ns] : sides) {
-      if (side == "peer") continue;
-      // Prepared formulas take a few ns a call: whole ns and tenths of a ratio would hide them.
-      const auto digits = [](double value) { return value < 100 ? 1 : 0; };
-      const double ratio = peer->second / ns;
-      std::printf("| %s | %s | %.*f | %.*f | %.*fx |\n", name.c_str(), side.c_str(), digits(ns), ns,
-                  digits(peer->second), peer->second, ratio < 1 ? 2 : 1, ratio);
+    for (const auto& [side, time] : sides) {
+      if (side == "peer" || time.unit != peer->second.unit) continue;
+      const double ratio = peer->second.time / time.time;
+      std::printf("| %s | %s | %s | %s | %.*fx |\n", name.c_str(), side.c_str(), cell(time).c_str(),
+                  cell(peer->second).c_str(), ratio < 1 ? 2 : 1, ratio);
     }
   }
 }

@@ -17,7 +17,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void Finalize() override;
 
  private:
-  std::map<std::string, std::map<std::string, double>> nsPerCall_;  // case -> side -> ns
+  struct PerCall {
+    double time;  // in unit
+    benchmark::TimeUnit unit;
+  };
+  std::map<std::string, std::map<std::string, PerCall>> perCall_;  // case -> side -> time
 };
 
 }  // namespace bench

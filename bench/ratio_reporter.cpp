@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ratio_reporter.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -44,6 +45,19 @@ void RatioReporter::Finalize() {
                   cell(peer->second).c_str(), ratio < 1 ? 2 : 1, ratio);
     }
   }
+}
+
+std::pair<double, std::size_t> RatioReporter::GeometricMeanSpeed(const std::string& prefix) const {
+  double logs = 0;
+  std::size_t cases = 0;
+  for (const auto& [name, sides] : perCall_) {
+    const auto ours = sides.find("engine");
+    const auto peer = sides.find("peer");
+    if (name.rfind(prefix, 0) != 0 || ours == sides.end() || peer == sides.end()) continue;
+    logs += std::log(peer->second.time / ours->second.time);
+    ++cases;
+  }
+  return {cases == 0 ? 0.0 : std::exp(logs / static_cast<double>(cases)), cases};
 }
 
 int RunBesidePeer(int argc, char** argv, std::initializer_list<NamedSide> ours, Side peer) {

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 namespace bench {
 
@@ -15,6 +16,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;
   void Finalize() override;
+  // The geometric mean of our speed over the peer's, and over how many cases, for the cases whose
+  // names start with prefix (the side "engine").
+  std::pair<double, std::size_t> GeometricMeanSpeed(const std::string& prefix) const;
 
  private:
   struct PerCall {

@@ -26,17 +26,24 @@ template <Step::Form form>
 constexpr bool SecondInAccumulator = form == Step::Form::RA || form == Step::Form::AA;
 
 // Whether any of the n values is an infinity or a NaN: v * 0 is a NaN exactly then, and a sum
-// keeps a NaN. Two sums, so that the loop vectorises without reordering either.
+// keeps a NaN. Four pairs of sums, each pair a vector the loop keeps in a processor register, so
+// that the additions neither wait on each other nor go through memory.
 inline bool AnyNotFinite(const double* values, std::size_t n) {
-  double even = 0.0;
-  double odd = 0.0;
-  std::size_t i = 0;
-  for (; i + 1 < n; i += 2) {
-    even += values[i] * 0.0;
-    odd += values[i + 1] * 0.0;
+  double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0, s4 = 0.0, s5 = 0.0, s6 = 0.0, s7 = 0.0;
+  const std::size_t whole = n / 8 * 8;
+  for (std::size_t i = 0; i < whole; i += 8) {
+    const double* v = values + i;
+    s0 += v[0] * 0.0;
+    s1 += v[1] * 0.0;
+    s2 += v[2] * 0.0;
+    s3 += v[3] * 0.0;
+    s4 += v[4] * 0.0;
+    s5 += v[5] * 0.0;
+    s6 += v[6] * 0.0;
+    s7 += v[7] * 0.0;
   }
-  if (i < n) even += values[i] * 0.0;
-  return std::isnan(even + odd);
+  for (std::size_t i = whole; i < n; ++i) s0 += values[i] * 0.0;
+  return std::isnan(((s0 + s1) + (s2 + s3)) + ((s4 + s5) + (s6 + s7)));
 }
 
 // The accumulator's lanes are never a register's, so each lane loop can be vectorised: restrict

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <ranges>
 
 #include "engine/engine.h"
 #include "engine/evaluator.h"
@@ -186,11 +185,14 @@ std::size_t CompiledFormula::EvaluateEach(std::span<const double* const> columns
       std::copy_n(result, count, ys + first);
       continue;
     }
+    // A point where a value the formula reads is not finite fails, as no text holds that value.
+    const auto readable = [&](std::size_t point) {
+      for (std::size_t k = 0; k < code_.slots; ++k)
+        if (Reads(k) && !std::isfinite(columns[k][point])) return false;
+      return true;
+    };
     for (std::size_t i = 0; i < count; ++i) {
-      const bool read = std::ranges::all_of(std::views::iota(std::size_t{0}, code_.slots), [&](std::size_t k) {
-        return !Reads(k) || std::isfinite(columns[k][first + i]);
-      });
-      if (!read || failed[i] || IsOverflow(settings_, result[i])) return first + i;
+      if (!readable(first + i) || failed[i] || IsOverflow(settings_, result[i])) return first + i;
       ys[first + i] = result[i];
     }
   }

@@ -3,7 +3,7 @@
 // that fails, and with the arguments a caller gets wrong.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "morvane/api.h"
@@ -55,7 +55,7 @@ TEST_F(FormulaArrayTest, GivesEachPointsCallUpToTheFirstFailure) {
   EXPECT_EQ(results[700], -1.0);  // nothing written from the failing point on
 
   // From x = 701 on every point is defined; an infinity among them is not a number to read.
-  ys[900] = INFINITY;
+  ys[900] = std::numeric_limits<double>::infinity();
   const double* const later[] = {xs.data() + 701, ys.data() + 701};
   EXPECT_EQ(morvane_formula_eval_array(formula, later, 299, results.data(), &failedAt, &error),
             MORVANE_ERROR_INVALID_ARGUMENT);

@@ -16,6 +16,8 @@ VARIABLES = ["a", "b", "c", "x", "y", "z", "w"]
 FUNCTIONS = {"sin": "std::sin", "cos": "std::cos", "tan": "std::tan", "sqrt": "std::sqrt",
              "abs": "std::fabs", "log": "std::log", "exp": "std::exp"}
 CONSTANTS = {"pi": "std::numbers::pi", "e": "std::numbers::e"}
+# Binary operators, loosest first; a true comparison is 1.
+LEVELS = [("<", ">"), ("+", "-"), ("*", "/")]
 TOKEN = re.compile(r"\s*(?:(\d+\.?\d*(?:[eE][-+]?\d+)?|\.\d+)|([A-Za-z_]\w*)|(.))")
 
 
@@ -43,30 +45,20 @@ class Translator:
         return token
 
     def whole(self):
-        code = self.comparison()
+        code = self.binary(0)
         if self.peek() is not None:
             raise Unsupported("left over: %r" % self.peek())
         return code
 
-    def comparison(self):
-        left = self.sum()
-        while self.peek() in ("<", ">"):
+    def binary(self, level):
+        """The operators of LEVELS[level] and above, from the left."""
+        if level == len(LEVELS):
+            return self.signed()
+        left = self.binary(level + 1)
+        while self.peek() in LEVELS[level]:
             op = self.take()
-            left = "(%s %s %s ? 1.0 : 0.0)" % (left, op, self.sum())
-        return left
-
-    def sum(self):
-        left = self.product()
-        while self.peek() in ("+", "-"):
-            op = self.take()
-            left = "(%s %s %s)" % (left, op, self.product())
-        return left
-
-    def product(self):
-        left = self.signed()
-        while self.peek() in ("*", "/"):
-            op = self.take()
-            left = "(%s %s %s)" % (left, op, self.signed())
+            right = self.binary(level + 1)
+            left = ("(%s %s %s ? 1.0 : 0.0)" if op in "<>" else "(%s %s %s)") % (left, op, right)
         return left
 
     def signed(self):
@@ -95,12 +87,12 @@ class Translator:
     def operand(self):
         token = self.take()
         if token == "(":
-            inner = self.comparison()
+            inner = self.binary(0)
             self.take(")")
             return "(%s)" % inner
         if token in FUNCTIONS:
             self.take("(")
-            argument = self.comparison()
+            argument = self.binary(0)
             self.take(")")
             return "%s(%s)" % (FUNCTIONS[token], argument)
         if token in CONSTANTS:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/point_evaluator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -29,6 +30,7 @@ PointEvaluator::PointEvaluator(Engine& engine, std::u16string_view formula, std:
 }
 
 bool PointEvaluator::At(double x, double& y) {
+  if (Cancelled()) return false;
   EvalState& s = engine_.core.state;
   bool stored = true;
   if (binding_ == Binding::Stored) {
@@ -49,6 +51,7 @@ bool PointEvaluator::At(double x, double& y) {
 }
 
 std::size_t PointEvaluator::AtEach(std::span<const double> xs, std::span<double> ys) {
+  if (Cancelled()) return 0;
   std::size_t done = 0;
   if (compiled_ && binding_ == Binding::Substituted && !DebugOn(engine_.core.log)) {
     if (block_.failed.empty()) block_ = compiled_->NewBlock();
@@ -71,9 +74,20 @@ void PointEvaluator::AtAll(std::span<const double> xs, std::span<double> ys, std
     std::fill_n(ok.begin() + static_cast<std::ptrdiff_t>(done), good, char{1});
     done += good;
     if (done == xs.size()) break;
-    ok[done++] = 0;
     lastFailure = status_;
+    if (status_ == Code(EvalError::Cancelled)) {
+      std::fill(ok.begin() + static_cast<std::ptrdiff_t>(done), ok.end(), char{0});
+      return;
+    }
+    ok[done++] = 0;
   }
+}
+
+bool PointEvaluator::Cancelled() {
+  if (!engine_.core.cancel.requested()) return false;
+  engine_.core.state.Fail(EvalError::Cancelled);
+  status_ = Code(EvalError::Cancelled);
+  return true;
 }
 
 // The state a successful e_eval of a number leaves.

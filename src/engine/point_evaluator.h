@@ -33,7 +33,8 @@ class PointEvaluator {
   PointEvaluator(Engine& engine, std::u16string_view formula, std::u16string_view variable,
                  Binding binding = Binding::Substituted);
 
-  // f(x) through e_eval; false with the failing code in status() and y untouched.
+  // f(x) through e_eval; false with the failing code in status() and y untouched. Every way of
+  // sampling fails as cancelled (code 26) once the session's cancel flag is up.
   bool At(double x, double& y);
   // f at each of xs into ys, in order, up to the first point that fails; returns how many
   // succeeded. The failing point is left as At leaves it.
@@ -49,6 +50,8 @@ class PointEvaluator {
 
  private:
   bool TextAt(double x, double& y);
+  // Whether the session was asked to stop: the point then fails as cancelled.
+  bool Cancelled();
   void CompiledSucceeded();
 
   Engine& engine_;

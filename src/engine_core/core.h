@@ -3,6 +3,7 @@
 // platform services. The matrix operations take this much and never the parser.
 #pragma once
 
+#include "engine_core/cancel_flag.h"
 #include "engine_core/error_log.h"
 #include "engine_core/eval_state.h"
 #include "engine_core/formula_settings.h"
@@ -17,6 +18,7 @@ struct Core {
   ErrorLog log;                 // error message log, extended info and the debug log
   FormulaSettings settings;     // numbers and spelling of every formula of this session
   platform::Services& platform; // message boxes and clipboard
+  CancelFlag cancel;            // set from another thread to stop long work
 };
 
 }  // namespace engine

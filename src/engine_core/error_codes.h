@@ -29,6 +29,7 @@ enum class EvalError : std::int32_t {
   Overflow = 19,
   Found = 21,  // not an error: the variable store's "found" status
   UndefinedCommand = 25,
+  Cancelled = 26,  // the session was asked to stop
 };
 
 constexpr std::int32_t Code(EvalError e) { return static_cast<std::int32_t>(e); }

@@ -43,6 +43,7 @@ constexpr std::array kRows = {
     Row{48, u"Undefined Constant           (Module: eval)"},
     Row{49, u"Overflow                     (Module: eval)"},
     Row{55, u"Undefined Command/Keyword    (Module: eval)"},
+    Row{56, u"Cancelled                    (Module: eval)"},
     // matrix functions, rows 1 + code
     Row{0, u"No Error                       (Module: aMatr)"},
     Row{1, u"Undefined error (exit before completion) (Module: aMatr)"},

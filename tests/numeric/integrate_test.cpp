@@ -2,9 +2,11 @@
 // The three integration rules (accuracy, order of convergence, sampling of the variable),
 // their failure codes, and linear interpolation.
 #include <bit>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <thread>
 
 #include "engine/var_store.h"
 #include "numeric/integrate.h"
@@ -225,6 +227,24 @@ TEST_F(IntegrateTest, CompiledSamplingGivesTheTextPathsIntegral) {
       EXPECT_EQ(std::bit_cast<std::uint64_t>(compiled), std::bit_cast<std::uint64_t>(text)) << Narrow(formula) << " rule " << rule;
     }
   }
+}
+
+// Another thread's request stops a long integration between samples, through the compiled
+// form and through the text alike, and the integral fails as cancelled.
+TEST_F(IntegrateTest, CancelledFromAnotherThread) {
+  for (const char16_t* formula : {u"x*x", u"x*x+rnd(1)*0"}) {
+    eng.core.cancel.Clear();
+    std::thread canceller([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      eng.core.cancel.Request();
+    });
+    double result = kUntouched;
+    const std::int32_t code = numeric::Integrate(eng, formula, 0, 1, 2'000'000'000, kMidpoint, u"x", &result);
+    canceller.join();
+    EXPECT_EQ(code, 26) << Narrow(formula);
+    EXPECT_EQ(Error(), 26) << Narrow(formula);
+  }
+  eng.core.cancel.Clear();
 }
 
 }  // namespace

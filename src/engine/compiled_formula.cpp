@@ -110,6 +110,8 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
   if (code.size() == 1 && code.front().kind == Instruction::Kind::Constant &&
       !IsOverflow(compiled.settings_, code.front().value))
     compiled.folded_ = code.front().value;
+  else if (!compiled.code_.steps.empty())
+    compiled.native_ = NativeCode::Translated(compiled.code_);
   return compiled;
 }
 

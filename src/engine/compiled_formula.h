@@ -5,12 +5,15 @@
 // gives exactly the numbers evaluation gives.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "engine/native_code.h"
 #include "engine/register_code.h"
 #include "engine_core/formula_settings.h"
 
@@ -62,6 +65,11 @@ class CompiledFormula {
       value = frame[code_.result];
       return !IsOverflow(settings_, value);
     }
+    if (native_) {
+      value = native_->Run(frame.data(), boolSign);
+      if (!std::isnan(value) && !IsOverflow(settings_, value)) [[likely]]
+        return true;
+    }
     return Interpret(frame.data(), boolSign, value);
   }
 
@@ -92,6 +100,9 @@ class CompiledFormula {
   // The value of a formula that folded to one number; an overflow there is left to Interpret,
   // which tells it the same way as any other.
   std::optional<double> folded_;
+  // The code in the processor's instructions, where it could be made; shared by copies, as
+  // it never changes.
+  std::shared_ptr<const NativeCode> native_;
 };
 
 }  // namespace engine

@@ -76,85 +76,92 @@ template <std::size_t W, Step::Form form>
     acc[i] = BuiltinValue2(fn, FirstInAccumulator<form> ? acc[i] : a[i], SecondInAccumulator<form> ? acc[i] : b[i]);
 }
 
-// gather holds code.longestList values; it is only read when W > 1. Always inline: with W = 1
-// the accumulator then lives in a processor register of the caller.
+// One step, calling the one-argument built-ins of functions; gather holds the step's list of
+// values when W > 1.
 template <std::size_t W>
-[[gnu::always_inline]] inline void Execute(const RegisterCode& code, double* registers, double* acc, char* failed,
-                                           double boolSign, double* gather) {
+[[gnu::always_inline]] inline void ApplyStep(const Step& step, const BuiltinLanes* functions, bool exact,
+                                             double* registers, double* acc, char* failed, double boolSign,
+                                             double* gather) {
   using Form = Step::Form;
-  const bool exact = code.exact;
-  for (const Step& step : code.steps) {
-    const double* a = registers + step.a * W;
-    const double* b = registers + step.b * W;
-    switch (step.key) {
+  const double* a = registers + step.a * W;
+  const double* b = registers + step.b * W;
+  switch (step.key) {
 #define MORVANE_BINARY_FORM(name, form) \
   case Key(StepOp(BinaryOp::name), Form::form): \
     ApplyLanes<W, BinaryOp::name, Form::form>(acc, a, b, failed, boolSign, exact); \
     break;
 #define MORVANE_BINARY_CASE(name) \
   MORVANE_BINARY_FORM(name, RR) MORVANE_BINARY_FORM(name, AR) MORVANE_BINARY_FORM(name, RA) MORVANE_BINARY_FORM(name, AA)
-      MORVANE_BINARY_CASE(Pow)
-      MORVANE_BINARY_CASE(Mul)
-      MORVANE_BINARY_CASE(Div)
-      MORVANE_BINARY_CASE(IntDiv)
-      MORVANE_BINARY_CASE(Mod)
-      MORVANE_BINARY_CASE(Add)
-      MORVANE_BINARY_CASE(Sub)
-      MORVANE_BINARY_CASE(Eq)
-      MORVANE_BINARY_CASE(Lt)
-      MORVANE_BINARY_CASE(Gt)
-      MORVANE_BINARY_CASE(Ne)
-      MORVANE_BINARY_CASE(Le)
-      MORVANE_BINARY_CASE(Ge)
-      MORVANE_BINARY_CASE(And)
-      MORVANE_BINARY_CASE(Or)
-      MORVANE_BINARY_CASE(Xor)
+    MORVANE_BINARY_CASE(Pow)
+    MORVANE_BINARY_CASE(Mul)
+    MORVANE_BINARY_CASE(Div)
+    MORVANE_BINARY_CASE(IntDiv)
+    MORVANE_BINARY_CASE(Mod)
+    MORVANE_BINARY_CASE(Add)
+    MORVANE_BINARY_CASE(Sub)
+    MORVANE_BINARY_CASE(Eq)
+    MORVANE_BINARY_CASE(Lt)
+    MORVANE_BINARY_CASE(Gt)
+    MORVANE_BINARY_CASE(Ne)
+    MORVANE_BINARY_CASE(Le)
+    MORVANE_BINARY_CASE(Ge)
+    MORVANE_BINARY_CASE(And)
+    MORVANE_BINARY_CASE(Or)
+    MORVANE_BINARY_CASE(Xor)
 #undef MORVANE_BINARY_CASE
 #undef MORVANE_BINARY_FORM
-      case Key(Step::Op::Builtin2, Form::RR): Builtin2Lanes<W, Form::RR>(step.fn, acc, a, b); break;
-      case Key(Step::Op::Builtin2, Form::AR): Builtin2Lanes<W, Form::AR>(step.fn, acc, a, b); break;
-      case Key(Step::Op::Builtin2, Form::RA): Builtin2Lanes<W, Form::RA>(step.fn, acc, a, b); break;
-      case Key(Step::Op::Builtin2, Form::AA): Builtin2Lanes<W, Form::AA>(step.fn, acc, a, b); break;
-      case Key(Step::Op::Negate, Form::RR):
-        for (std::size_t i = 0; i < W; ++i) acc[i] = -a[i];
-        break;
-      case Key(Step::Op::Negate, Form::AR):
-        for (std::size_t i = 0; i < W; ++i) acc[i] = -acc[i];
-        break;
-      case Key(Step::Op::Not, Form::RR):
-        for (std::size_t i = 0; i < W; ++i) acc[i] = static_cast<double>(~TruncToInt32(a[i]));
-        break;
-      case Key(Step::Op::Not, Form::AR):
-        for (std::size_t i = 0; i < W; ++i) acc[i] = static_cast<double>(~TruncToInt32(acc[i]));
-        break;
-      case Key(Step::Op::Builtin, Form::RR):
-      case Key(Step::Op::Builtin, Form::AR):
-        if constexpr (W == 1) {
-          // Through a value of its own, so that the accumulator's address is never taken.
-          double value = step.form == Form::AR ? *acc : *a;
-          code.functions[step.fn](&value, failed, 1);
-          *acc = value;
-        } else {
-          if (step.form == Form::RR)
-            for (std::size_t i = 0; i < W; ++i) acc[i] = a[i];
-          code.functions[step.fn](acc, failed, W);
+    case Key(Step::Op::Builtin2, Form::RR): Builtin2Lanes<W, Form::RR>(step.fn, acc, a, b); break;
+    case Key(Step::Op::Builtin2, Form::AR): Builtin2Lanes<W, Form::AR>(step.fn, acc, a, b); break;
+    case Key(Step::Op::Builtin2, Form::RA): Builtin2Lanes<W, Form::RA>(step.fn, acc, a, b); break;
+    case Key(Step::Op::Builtin2, Form::AA): Builtin2Lanes<W, Form::AA>(step.fn, acc, a, b); break;
+    case Key(Step::Op::Negate, Form::RR):
+      for (std::size_t i = 0; i < W; ++i) acc[i] = -a[i];
+      break;
+    case Key(Step::Op::Negate, Form::AR):
+      for (std::size_t i = 0; i < W; ++i) acc[i] = -acc[i];
+      break;
+    case Key(Step::Op::Not, Form::RR):
+      for (std::size_t i = 0; i < W; ++i) acc[i] = static_cast<double>(~TruncToInt32(a[i]));
+      break;
+    case Key(Step::Op::Not, Form::AR):
+      for (std::size_t i = 0; i < W; ++i) acc[i] = static_cast<double>(~TruncToInt32(acc[i]));
+      break;
+    case Key(Step::Op::Builtin, Form::RR):
+    case Key(Step::Op::Builtin, Form::AR):
+      if constexpr (W == 1) {
+        // Through a value of its own, so that the accumulator's address is never taken.
+        double value = step.form == Form::AR ? *acc : *a;
+        functions[step.fn](&value, failed, 1);
+        *acc = value;
+      } else {
+        if (step.form == Form::RR)
+          for (std::size_t i = 0; i < W; ++i) acc[i] = a[i];
+        functions[step.fn](acc, failed, W);
+      }
+      break;
+    case Key(Step::Op::List, Form::RR):
+      if constexpr (W == 1) {
+        *acc = ListFunctionValue(step.list, std::span<const double>(a, step.b));
+      } else {
+        for (std::size_t i = 0; i < W; ++i) {
+          for (std::size_t k = 0; k < step.b; ++k) gather[k] = a[k * W + i];
+          acc[i] = ListFunctionValue(step.list, std::span<const double>(gather, step.b));
         }
-        break;
-      case Key(Step::Op::List, Form::RR):
-        if constexpr (W == 1) {
-          *acc = ListFunctionValue(step.list, std::span<const double>(a, step.b));
-        } else {
-          for (std::size_t i = 0; i < W; ++i) {
-            for (std::size_t k = 0; k < step.b; ++k) gather[k] = a[k * W + i];
-            acc[i] = ListFunctionValue(step.list, std::span<const double>(gather, step.b));
-          }
-        }
-        break;
-      case Key(Step::Op::Spill, Form::RR): std::copy_n(acc, W, registers + step.dst * W); break;
-      case Key(Step::Op::Move, Form::RR): std::copy_n(a, W, registers + step.dst * W); break;
-      default: break;  // never lowered
-    }
+      }
+      break;
+    case Key(Step::Op::Spill, Form::RR): std::copy_n(acc, W, registers + step.dst * W); break;
+    case Key(Step::Op::Move, Form::RR): std::copy_n(a, W, registers + step.dst * W); break;
+    default: break;  // never lowered
   }
+}
+
+// gather holds code.longestList values; it is only read when W > 1. Always inline: with W = 1
+// the accumulator then lives in a processor register of the caller.
+template <std::size_t W>
+[[gnu::always_inline]] inline void Execute(const RegisterCode& code, double* registers, double* acc, char* failed,
+                                           double boolSign, double* gather) {
+  for (const Step& step : code.steps)
+    ApplyStep<W>(step, code.functions.data(), code.exact, registers, acc, failed, boolSign, gather);
 }
 
 }  // namespace engine

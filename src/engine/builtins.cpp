@@ -321,14 +321,28 @@ void ValuesOf(double* values, char* failed, std::size_t n) {
   }
 }
 
+template <Fn fn, bool exact>
+double ValueOrNaN(double x) {
+  std::minstd_rand unused;  // rnd is never computed here
+  Outcome out;
+  Compute(out, fn, exact, x, unused);
+  return Failed(out) ? std::numeric_limits<double>::quiet_NaN() : out.value;
+}
+
 template <bool exact, std::size_t... Fns>
 constexpr auto ValuesTable(std::index_sequence<Fns...>) {
   return std::array<BuiltinLanes, sizeof...(Fns)>{&ValuesOf<static_cast<Fn>(Fns), exact>...};
+}
+template <bool exact, std::size_t... Fns>
+constexpr auto ScalarTable(std::index_sequence<Fns...>) {
+  return std::array<BuiltinScalar, sizeof...(Fns)>{&ValueOrNaN<static_cast<Fn>(Fns), exact>...};
 }
 
 // Indexed by Fn.
 constexpr auto kClassicValuesOf = ValuesTable<false>(std::make_index_sequence<kFunctionCount>{});
 constexpr auto kExactValuesOf = ValuesTable<true>(std::make_index_sequence<kFunctionCount>{});
+constexpr auto kClassicScalars = ScalarTable<false>(std::make_index_sequence<kFunctionCount>{});
+constexpr auto kExactScalars = ScalarTable<true>(std::make_index_sequence<kFunctionCount>{});
 
 }  // namespace
 
@@ -371,6 +385,18 @@ BuiltinLanes BuiltinLanesOf(int index) {
   const Resolved builtin = Resolve(index);
   const auto fn = static_cast<std::size_t>(builtin.fn);
   return builtin.exact ? kExactValuesOf[fn] : kClassicValuesOf[fn];
+}
+
+BuiltinForCode BuiltinForCodeOf(BuiltinLanes lanes) {
+  for (std::size_t fn = 0; fn < kFunctionCount; ++fn) {
+    if (lanes == kClassicValuesOf[fn]) return {kClassicScalars[fn], BuiltinInstruction::None};
+    if (lanes != kExactValuesOf[fn]) continue;
+    const auto instruction = static_cast<Fn>(fn) == Fn::Abs    ? BuiltinInstruction::Abs
+                             : static_cast<Fn>(fn) == Fn::Sqrt ? BuiltinInstruction::Sqrt
+                                                               : BuiltinInstruction::None;
+    return {kExactScalars[fn], instruction};
+  }
+  return {nullptr, BuiltinInstruction::None};
 }
 
 double CallBuiltin(Core& core, int index, double x) {

@@ -39,6 +39,17 @@ bool IsRandomBuiltin(int index);
 // is resolved once for the built-in at index, so that no value chooses it again.
 using BuiltinLanes = void (*)(double* values, char* failed, std::size_t n);
 BuiltinLanes BuiltinLanesOf(int index);
+// The same built-in for code that calls it at one value: its value, or a NaN where the lanes
+// mark a failure. (A NaN it computes is a NaN too: such a caller asks the lanes again.)
+using BuiltinScalar = double (*)(double x);
+// Which of these a processor computes in one instruction, to the same bits: in double numbers,
+// abs always and sqrt with a NaN for a negative argument, as the scalar gives.
+enum class BuiltinInstruction { None, Abs, Sqrt };
+struct BuiltinForCode {
+  BuiltinScalar scalar;
+  BuiltinInstruction instruction;
+};
+BuiltinForCode BuiltinForCodeOf(BuiltinLanes lanes);
 
 // Reports an unknown function name the way e_function does (code 4, when no error stands).
 void ReportUndefinedFunction(Core& core);

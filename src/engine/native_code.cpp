@@ -68,6 +68,7 @@ constexpr std::uint8_t kAdd = 0x58;
 constexpr std::uint8_t kMul = 0x59;
 constexpr std::uint8_t kSub = 0x5C;
 constexpr std::uint8_t kDiv = 0x5E;
+constexpr std::uint8_t kSqrt = 0x51;
 
 class Assembler {
  public:
@@ -90,12 +91,9 @@ class Assembler {
   void Movapd(int dst, int src) { Bytes({0x66, 0x0F, 0x28, Direct(dst, src)}); }
   void Xorpd(int dst, int src) { Bytes({0x66, 0x0F, 0x57, Direct(dst, src)}); }
   void Ucomisd(int a, int b) { Bytes({0x66, 0x0F, 0x2E, Direct(a, b)}); }
-  // The accumulator with its sign bit flipped, through rax.
-  void NegateAccumulator() {
-    Bytes({0x66, 0x48, 0x0F, 0x7E, 0xC0});  // movq rax, xmm0
-    Bytes({0x48, 0x0F, 0xBA, 0xF8, 0x3F});  // btc rax, 63
-    Bytes({0x66, 0x48, 0x0F, 0x6E, 0xC0});  // movq xmm0, rax
-  }
+  // The accumulator with its sign bit flipped or cleared, through rax.
+  void NegateAccumulator() { ChangeAccumulatorSign(0xF8); }  // btc rax, 63
+  void ClearAccumulatorSign() { ChangeAccumulatorSign(0xF0); }  // btr rax, 63
   void QuietNaNInAccumulator() {
     MoveImmediate(kRax, std::bit_cast<std::uint64_t>(std::numeric_limits<double>::quiet_NaN()));
     Bytes({0x66, 0x48, 0x0F, 0x6E, 0xC0});  // movq xmm0, rax
@@ -104,11 +102,6 @@ class Assembler {
   void MoveImmediate(Gpr r, std::uint64_t value) {
     Bytes({static_cast<std::uint8_t>(0x48 | (r >> 3)), static_cast<std::uint8_t>(0xB8 | (r & 7))});
     Imm64(value);
-  }
-  void MoveImmediate32(Gpr r, std::uint32_t value) {
-    if (r >= 8) bytes.push_back(0x41);
-    bytes.push_back(static_cast<std::uint8_t>(0xB8 | (r & 7)));
-    Imm32(value);
   }
   void Move(Gpr dst, Gpr src) {
     Bytes({static_cast<std::uint8_t>(0x48 | ((src >> 3) << 2) | (dst >> 3)), 0x89, Direct(src & 7, dst & 7)});
@@ -132,6 +125,11 @@ class Assembler {
   }
 
  private:
+  void ChangeAccumulatorSign(std::uint8_t bitTest) {
+    Bytes({0x66, 0x48, 0x0F, 0x7E, 0xC0});          // movq rax, xmm0
+    Bytes({0x48, 0x0F, 0xBA, bitTest, 0x3F});        // bt* rax, 63
+    Bytes({0x66, 0x48, 0x0F, 0x6E, 0xC0});          // movq xmm0, rax
+  }
   static std::uint8_t Direct(int reg, int rm) { return static_cast<std::uint8_t>(0xC0 | (reg << 3) | rm); }
   void Address(int reg, Gpr base, std::int32_t disp) {
     const bool small = disp >= -128 && disp <= 127;
@@ -162,8 +160,12 @@ class Translator {
  public:
   Translator(const RegisterCode& code, std::vector<Step>& called) : code_(code), called_(called) {
     for (const Step& step : code.steps) {
-      calls_ = calls_ || !Inline(step.op) || step.op == Step::Op::Builtin || (step.op == Step::Op::Pow && !Squared(step));
-      tracking_ = tracking_ || step.op == Step::Op::Div;
+      const bool builtin = step.op == Step::Op::Builtin;
+      const BuiltinInstruction instruction = builtin ? Builtin(step).instruction : BuiltinInstruction::None;
+      handsOver_ = handsOver_ || !Inline(step.op);
+      calls_ = calls_ || !Inline(step.op) || (builtin && instruction == BuiltinInstruction::None) ||
+               (step.op == Step::Op::Pow && !Squared(step));
+      tracking_ = tracking_ || step.op == Step::Op::Div || (builtin && instruction != BuiltinInstruction::Abs);
     }
     base_ = calls_ ? kRbx : kArgument[0];
   }
@@ -186,6 +188,8 @@ class Translator {
   }
   static std::int32_t Place(std::uint32_t reg) { return static_cast<std::int32_t>(reg * sizeof(double)); }
 
+  BuiltinForCode Builtin(const Step& step) const { return BuiltinForCodeOf(code_.functions[step.fn]); }
+
   // x ^ 2 in double numbers is x * x, where the second operand is the constant 2.
   bool Squared(const Step& step) const {
     const bool constantSecond = (step.form == Step::Form::RR || step.form == Step::Form::AR) &&
@@ -197,6 +201,8 @@ class Translator {
     if (calls_) {
       as_.Bytes({0x53, 0x48, 0x83, 0xEC, kFrame});  // push rbx; sub rsp, kFrame
       as_.Move(kRbx, kArgument[0]);
+    }
+    if (handsOver_) {
       as_.ScalarMemory(kStore, kBoolSignArrives, kRsp, kScratch + 8);
       // failed = 0 and exact, as one 16-bit store
       as_.Bytes({0x66, 0xC7, 0x44, 0x24, static_cast<std::uint8_t>(kFailed), 0x00,
@@ -213,7 +219,7 @@ class Translator {
       as_.Ucomisd(kTracker, kTracker);
       failures.push_back(as_.JumpForward({0x0F, 0x8A}));  // jp: a NaN
     }
-    if (calls_) {
+    if (handsOver_) {
       as_.Bytes({0x80, 0x7C, 0x24, static_cast<std::uint8_t>(kFailed), 0x00});  // cmp byte [failed], 0
       failures.push_back(as_.JumpForward({0x0F, 0x85}));                       // jne
     }
@@ -257,11 +263,14 @@ class Translator {
         break;
       case Step::Form::AA: as_.ScalarRegisters(op, kAcc, kAcc); break;
     }
-    if (step.op == Step::Op::Div) {
-      as_.Movapd(kTemporary, kAcc);
-      as_.ScalarRegisters(kSub, kTemporary, kAcc);
-      as_.ScalarRegisters(kAdd, kTracker, kTemporary);
-    }
+    if (step.op == Step::Op::Div) Track();
+  }
+
+  // The accumulator into the tracker: a NaN there once it is not finite.
+  void Track() {
+    as_.Movapd(kTemporary, kAcc);
+    as_.ScalarRegisters(kSub, kTemporary, kAcc);
+    as_.ScalarRegisters(kAdd, kTracker, kTemporary);
   }
 
   void Call(const void* function) {
@@ -294,16 +303,16 @@ class Translator {
         if (step.form == Step::Form::RR) Load(kAcc, step.a);
         as_.NegateAccumulator();
         break;
-      case Step::Op::Builtin:
-        // functions[fn](&accumulator, &failed, 1), through the scratch
+      case Step::Op::Builtin: {
         if (step.form == Step::Form::RR) Load(kAcc, step.a);
-        as_.ScalarMemory(kStore, kAcc, kRsp, kScratch);
-        as_.AddressOfStack(kArgument[0], kScratch);
-        as_.AddressOfStack(kArgument[1], kFailed);
-        as_.MoveImmediate32(kArgument[2], 1);
-        Call(code_.functions[step.fn]);
-        as_.ScalarMemory(kLoad, kAcc, kRsp, kScratch);
+        const BuiltinForCode builtin = Builtin(step);
+        switch (builtin.instruction) {
+          case BuiltinInstruction::Abs: as_.ClearAccumulatorSign(); break;
+          case BuiltinInstruction::Sqrt: as_.ScalarRegisters(kSqrt, kAcc, kAcc); Track(); break;
+          case BuiltinInstruction::None: Call(builtin.scalar); Track(); break;
+        }
         break;
+      }
       case Step::Op::Spill: as_.ScalarMemory(kStore, kAcc, base_, Place(step.dst)); break;
       case Step::Op::Move:
         Load(kOperand, step.a);
@@ -325,8 +334,9 @@ class Translator {
   const RegisterCode& code_;
   std::vector<Step>& called_;  // reserved for every step handed over: its addresses stay
   Assembler as_;
-  bool calls_ = false;
-  bool tracking_ = false;
+  bool calls_ = false;      // any call: rbx holds the registers, the frame is made
+  bool handsOver_ = false;  // a step for the machine: the scratch and its failure mark
+  bool tracking_ = false;   // a quotient or a built-in's value that may not be finite
   Gpr base_;
 };
 
@@ -337,7 +347,10 @@ std::unique_ptr<const NativeCode> NativeCode::Translated(const RegisterCode& cod
   if (code.registers > (std::size_t{1} << 27)) return nullptr;
   std::unique_ptr<NativeCode> native(new NativeCode());
   std::size_t handedOver = 0;
-  for (const Step& step : code.steps) handedOver += Inline(step.op) ? 0 : 1;
+  for (const Step& step : code.steps) {
+    handedOver += Inline(step.op) ? 0 : 1;
+    if (step.op == Step::Op::Builtin && BuiltinForCodeOf(code.functions[step.fn]).scalar == nullptr) return nullptr;
+  }
   native->called_.reserve(handedOver);
   const std::vector<std::uint8_t> bytes = Translator(code, native->called_).Translate();
   native->memory_ = platform::ExecutableMemory::Holding(bytes);

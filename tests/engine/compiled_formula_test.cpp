@@ -112,10 +112,25 @@ TEST(ShortFixedValueTest, ReadsAsTheTextItStandsFor) {
   }
 }
 
+// Long formulas besides the random ones: many constants and working values, so that registers
+// lie far from the first, and a quotient by zero inside a finite result.
+std::vector<std::u16string> TestFormulas() {
+  std::vector<std::u16string> formulas;
+  for (unsigned seed = 0; seed < 400; ++seed) formulas.push_back(Generator(seed).Formula(3));
+  std::u16string sum = u"x";
+  std::u16string nested = u"x";
+  for (int k = 1; k <= 40; ++k) {
+    const std::u16string c = engine::IntegerText(k) + u".5";
+    sum += u"+x*" + c + u"/(x-" + c + u")";
+    nested = u"(" + c + u"-x*" + nested + u")^2/" + c;
+  }
+  formulas.insert(formulas.end(), {sum, nested, u"1/(1/x)+2", u"-x*0", u"x^2^0.5-sqrt(x)*2"});
+  return formulas;
+}
+
 TEST_F(CompiledFormulaTest, RandomFormulasGiveTheTextPathsNumbers) {
   std::mt19937 points(11);
-  for (unsigned seed = 0; seed < 400; ++seed) {
-    const std::u16string formula = Generator(seed).Formula(3);
+  for (const std::u16string& formula : TestFormulas()) {
     std::vector<double> xs(25);
     for (double& x : xs) x = RandomPoint(points);
     PointEvaluator sampled(eng, formula, u"x");

@@ -113,7 +113,7 @@ class Assembler {
   }
   void CallRax() { Bytes({0xFF, 0xD0}); }
 
-  // A jump (0F 8x for a condition, E9 for none) to a place patched in later.
+  // A conditional jump (0F 8x) to a place further on, patched in by Land.
   std::size_t JumpForward(std::initializer_list<std::uint8_t> opcode) {
     Bytes(opcode);
     Imm32(0);
@@ -223,16 +223,16 @@ class Translator {
       as_.Bytes({0x80, 0x7C, 0x24, static_cast<std::uint8_t>(kFailed), 0x00});  // cmp byte [failed], 0
       failures.push_back(as_.JumpForward({0x0F, 0x85}));                       // jne
     }
-    const std::size_t returning = as_.bytes.size();
-    if (calls_) as_.Bytes({0x48, 0x83, 0xC4, kFrame, 0x5B});  // add rsp, kFrame; pop rbx
-    as_.Bytes({0xC3});
+    Return();
     if (failures.empty()) return;
     for (std::size_t jump : failures) as_.Land(jump);
     as_.QuietNaNInAccumulator();
-    const std::size_t back = as_.JumpForward({0xE9});
-    const auto distance = static_cast<std::int32_t>(returning) - static_cast<std::int32_t>(back);
-    for (int i = 0; i < 4; ++i)
-      as_.bytes[back - 4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(distance) >> (8 * i));
+    Return();
+  }
+
+  void Return() {
+    if (calls_) as_.Bytes({0x48, 0x83, 0xC4, kFrame, 0x5B});  // add rsp, kFrame; pop rbx
+    as_.Bytes({0xC3});
   }
 
   void Load(int xmm, std::uint32_t reg) { as_.ScalarMemory(kLoad, xmm, base_, Place(reg)); }

@@ -121,7 +121,7 @@ class Assembler {
   }
   void Land(std::size_t jumpEnd) {
     const auto distance = static_cast<std::uint32_t>(bytes.size() - jumpEnd);
-    for (int i = 0; i < 4; ++i) bytes[jumpEnd - 4 + i] = static_cast<std::uint8_t>(distance >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i) bytes[jumpEnd - 4 + i] = static_cast<std::uint8_t>(distance >> (8 * i));
   }
 
  private:

@@ -84,7 +84,7 @@ void PointEvaluator::AtAll(std::span<const double> xs, std::span<double> ys, std
 }
 
 bool PointEvaluator::Cancelled() {
-  if (!engine_.core.cancel.requested()) return false;
+  if (!engine_.core.cancel->requested()) return false;
   engine_.core.state.Fail(EvalError::Cancelled);
   status_ = Code(EvalError::Cancelled);
   return true;

@@ -3,6 +3,8 @@
 // platform services. The matrix operations take this much and never the parser.
 #pragma once
 
+#include <memory>
+
 #include "engine_core/cancel_flag.h"
 #include "engine_core/error_log.h"
 #include "engine_core/eval_state.h"
@@ -18,7 +20,9 @@ struct Core {
   ErrorLog log;                 // error message log, extended info and the debug log
   FormulaSettings settings;     // numbers and spelling of every formula of this session
   platform::Services& platform; // message boxes and clipboard
-  CancelFlag cancel;            // set from another thread to stop long work
+  // Set from another thread to stop long work; shared with whoever may ask, so that it outlives
+  // an evaluator that is replaced while they hold it.
+  std::shared_ptr<CancelFlag> cancel = std::make_shared<CancelFlag>();
 };
 
 }  // namespace engine

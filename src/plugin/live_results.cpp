@@ -127,7 +127,8 @@ struct LiveResults::Evaluator {
   script::Context context{engine, diff, state};
 };
 
-LiveResults::LiveResults(LiveOptions options) : options_(options) {}
+LiveResults::LiveResults(LiveOptions options, std::shared_ptr<engine::CancelFlag> cancel)
+    : options_(options), cancel_(cancel ? std::move(cancel) : std::make_shared<engine::CancelFlag>()) {}
 LiveResults::~LiveResults() = default;
 
 std::size_t LiveResults::Take(std::vector<std::u16string> lines) {
@@ -162,7 +163,13 @@ bool LiveResults::Step() {
   if (done_ >= lines_.size()) return false;
   if (!rebuilt_) Rebuild(done_);
   const std::size_t end = BlockEnd(done_);
-  notes_[done_] = Evaluate(done_, end);
+  LineNote note = Evaluate(done_, end);
+  if (cancel_->requested()) {
+    // Cut off halfway, the evaluator's stores are not what the lines above make them.
+    rebuilt_ = false;
+    return false;
+  }
+  notes_[done_] = std::move(note);
   std::fill(notes_.begin() + static_cast<std::ptrdiff_t>(done_) + 1, notes_.begin() + static_cast<std::ptrdiff_t>(end),
             LineNote{});
   done_ = end;
@@ -197,6 +204,7 @@ std::u16string LiveResults::Script(std::size_t first, std::size_t last) const {
 
 void LiveResults::Rebuild(std::size_t line) {
   evaluator_ = std::make_unique<Evaluator>();
+  evaluator_->engine.core.cancel = cancel_;
   evaluator_->engine.matrices.elementOrder.order = -1;  // as in the editor's own session
   engine::SetFormulaSettings(evaluator_->engine, {.numbers = options_.numbers});
   for (std::size_t first = 0; first < line;) {

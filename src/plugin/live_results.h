@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine_core/cancel_flag.h"
 #include "engine_core/formula_settings.h"
 
 namespace plugin {
@@ -46,7 +47,9 @@ struct LiveOptions {
 
 class LiveResults {
  public:
-  explicit LiveResults(LiveOptions options = {});
+  // cancel: the flag that stops the line being evaluated, for another thread to raise; the
+  // line's note is then not known (Done stays before it) and the next Step evaluates it afresh.
+  explicit LiveResults(LiveOptions options = {}, std::shared_ptr<engine::CancelFlag> cancel = nullptr);
   ~LiveResults();
   LiveResults(const LiveResults&) = delete;
   LiveResults& operator=(const LiveResults&) = delete;
@@ -54,7 +57,8 @@ class LiveResults {
   // Takes the document's lines, line ends removed, and returns the first line whose note is no
   // longer known: the first that differs from the lines taken before, or that was not reached.
   std::size_t Take(std::vector<std::u16string> lines);
-  // Evaluates the next line (a block of DimX lines together); false when every line has its note.
+  // Evaluates the next line (a block of DimX lines together); false when every line has its
+  // note, or the line was cancelled.
   bool Step();
   // The lines whose notes are up to date, from the top.
   std::size_t Done() const { return done_; }
@@ -75,6 +79,7 @@ class LiveResults {
   LineNote Evaluate(std::size_t first, std::size_t last);
 
   LiveOptions options_;
+  std::shared_ptr<engine::CancelFlag> cancel_;
   std::unique_ptr<Evaluator> evaluator_;
   std::vector<std::u16string> lines_;
   std::vector<LineNote> notes_;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -68,6 +69,12 @@ struct LiveUpdates::Shared {
   std::unordered_map<DocumentId, std::size_t> handedOver;  // lines of a document with notes handed over
   std::unordered_set<DocumentId> forgotten;  // evaluators the worker is to drop
   std::optional<DocumentId> running;
+  // The running document's lines, and the one being evaluated: a text that changes it, or a
+  // line above it, cancels that line.
+  std::vector<std::u16string> runningLines;
+  std::size_t runningLine = 0;
+  LiveOptions runningOptions;
+  std::shared_ptr<engine::CancelFlag> cancel = std::make_shared<engine::CancelFlag>();
   bool stop = false;
   // The worker's own: each document's evaluator.
   std::unordered_map<DocumentId, std::unique_ptr<LiveResults>> documents;
@@ -79,6 +86,21 @@ struct LiveUpdates::Shared {
   void DropJobs(DocumentId document) {
     std::erase_if(jobs, [&](const Job& job) { return job.document == document; });
   }
+  // Cancels the line in progress when it is the document's.
+  void CancelRunning(DocumentId document) {
+    if (running == document) cancel->Request();
+  }
+  // Whether the document's new text changes what its running line computes: that line, a line
+  // above it, or the options differ.
+  bool ChangesRunningLine(DocumentId document, const Job& job) const {
+    if (running != document) return false;
+    if (!(job.options == runningOptions)) return true;
+    const std::size_t through = runningLine + 1;
+    if (job.lines.size() < through || runningLines.size() < through) return true;
+    return !std::equal(job.lines.begin(), job.lines.begin() + static_cast<std::ptrdiff_t>(through),
+                       runningLines.begin());
+  }
+
   // Whether the work on a document's text is to end: a newer text waits, or it was forgotten.
   bool Superseded(DocumentId document) const {
     return stop || Queued(document) || forgotten.contains(document);
@@ -95,6 +117,10 @@ struct LiveUpdates::Shared {
       Job job = std::move(jobs.front());
       jobs.pop_front();
       running = job.document;
+      runningLines = job.lines;
+      runningOptions = job.options;
+      runningLine = 0;
+      cancel->Clear();
       lock.unlock();
       Evaluate(std::move(job));
       lock.lock();
@@ -105,7 +131,7 @@ struct LiveUpdates::Shared {
   void Evaluate(Job job) {
     std::unique_ptr<LiveResults>& slot = documents[job.document];
     const bool fresh = !slot || !(slot->Options() == job.options);
-    if (fresh) slot = std::make_unique<LiveResults>(job.options);
+    if (fresh) slot = std::make_unique<LiveResults>(job.options, cancel);
     LiveResults& live = *slot;
     const std::size_t changed = live.Take(std::move(job.lines));
 
@@ -119,6 +145,7 @@ struct LiveUpdates::Shared {
       std::size_t& handed = handedOver[job.document];
       handed = fresh ? 0 : std::min(handed, changed);
       from = handed;
+      runningLine = live.Done();
     }
     auto handOver = [&] {
       std::lock_guard guard(mutex);
@@ -138,6 +165,7 @@ struct LiveUpdates::Shared {
       }
       std::lock_guard guard(mutex);
       if (Superseded(job.document)) break;  // a newer text goes on from here
+      runningLine = live.Done();
     }
     handOver();
   }
@@ -151,6 +179,7 @@ LiveUpdates::~LiveUpdates() {
   {
     std::lock_guard guard(shared_->mutex);
     shared_->stop = true;
+    shared_->cancel->Request();
   }
   shared_->wake.notify_one();
   shared_->worker.join();
@@ -160,6 +189,7 @@ void LiveUpdates::Submit(DocumentId document, std::string_view utf8, const LiveO
   Job job{document, SplitLines(utf8), options};
   {
     std::lock_guard guard(shared_->mutex);
+    if (shared_->ChangesRunningLine(document, job)) shared_->CancelRunning(document);
     shared_->DropJobs(document);
     shared_->jobs.push_back(std::move(job));
   }
@@ -168,6 +198,7 @@ void LiveUpdates::Submit(DocumentId document, std::string_view utf8, const LiveO
 
 void LiveUpdates::Forget(DocumentId document) {
   std::lock_guard guard(shared_->mutex);
+  shared_->CancelRunning(document);
   shared_->DropJobs(document);
   std::erase_if(shared_->finished, [&](const Batch& batch) { return batch.document == document; });
   shared_->handedOver.erase(document);

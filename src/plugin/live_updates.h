@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Live results kept up to date beside the editor: documents are evaluated on a thread of their
 // own, so the editor never waits, and the notes finished so far are put on the view whenever
-// the editor asks. A newer text of a document stops the work on the older one at its next line.
+// the editor asks. A newer text of a document stops the work on the older one at its next line,
+// and cancels the line in progress when that line or one above it changed.
 #pragma once
 
 #include <cstdint>

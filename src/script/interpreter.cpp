@@ -110,6 +110,10 @@ RunResult Run::Execute() {
       continue;
     }
     if (raw.starts_with(u"'") || !Parse(raw, number, line)) continue;
+    if (context_.engine.core.cancel->requested()) {
+      result_.output += u"'Run cancelled before line " + engine::IntegerText(number) + u"\r\n";
+      break;
+    }
     if (!ShowProgress(number, raw)) {
       // A comment line, so that the output still runs as a script.
       result_.output += u"'Run stopped by the user before line " + engine::IntegerText(number) + u"\r\n";

@@ -73,7 +73,7 @@ class Watchdog {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   exports::Session& session = exports::session();
-  static Watchdog watchdog(session.engine.core.cancel);
+  static Watchdog watchdog(*session.engine.core.cancel);
   watchdog.Arm();
   script::InterpreterState state;
   script::Context context{session.engine, session.diff, state};
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   request.quiet = (size & 1) != 0;
   script::RunScript(context, request);
   watchdog.Disarm();
-  session.engine.core.cancel.Clear();
+  session.engine.core.cancel->Clear();
   request.text = u"Expr = 1+1";
   if (script::RunScript(context, request).Code() != 1000) __builtin_trap();
   engine::ReSetEqParser(session.engine);

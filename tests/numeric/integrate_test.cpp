@@ -233,10 +233,10 @@ TEST_F(IntegrateTest, CompiledSamplingGivesTheTextPathsIntegral) {
 // form and through the text alike, and the integral fails as cancelled.
 TEST_F(IntegrateTest, CancelledFromAnotherThread) {
   for (const char16_t* formula : {u"x*x", u"x*x+rnd(1)*0"}) {
-    eng.core.cancel.Clear();
+    eng.core.cancel->Clear();
     std::thread canceller([&] {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      eng.core.cancel.Request();
+      eng.core.cancel->Request();
     });
     double result = kUntouched;
     const std::int32_t code = numeric::Integrate(eng, formula, 0, 1, 2'000'000'000, kMidpoint, u"x", &result);
@@ -244,7 +244,7 @@ TEST_F(IntegrateTest, CancelledFromAnotherThread) {
     EXPECT_EQ(code, 26) << Narrow(formula);
     EXPECT_EQ(Error(), 26) << Narrow(formula);
   }
-  eng.core.cancel.Clear();
+  eng.core.cancel->Clear();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The progress of a run and the windows a batch command line shows its texts in.
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "diff/diff_state.h"
@@ -57,6 +59,21 @@ TEST_F(ProgressTest, AStoppedRunEndsWithACommentLine) {
   EXPECT_TRUE(eng.core.state.ulvResStr.ends_with(u"'Run stopped by the user before line 2\r\n"))
       << Narrow(eng.core.state.ulvResStr);
   EXPECT_EQ(progress.closed, 1);
+}
+
+// Cancelled from another thread, the long line fails as cancelled and the run ends before the
+// next line, with a comment that says so.
+TEST_F(ProgressTest, ACancelledRunEndsBeforeTheNextLine) {
+  std::thread canceller([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    eng.core.cancel->Request();
+  });
+  EXPECT_EQ(Main(u"/noh /sel:'Integrate(0;1;2000000000;mid;x) = x*x+rnd(1)*0\r\nExpr = 2'"), 1001);
+  canceller.join();
+  eng.core.cancel->Clear();
+  const std::u16string& output = eng.core.state.ulvResStr;
+  EXPECT_NE(output.find(u"===> ERROR n. = 26: Cancelled"), std::u16string::npos) << Narrow(output);
+  EXPECT_TRUE(output.ends_with(u"'Run cancelled before line 2\r\n")) << Narrow(output);
 }
 
 TEST_F(ProgressTest, ListingsGoToTheTextWindowAndMessagesOnRequest) {

@@ -6,7 +6,7 @@
  * settings. Contexts are independent of each other and of the process-wide state the functions
  * of morvane.h work on, so threads may each use a context of their own at the same time. One
  * context must not be used from two threads at once; doing so may corrupt that context (never
- * another one).
+ * another one). The one exception is morvane_cancel, meant to be called from another thread.
  *
  * Text in is zero-terminated UTF-8. Text out belongs to the context and stays valid until the
  * context's next call or its end. Positions count characters (code points) from 0.
@@ -68,6 +68,7 @@ enum morvane_code {
   MORVANE_ERROR_MATRIX_NOT_FOUND = 44,
   MORVANE_ERROR_UNDEFINED_VARIABLE = 46,   /* a name that is neither variable nor constant */
   MORVANE_ERROR_OVERFLOW = 49,             /* a result too large for a double */
+  MORVANE_ERROR_CANCELLED = 56,            /* stopped by morvane_cancel */
   MORVANE_ERROR_NULL_ARGUMENT = 90,        /* a pointer that must not be null was */
   MORVANE_ERROR_INVALID_UTF8 = 91,
   MORVANE_ERROR_CONTEXT_FREED = 92,        /* the formula's context was freed */
@@ -109,6 +110,11 @@ MORVANE_EXPORT morvane_context* MORVANE_CALL morvane_context_new_with(const morv
 /* Ends a context; its formulas stay to be freed and fail with MORVANE_ERROR_CONTEXT_FREED.
  * Null is allowed. */
 MORVANE_EXPORT void MORVANE_CALL morvane_context_free(morvane_context* context);
+/* Stops what the context is doing now: an integration, a root search or an evaluation at many
+ * points ends soon after (within a few milliseconds) with MORVANE_ERROR_CANCELLED. Safe to call
+ * from any thread while the context is in use, and when it is idle; a call on the context that
+ * starts afterwards is not cancelled. Null is allowed. */
+MORVANE_EXPORT void MORVANE_CALL morvane_cancel(morvane_context* context);
 /* Forgets every variable, function and matrix of the context. */
 MORVANE_EXPORT int MORVANE_CALL morvane_reset(morvane_context* context, morvane_error* error);
 

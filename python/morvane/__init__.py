@@ -35,6 +35,7 @@ PARSER_SYNTAX = 33
 UNDEFINED_FUNCTION = 34
 UNDEFINED_VARIABLE = 46
 OVERFLOW = 49
+CANCELLED = 56
 CONTEXT_FREED = _native.CONTEXT_FREED
 INVALID_UTF8 = 91
 NOT_CONVERGED = 95
@@ -116,6 +117,9 @@ class _Context:
     def __init__(self, lib, options):
         self.lib = lib
         self.lock = threading.RLock()
+        # Held only to free the context and to cancel it, which another thread does while a
+        # call holds the lock.
+        self.ending = threading.Lock()
         # The options were checked, so a null context can only mean memory ran out.
         self.handle = lib.morvane_context_new_with(ctypes.byref(options))
         if not self.handle:
@@ -126,8 +130,13 @@ class _Context:
             raise MorvaneError(CONTEXT_FREED, "the evaluator is closed")
         return self.handle
 
+    def cancel(self):
+        with self.ending:
+            if self.handle is not None:
+                self.lib.morvane_cancel(self.handle)
+
     def close(self):
-        with self.lock:
+        with self.lock, self.ending:
             if self.handle is not None:
                 self.lib.morvane_context_free(self.handle)
                 self.handle = None
@@ -245,6 +254,13 @@ class Evaluator:
         self._call(self._context.lib.morvane_solve, _encode(formula, "formula"),
                    _encode(variable, "variable"), ctypes.byref(value), text=formula)
         return value.value
+
+    def cancel(self):
+        """Stops what this evaluator is doing on another thread (an integration, a root search,
+        a formula over arrays): that call raises MorvaneError with code CANCELLED soon after.
+        Safe to call from any thread at any time; calls that start afterwards are not
+        cancelled."""
+        self._context.cancel()
 
     def reset(self):
         """Forgets every variable, function and matrix."""

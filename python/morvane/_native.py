@@ -79,6 +79,7 @@ def _declare(lib):
     declare("morvane_context_new", p_context)
     declare("morvane_context_new_with", p_context, ctypes.POINTER(Options))
     declare("morvane_context_free", None, p_context)
+    declare("morvane_cancel", None, p_context)
     declare("morvane_reset", c_int, p_context, p_error)
     declare("morvane_eval", c_int, p_context, text, p_double, p_error)
     declare("morvane_set_variable", c_int, p_context, text, c_double, p_error)

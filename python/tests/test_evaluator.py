@@ -226,6 +226,19 @@ def test_lone_surrogate_reaches_the_library_as_invalid_utf8(ev):
     assert caught.value.position == 2
 
 
+def test_cancel_from_another_thread_stops_a_long_integration(ev):
+    import threading
+    timer = threading.Timer(0.05, ev.cancel)
+    timer.start()
+    with pytest.raises(MorvaneError) as failure:
+        ev.integrate("x*x", 0, 1, n=2_000_000_000, rule="midpoint")
+    timer.join()
+    assert failure.value.code == morvane.CANCELLED
+    assert ev.integrate("x", 0, 1, n=10) == pytest.approx(0.5)  # the next call is not cancelled
+    ev.cancel()  # an idle evaluator may be cancelled too
+    assert ev.eval("1+1") == 2
+
+
 def test_closed_context(ev):
     f = ev.compile("x+1", "x")
     ev.close()

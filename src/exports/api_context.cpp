@@ -29,6 +29,7 @@ engine::Engine& EngineOf(morvane_context* context) {
   Require(context, "context");
   engine::Engine& engine = context->engine;
   engine.core.state.e_error = -1;
+  engine.core.cancel->Clear();
   return engine;
 }
 
@@ -79,6 +80,10 @@ void MORVANE_CALL morvane_context_free(morvane_context* context) {
   if (context == nullptr) return;
   for (morvane_formula* formula : context->formulas) formula->ContextEnded();
   delete context;
+}
+
+void MORVANE_CALL morvane_cancel(morvane_context* context) {
+  if (context != nullptr) context->engine.core.cancel->Request();
 }
 
 int MORVANE_CALL morvane_reset(morvane_context* context, morvane_error* error) {

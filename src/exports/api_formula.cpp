@@ -121,20 +121,30 @@ double TextValueAt(morvane_formula& formula, const double* const* inputs, std::s
   return TextValue(formula, values);
 }
 
+// Points evaluated between two looks at the context's cancel flag: a few milliseconds' work.
+constexpr std::size_t kPointsBetweenLooks = std::size_t{1} << 16;
+
 // The values at n points into results; failedAt names the point a failure is thrown at.
 void ArrayValues(morvane_formula& formula, const double* const* inputs, std::size_t n, double* results,
                  std::size_t& failedAt) {
+  const engine::CancelFlag& cancel = *formula.context->engine.core.cancel;
   std::vector<const double*> columns(inputs, inputs + formula.parameters.size());
   std::size_t done = 0;
   while (done < n) {
+    failedAt = done;
+    if (cancel.requested()) throw exports::api::EngineFailure(engine::Code(engine::EvalError::Cancelled));
+    const std::size_t chunk = std::min(n - done, kPointsBetweenLooks);
+    std::size_t good = 0;
     if (formula.compiled) {
       if (!formula.block) formula.block = formula.compiled->NewBlock();
-      done += formula.compiled->EvaluateEach(columns, n - done, results + done, formula.boolSign, *formula.block);
-      if (done == n) break;
+      good = formula.compiled->EvaluateEach(columns, chunk, results + done, formula.boolSign, *formula.block);
     }
-    failedAt = done;
-    results[done] = TextValueAt(formula, inputs, done);
-    ++done;
+    done += good;
+    if (good < chunk) {
+      failedAt = done;
+      results[done] = TextValueAt(formula, inputs, done);
+      ++done;
+    }
     for (std::size_t k = 0; k < columns.size(); ++k) columns[k] = inputs[k] + done;
   }
 }
@@ -232,6 +242,7 @@ int MORVANE_CALL morvane_formula_eval_array(morvane_formula* formula, const doub
   const int code = Call(error, [&] {
     Require(formula, "formula");
     RequireContext(*formula);
+    formula->context->engine.core.cancel->Clear();
     if (n == 0) return;
     Require(results, "results");
     if (!formula->parameters.empty()) Require(inputs, "inputs");

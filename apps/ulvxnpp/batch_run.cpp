@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "batch_run.h"
 
+#include <atomic>
+#include <csignal>
+
 #include "exports/session.h"
 #include "platform/utf8.h"
 #include "script/batch.h"
@@ -18,10 +21,39 @@ void WaitForPlotWindows() {
   plots->WaitForClose();
 }
 
+// While a run lasts, Ctrl+C cancels it: the line in progress stops, the run ends before the
+// next line, and its output goes where it was to go, whole. A second Ctrl+C ends the program
+// at once, as it would any other.
+class CancelOnInterrupt {
+ public:
+  CancelOnInterrupt() {
+    flag_ = exports::session().engine.core.cancel.get();
+    flag_.load()->Clear();
+    std::signal(SIGINT, &Interrupted);
+  }
+  ~CancelOnInterrupt() {
+    std::signal(SIGINT, SIG_DFL);
+    flag_ = nullptr;
+  }
+  CancelOnInterrupt(const CancelOnInterrupt&) = delete;
+  CancelOnInterrupt& operator=(const CancelOnInterrupt&) = delete;
+
+  bool interrupted() const { return flag_.load()->requested(); }
+
+ private:
+  // Only lock-free atomics here: a signal handler may do no more.
+  static void Interrupted(int) {
+    std::signal(SIGINT, SIG_DFL);
+    if (engine::CancelFlag* flag = flag_.load()) flag->Request();
+  }
+  static inline std::atomic<engine::CancelFlag*> flag_{nullptr};
+};
+
 // An input that cannot be read and an output that cannot be written are failures of the
 // run as a whole, not of its commands.
-int ExitStatus(const script::BatchState& state) {
+int ExitStatus(const script::BatchState& state, const CancelOnInterrupt& interrupt) {
   if (state.inputFailed || state.outputFailed) return kExitUsage;
+  if (interrupt.interrupted()) return kExitInterrupted;
   return state.lastResult % 1000 == 0 ? kExitOk : kExitFailed;
 }
 
@@ -68,6 +100,7 @@ std::u16string Selected(const std::u16string& script) { return u" /sel:'" + scri
 
 int RunBatch(const std::u16string& commandLine, bool toStdout, bool verbose) {
   script::BatchContext context = exports::BatchOf(exports::session());
+  const CancelOnInterrupt interrupt;
   script::ulvEvalMain(context, commandLine);
   if (verbose) Print(stderr, context.state.messages);
   if (context.state.inputFailed) {
@@ -76,16 +109,17 @@ int RunBatch(const std::u16string& commandLine, bool toStdout, bool verbose) {
   }
   if (toStdout) Print(stdout, exports::session().engine.core.state.ulvResStr);
   WaitForPlotWindows();
-  return ExitStatus(context.state);
+  return ExitStatus(context.state, interrupt);
 }
 
 int RunCommandLine(const std::u16string& commandLine, bool verbose) {
   script::BatchContext context = exports::BatchOf(exports::session());
+  const CancelOnInterrupt interrupt;
   script::ulvEvalMain(context, commandLine);
   Print(stdout, exports::session().engine.core.state.ulvResStr);
   if (verbose) Print(stderr, context.state.messages);
   WaitForPlotWindows();
-  return ExitStatus(context.state);
+  return ExitStatus(context.state, interrupt);
 }
 
 }  // namespace ulvxnpp

@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
                "  ulvxnpp                                a session on the terminal (:help, :quit)\n"
                "A Plot line writes its picture (ulvPlot_001.png, ...) into the current folder, or with\n"
                "--save-plots into DIR as JPEG.\n"
-               "Exit status: 0 every command ran, 1 one or more failed, 2 usage error or unreadable input.",
+               "Exit status: 0 every command ran, 1 one or more failed, 2 usage error or unreadable input, "
+               "130 stopped by Ctrl+C (the lines run so far are written, then a comment line).",
                "ulvxnpp"};
   app.add_option("script", o.script, "script file to run; - for standard input; none on a terminal starts a session");
   app.add_flag("-i,--interactive", o.interactive,

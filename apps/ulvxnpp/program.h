@@ -13,6 +13,7 @@ namespace ulvxnpp {
 inline constexpr int kExitOk = 0;       // every command ran
 inline constexpr int kExitFailed = 1;   // one or more commands failed
 inline constexpr int kExitUsage = 2;    // a usage error, or input that could not be read
+inline constexpr int kExitInterrupted = 130;  // stopped by Ctrl+C, as a shell reports SIGINT
 
 struct ProgramOptions {
   std::string script;                   // script file; "-" for standard input

@@ -2,7 +2,6 @@
 #include "plugin/live_results.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 
 #include "diff/diff_state.h"
@@ -45,22 +44,6 @@ class NoUserServices final : public platform::Services {
   }
   std::u16string LibraryFolder() override { return {}; }
 };
-
-// Commands whose effects reach beyond the document: windows and pictures, files.
-constexpr std::array<std::u16string_view, 8> kNotLive = {
-    u"Plot", u"ExprF", u"FunctF", u"IntegrateF", u"sDiffF", u"DerivateF", u"MatrF", u"VectF",
-};
-
-bool NotLive(const script::Command& command) {
-  return std::find(kNotLive.begin(), kNotLive.end(), command.name) != kNotLive.end();
-}
-
-// Whether a command leaves something behind for the lines below: a value, a function, a matrix,
-// a setting.
-bool Defines(const script::Command& command) {
-  return command.kind == script::CommandKind::Store || command.name == u"StoExpr" ||
-         command.name == u"AElemOrderSet";
-}
 
 bool IsComment(std::u16string_view text) { return text.empty() || text.front() == u'\''; }
 
@@ -210,7 +193,7 @@ void LiveResults::Rebuild(std::size_t line) {
   for (std::size_t first = 0; first < line;) {
     const std::size_t end = BlockEnd(first);
     const script::Command* command = script::LeadingCommand(engine::Trim(lines_[first]));
-    if (command != nullptr && Defines(*command) && !NotLive(*command) && !slow_.contains(lines_[first]))
+    if (command != nullptr && command->defines && command->runsLive && !slow_.contains(lines_[first]))
       Run(Script(first, end), first);
     first = end;
   }
@@ -221,7 +204,7 @@ LineNote LiveResults::Evaluate(std::size_t first, std::size_t last) {
   const std::u16string_view text = engine::Trim(lines_[first]);
   if (IsComment(text)) return {};
   const script::Command* command = script::LeadingCommand(text);
-  if (command != nullptr && NotLive(*command))
+  if (command != nullptr && !command->runsLive)
     return {NoteKind::NotRun, std::u16string(command->name) + u" is not run live"};
   if (slow_.contains(lines_[first])) return {NoteKind::NotRun, u"Not run live: it took too long"};
 

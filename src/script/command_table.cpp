@@ -15,36 +15,41 @@ void Call(Run& run, CommandLine& line) {
   (run.*handler)(line);
 }
 
+constexpr bool kRunsLive = true;
+constexpr bool kNotRunLive = false;
+constexpr bool kDefines = true;
+constexpr bool kLeavesNothing = false;
+
 constexpr std::array<Command, 29> kCommands = {{
     {u"aElemOrderEx", CommandKind::Other, &Call<&Run::ElemOrderEx>},
-    {u"Debug", CommandKind::Store, &Call<&Run::Debug>},
-    {u"ErrorMsgs", CommandKind::Store, &Call<&Run::ErrorMsgs>},
+    {u"Debug", CommandKind::Store, &Call<&Run::Debug>, kRunsLive, kDefines},
+    {u"ErrorMsgs", CommandKind::Store, &Call<&Run::ErrorMsgs>, kRunsLive, kDefines},
     {u"Derivate", CommandKind::Result, &Call<&Run::Derivate>},
-    {u"DerivateF", CommandKind::Result, &Call<&Run::FileVariant>},
-    {u"DimX", CommandKind::Store, &Call<&Run::DimX>},
+    {u"DerivateF", CommandKind::Result, &Call<&Run::FileVariant>, kNotRunLive, kLeavesNothing},
+    {u"DimX", CommandKind::Store, &Call<&Run::DimX>, kRunsLive, kDefines},
     {u"Expr", CommandKind::Result, &Call<&Run::Expr>},
-    {u"ExprF", CommandKind::Result, &Call<&Run::FileVariant>},
-    {u"Funct", CommandKind::Store, &Call<&Run::Funct>},
-    {u"FunctF", CommandKind::Store, &Call<&Run::FileVariant>},
+    {u"ExprF", CommandKind::Result, &Call<&Run::FileVariant>, kNotRunLive, kLeavesNothing},
+    {u"Funct", CommandKind::Store, &Call<&Run::Funct>, kRunsLive, kDefines},
+    {u"FunctF", CommandKind::Store, &Call<&Run::FileVariant>, kNotRunLive, kDefines},
     {u"Hex", CommandKind::Result, &Call<&Run::Expr>},
     {u"Bin", CommandKind::Result, &Call<&Run::Expr>},
     {u"Integrate", CommandKind::Result, &Call<&Run::Integrate>},
-    {u"IntegrateF", CommandKind::Result, &Call<&Run::FileVariant>},
-    {u"Matr", CommandKind::Store, &Call<&Run::Matr>},
-    {u"MatrF", CommandKind::Store, &Call<&Run::FileVariant>},
-    {u"Plot", CommandKind::Act, &Call<&Run::Plot>},
+    {u"IntegrateF", CommandKind::Result, &Call<&Run::FileVariant>, kNotRunLive, kLeavesNothing},
+    {u"Matr", CommandKind::Store, &Call<&Run::Matr>, kRunsLive, kDefines},
+    {u"MatrF", CommandKind::Store, &Call<&Run::FileVariant>, kNotRunLive, kDefines},
+    {u"Plot", CommandKind::Act, &Call<&Run::Plot>, kNotRunLive, kLeavesNothing},
     {u"Pause", CommandKind::Other, nullptr},
-    {u"StoExpr", CommandKind::Result, &Call<&Run::StoExpr>},
+    {u"StoExpr", CommandKind::Result, &Call<&Run::StoExpr>, kRunsLive, kDefines},
     {u"Show", CommandKind::Act, &Call<&Run::Show>},
-    {u"Var", CommandKind::Store, &Call<&Run::Var>},
-    {u"VarPolyn", CommandKind::Store, &Call<&Run::VarPolyn>},
-    {u"Vect", CommandKind::Store, &Call<&Run::Matr>},
-    {u"VectF", CommandKind::Store, &Call<&Run::FileVariant>},
+    {u"Var", CommandKind::Store, &Call<&Run::Var>, kRunsLive, kDefines},
+    {u"VarPolyn", CommandKind::Store, &Call<&Run::VarPolyn>, kRunsLive, kDefines},
+    {u"Vect", CommandKind::Store, &Call<&Run::Matr>, kRunsLive, kDefines},
+    {u"VectF", CommandKind::Store, &Call<&Run::FileVariant>, kNotRunLive, kDefines},
     {u"sDiff", CommandKind::Result, &Call<&Run::SDiff>},
-    {u"sDiffF", CommandKind::Result, &Call<&Run::FileVariant>},
+    {u"sDiffF", CommandKind::Result, &Call<&Run::FileVariant>, kNotRunLive, kLeavesNothing},
     // The editor's question for these three has always been the one for a formula.
     {u"SolvePolyn", CommandKind::Other, &Call<&Run::SolvePolyn>},
-    {u"AElemOrderSet", CommandKind::Other, &Call<&Run::ElemOrderSet>},
+    {u"AElemOrderSet", CommandKind::Other, &Call<&Run::ElemOrderSet>, kRunsLive, kDefines},
     {u"aAbout", CommandKind::Other, [](Run& run, CommandLine&) { run.About(); }},
 }};
 

@@ -21,6 +21,12 @@ struct Command {
   std::u16string_view name;
   CommandKind kind;
   void (*run)(Run& run, CommandLine& line);  // none: the line is only counted (Pause)
+  // Whether live results run it: not when its effects reach beyond the document (windows,
+  // pictures, files).
+  bool runsLive = true;
+  // Whether it leaves something for the lines below (a value, a function, a matrix, a
+  // setting): live results rebuild what the lines above an edit made by running only these.
+  bool defines = false;
 };
 
 // Every command, in the order the command list shows them.

@@ -11,7 +11,7 @@
 #include "engine_core/text_util.h"
 #include "platform/services.h"
 #include "script/command_table.h"
-#include "script/interpreter.h"
+#include "script/line_text.h"
 
 namespace plugin {
 namespace {
@@ -52,53 +52,8 @@ bool IsDimX(std::u16string_view line) {
   return command != nullptr && command->name == u"DimX";
 }
 
-// "Var = name ; value": the name.
-std::u16string_view VarName(std::u16string_view line) {
-  line = line.substr(line.find(u'=') + 1);
-  return engine::Trim(line.substr(0, line.find(u';')));
-}
-
-// "Ln 13: " at the start of an echo line: its length, or 0.
-std::size_t EchoPrefix(std::u16string_view line) {
-  if (!line.starts_with(u"Ln ")) return 0;
-  std::size_t at = 3;
-  while (at < line.size() && engine::IsAsciiDigit(line[at])) ++at;
-  return at > 3 && line.substr(at).starts_with(u": ") ? at + 2 : 0;
-}
-
-// The output of a line as one line of text: its results without the echo of the line itself
-// ("Ln 3: EXPR = a^10: "), or the echo's answer where both share a line ("Ln 9: Show(t) =>
-// Number t = 10.0000"). Lines are joined by " | "; error arrows, tabs and runs of blanks go.
-std::u16string NoteText(std::u16string_view output, std::size_t maxChars) {
-  std::u16string text;
-  std::u16string_view lastEcho;
-  auto add = [&](std::u16string_view part) {
-    if (part.starts_with(u"===> ")) part.remove_prefix(5);
-    if (!text.empty()) text += u" | ";
-    for (const char16_t c : part) {
-      const char16_t shown = c == u'\t' || c == u'\r' ? u' ' : c;
-      if (shown != u' ' || (!text.empty() && text.back() != u' ')) text += shown;
-    }
-    while (!text.empty() && text.back() == u' ') text.pop_back();
-  };
-  while (!output.empty()) {
-    const std::size_t end = output.find(u'\n');
-    const std::u16string_view line = engine::Trim(output.substr(0, end));
-    output = end == std::u16string_view::npos ? std::u16string_view() : output.substr(end + 1);
-    if (line.empty()) continue;
-    const std::size_t echo = EchoPrefix(line);
-    if (echo == 0) {
-      add(line);
-      continue;
-    }
-    lastEcho = line.substr(echo);
-    const std::size_t arrow = lastEcho.find(u" => ");
-    if (arrow != std::u16string_view::npos) add(lastEcho.substr(arrow + 4));
-  }
-  if (text.empty() && !lastEcho.empty()) add(lastEcho);
-  if (text.size() > maxChars) text = text.substr(0, maxChars - 3) + u"...";
-  return text;
-}
+// A line that is no command runs as a formula: "Expr = " and the line's text.
+constexpr std::u16string_view kFormulaCommand = u"Expr = ";
 
 }  // namespace
 
@@ -166,14 +121,14 @@ std::size_t LiveResults::BlockEnd(std::size_t first) const {
   return end;
 }
 
-std::pair<std::u16string, bool> LiveResults::Run(std::u16string_view script, std::size_t firstLine) {
+script::RunResult LiveResults::Run(std::u16string_view script, std::size_t firstLine) {
   script::RunRequest request;
   request.text = script;
   request.decimals = options_.decimals;
   request.bare = true;
   request.firstNumber = static_cast<std::int32_t>(firstLine + 1);
-  script::RunResult result = script::RunScript(evaluator_->context, request);
-  return {std::move(result.output), result.errors > 0};
+  request.keepRecords = true;
+  return script::RunScript(evaluator_->context, request);
 }
 
 std::u16string LiveResults::Script(std::size_t first, std::size_t last) const {
@@ -209,14 +164,32 @@ LineNote LiveResults::Evaluate(std::size_t first, std::size_t last) {
   if (slow_.contains(lines_[first])) return {NoteKind::NotRun, u"Not run live: it took too long"};
 
   const auto start = std::chrono::steady_clock::now();
-  auto [output, failed] = Run(command != nullptr ? Script(first, last) : u"Expr = " + std::u16string(text), first);
-  if (!failed && command != nullptr && command->name == u"Var")
-    output = Run(u"Show(" + std::u16string(VarName(text)) + u")", first).first;
+  const std::u16string formula = command == nullptr ? std::u16string(kFormulaCommand) + std::u16string(text) : u"";
+  const script::RunResult result = Run(command != nullptr ? Script(first, last) : formula, first);
   if (std::chrono::steady_clock::now() - start > options_.slowLine) slow_.insert(lines_[first]);
+  if (result.errors > 0 && command == nullptr && !options_.script) return {};
+  return NoteOf(result.records, command != nullptr ? 0 : static_cast<std::size_t>(text.data() - lines_[first].data()),
+                command != nullptr ? 0 : kFormulaCommand.size());
+}
 
-  if (failed && command == nullptr && !options_.script) return {};
-  LineNote note{failed ? NoteKind::Failure : NoteKind::Result, NoteText(output, options_.maxNoteChars)};
+// The notes of the records joined; a failure's span moved from the script's line to the
+// document's, where the formula stood `indent` characters in and the script put `added` before it.
+LineNote LiveResults::NoteOf(const std::vector<script::LineRecord>& records, std::size_t indent, std::size_t added) const {
+  const script::TextStyle style{.decimals = options_.decimals, .numbers = options_.numbers, .bare = true};
+  LineNote note;
+  for (const script::LineRecord& record : records) {
+    const std::u16string text = script::NoteText(record, style, options_.maxNoteChars);
+    if (!text.empty()) note.text += (note.text.empty() ? u"" : u" | ") + text;
+    if (!record.failed() || note.kind == NoteKind::Failure) continue;
+    note.kind = NoteKind::Failure;
+    const script::LineFailure& failure = *record.failure;
+    if (failure.end > failure.begin && failure.begin >= added) {
+      note.span = {failure.begin - added + indent, failure.end - added + indent};
+    }
+  }
+  if (note.text.size() > options_.maxNoteChars) note.text = note.text.substr(0, options_.maxNoteChars - 3) + u"...";
   if (note.text.empty()) note.kind = NoteKind::None;
+  else if (note.kind != NoteKind::Failure) note.kind = NoteKind::Result;
   return note;
 }
 

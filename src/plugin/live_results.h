@@ -16,6 +16,7 @@
 
 #include "engine_core/cancel_flag.h"
 #include "engine_core/formula_settings.h"
+#include "script/interpreter.h"
 
 namespace plugin {
 
@@ -26,9 +27,21 @@ enum class NoteKind : std::uint8_t {
   NotRun,   // a line that is not evaluated live, and why
 };
 
+// Where in a line a failure was found, in characters of the line; empty for the whole line.
+struct NoteSpan {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  bool operator==(const NoteSpan&) const = default;
+};
+
 struct LineNote {
+  LineNote() = default;
+  LineNote(NoteKind noteKind, std::u16string noteText, NoteSpan noteSpan = {})
+      : kind(noteKind), text(std::move(noteText)), span(noteSpan) {}
+
   NoteKind kind = NoteKind::None;
   std::u16string text;
+  NoteSpan span;
   bool operator==(const LineNote&) const = default;
 };
 
@@ -67,9 +80,9 @@ class LiveResults {
 
  private:
   struct Evaluator;
-  // Runs a script whose first line is the document's line `firstLine`: its output, and whether a
-  // command failed.
-  std::pair<std::u16string, bool> Run(std::u16string_view script, std::size_t firstLine);
+  // Runs a script whose first line is the document's line `firstLine`, keeping its records.
+  script::RunResult Run(std::u16string_view script, std::size_t firstLine);
+  LineNote NoteOf(const std::vector<script::LineRecord>& records, std::size_t indent, std::size_t added) const;
   // Lines [first, last) as one script.
   std::u16string Script(std::size_t first, std::size_t last) const;
   // Where the block that starts at line `first` ends: after its last DimX line, or after it.

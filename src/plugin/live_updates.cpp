@@ -54,7 +54,8 @@ void ShowNotes(LiveView& view, std::size_t first, const std::vector<LineNote>& n
   for (std::size_t k = 0; k < notes.size(); ++k) {
     const auto line = static_cast<Position>(first + k);
     const std::string text = platform::ToUtf8(notes[k].text);
-    if (view.Note(line) != text) view.SetNote(line, text, notes[k].kind);
+    // A failure's span can move while its text stays.
+    if (view.Note(line) != text || notes[k].kind == NoteKind::Failure) view.SetNote(line, text, notes[k].kind, notes[k].span);
   }
 }
 

@@ -23,8 +23,9 @@ class LiveView {
   virtual ~LiveView() = default;
   // The note the line shows now; empty for none.
   virtual std::string Note(Position line) = 0;
-  // Shows the note (UTF-8) beside the line, or removes it for an empty text.
-  virtual void SetNote(Position line, std::string_view text, NoteKind kind) = 0;
+  // Shows the note (UTF-8) beside the line, or removes it for an empty text; a failure's mark
+  // lies under the span.
+  virtual void SetNote(Position line, std::string_view text, NoteKind kind, NoteSpan span) = 0;
   // Removes every note and mark live results have set on the document.
   virtual void ClearNotes() = 0;
 };

@@ -53,12 +53,6 @@ class Silenced {
   std::int32_t messageFlag_;
 };
 
-std::u16string Upper(std::u16string_view text) {
-  std::u16string out(text);
-  for (char16_t& c : out) c = engine::UpperAscii(c);
-  return out;
-}
-
 std::u16string WithoutApostrophes(std::u16string_view text) {
   std::u16string out(text);
   std::erase(out, u'\'');
@@ -80,42 +74,98 @@ std::pair<std::u16string, std::u16string> SplitPair(std::u16string_view text) {
           std::u16string(engine::Trim(text.substr(semicolon + 1)))};
 }
 
-std::u16string Digits(std::int64_t value, int base) {
-  if (value == 0) return u"0";
-  auto magnitude = static_cast<std::uint64_t>(value);  // two's complement for negatives
-  std::u16string digits;
-  while (magnitude != 0) {
-    digits.insert(digits.begin(), u"0123456789ABCDEF"[magnitude % static_cast<std::uint64_t>(base)]);
-    magnitude /= static_cast<std::uint64_t>(base);
-  }
-  return digits;
-}
-
-std::int64_t Rounded(double value) {
-  if (!(std::fabs(value) < 9.2e18)) return 0;
-  return std::llround(value);
-}
-
 }  // namespace
+
+
+LineRecord Run::Record(const CommandLine& line, LineForm form) const {
+  LineRecord record;
+  record.number = line.number;
+  record.form = form;
+  record.command = FindCommand(line.word);
+  record.word = line.word;
+  record.argument = line.arg;
+  record.brackets = line.par;
+  record.text = line.text;
+  return record;
+}
+
+LineFailure Run::Failure(std::int32_t code) {
+  LineFailure failure;
+  failure.code = code;
+  failure.message = engine::EvalErrorText(code);
+  return failure;
+}
+
+LineFailure Run::FormulaFailure(std::u16string_view formula, std::size_t at) {
+  engine::Engine& eng = context_.engine;
+  LineFailure failure = Failure(eng.core.state.e_error);
+  if (formula.empty()) return failure;
+  // The token the evaluator stood on: a name or number whole, any other character alone; the
+  // end of the formula is its last character.
+  const std::size_t place = std::min(engine::PlaceInGiven(eng, formula, eng.core.state.failurePlace()), formula.size() - 1);
+  std::size_t end = place;
+  while (end < formula.size() && (engine::IsNameChar(formula[end]) || formula[end] == u'.')) ++end;
+  failure.begin = at + place;
+  failure.end = at + std::max(end, place + 1);
+  return failure;
+}
+
+void Run::Report(LineRecord record) {
+  if (record.failed()) ++result_.errors;
+  AppendLineText(result_.output, record, style_);
+  if (request_.keepRecords) result_.records.push_back(std::move(record));
+}
+
+void Run::Note(std::u16string text) {
+  LineRecord record;
+  record.form = LineForm::Note;
+  record.text = std::move(text);
+  Report(std::move(record));
+}
+
+bool Run::MatrixValueOf(double operand, MatrixValue& value) {
+  engine::Engine& eng = context_.engine;
+  const matrix::MatrixRecord* record = matrix::RecordAt(eng.matrices, matrix::OperandAddress(operand));
+  if (record == nullptr) return false;
+  value.rows = record->rows;
+  value.cols = record->cols;
+  value.elements.resize(matrix::ElementCount(record->rows, record->cols));
+  matrix::aCopyArray(eng.matrices.elementOrder, record->Addr, value.elements.data(), record->rows, record->cols);
+  return true;
+}
 
 void Run::Dispatch(CommandLine& line) {
   const Command* command = FindCommand(line.word);
   if (command == nullptr) return Unknown(line);
-  if (command->run != nullptr) command->run(*this, line);
+  if (command->run != nullptr) return command->run(*this, line);
+  Report(Record(line, LineForm::Definition));
 }
 
 void Run::Debug(const CommandLine& line) {
   context_.engine.core.log.debugFlags = engine::TruncToInt32(engine::ParseDecimal(line.arg));
+  Report(Record(line, LineForm::Definition));
 }
 
 void Run::ErrorMsgs(const CommandLine& line) {
   context_.engine.core.log.errorMsgsF = engine::TruncToInt32(engine::ParseDecimal(line.arg));
+  Report(Record(line, LineForm::Definition));
 }
 
-void Run::VarPolyn(const CommandLine& line) { context_.state.polyVariable = line.arg; }
+void Run::VarPolyn(const CommandLine& line) {
+  context_.state.polyVariable = line.arg;
+  Report(Record(line, LineForm::Definition));
+}
 
 void Run::ElemOrderSet(const CommandLine& line) {
   matrix::aElemOrderSet(context_.engine.matrices.elementOrder, engine::TruncToInt32(engine::ParseDecimal(line.arg)));
+  Report(Record(line, LineForm::Definition));
+}
+
+// A definition's record: its failure when the engine has one.
+LineRecord Run::Defined(const CommandLine& line) {
+  LineRecord record = Record(line, LineForm::Definition);
+  if (!context_.engine.core.state.ok()) record.failure = Failure(context_.engine.core.state.e_error);
+  return record;
 }
 
 void Run::Var(const CommandLine& line) {
@@ -123,10 +173,14 @@ void Run::Var(const CommandLine& line) {
   const auto [name, value] = SplitPair(line.arg);
   eng.core.state.e_error = -1;
   engine::SetVarFunct(eng.core, eng.vars, name, value, false);
-  if (!eng.core.state.ok()) {
-    Echo(line, u": Expression = " + line.arg + u": ", true);
-    ResultLine(captions_.result, ErrorText(eng.core.state.e_error));
+  LineRecord record = Defined(line);
+  if (!record.failed()) {
+    record.name = name;
+    record.nameKind = NameKind::Variable;
+    record.value.kind = ValueKind::Number;
+    engine::FindVarFunct(eng.core, eng.vars, engine::ToLower(name), false, &record.value.number, nullptr);
   }
+  Report(std::move(record));
 }
 
 void Run::Funct(const CommandLine& line) {
@@ -135,20 +189,16 @@ void Run::Funct(const CommandLine& line) {
   eng.core.state.e_error = -1;
   if (body.empty()) eng.core.state.Fail(engine::EvalError::InvalidArgument);
   else engine::SetVarFunct(eng.core, eng.vars, name, body, true);
-  if (!eng.core.state.ok()) {
-    Echo(line, u": Expression = " + line.arg + u": ", true);
-    ResultLine(captions_.result, ErrorText(eng.core.state.e_error));
-  }
+  Report(Defined(line));
 }
 
 void Run::Matr(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   eng.core.state.e_error = -1;
   engine::SetStrMatrix(eng, WithoutApostrophes(line.arg), false, true);
-  if (!eng.core.state.ok()) {
-    Echo(line, u": Expression = " + line.arg + u": " + fileNote_, true);
-    ResultLine(captions_.result, ErrorText(eng.core.state.e_error));
-  }
+  LineRecord record = Defined(line);
+  record.fileNote = fileNote_;
+  Report(std::move(record));
 }
 
 // DimX = A(rows,cols) ; a = 1 ; b = 2 ..., continued on the following DimX lines of the same
@@ -178,15 +228,12 @@ void Run::DimX(const CommandLine& line) {
     }
   };
   appendValues(line.text.substr(line.text.find(u'=') + 1));
-  std::u16string next;
-  std::int32_t number = 0;
-  while (NextLine(next, number)) {
-    const std::u16string cut = next.substr(0, next.find(u'\''));
+  ScriptLine next;
+  while (NextLine(next)) {
     CommandLine following;
-    if (!engine::ToLower(cut).starts_with(u"dimx") || !Parse(cut, number, following) ||
+    if (!engine::ToLower(next.text).starts_with(u"dimx") || !Parse(next, following) ||
         Bracketed(std::u16string_view(following.arg).substr(0, following.arg.find(u'('))) != name) {
       pending_ = std::move(next);
-      pendingNumber_ = number;
       hasPending_ = true;
       break;
     }
@@ -194,62 +241,64 @@ void Run::DimX(const CommandLine& line) {
   }
   eng.core.state.e_error = -1;
   engine::SetStrMatrix(eng, text, false, true);
-  if (!eng.core.state.ok()) {
-    Echo(line, u": Expression = " + line.arg + u": ", true);
-    ResultLine(captions_.result, ErrorText(eng.core.state.e_error));
-  }
-}
-
-std::u16string Run::MatrixText(double value) {
-  engine::Engine& eng = context_.engine;
-  const matrix::MatrixRecord* record = matrix::RecordAt(eng.matrices, matrix::OperandAddress(value));
-  if (record == nullptr) return ErrorText(engine::Code(engine::EvalError::MatrixNotFound));
-  const std::u16string printed = matrix::aPrint(eng.core, eng.matrices, record->Addr, record->rows,
-                                                record->cols, u"String", matrixFormat_, u"", u"");
-  return (record->cols >= 2 ? captions_.matrix : captions_.vector) + printed;
+  Report(Defined(line));
 }
 
 void Run::Expr(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
+  LineRecord record = Record(line, LineForm::Formula);
+  record.fileNote = fileNote_;
   double value = 0.0;
   const std::int32_t type = engine::e_eval(eng, line.arg, &value, true);
-  const bool failed = !eng.core.state.ok();
-  Echo(line, u": " + Upper(line.word) + u" = " + line.arg + u": " + fileNote_, failed);
-  std::u16string text;
-  if (failed) text = ErrorText(eng.core.state.e_error);
-  else if (type == engine::kMatrix) text = MatrixText(value);
-  else if (line.word == u"hex") text = captions_.number + u" &" + Digits(Rounded(value), 16);
-  else if (line.word == u"bin") text = captions_.number + u" !" + Digits(Rounded(value), 2);
-  else text = captions_.number + u" " + NumberText(value);
-  ResultLine(captions_.result, text);
+  if (!eng.core.state.ok()) {
+    record.failure = FormulaFailure(line.arg, line.argAt);
+  } else if (type == engine::kMatrix) {
+    record.value.kind = ValueKind::Matrix;
+    if (!MatrixValueOf(value, record.value.matrix)) record.failure = Failure(engine::Code(engine::EvalError::MatrixNotFound));
+  } else {
+    record.value.kind = ValueKind::Number;
+    record.value.number = value;
+  }
+  Report(std::move(record));
 }
 
 void Run::StoExpr(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   const std::u16string name(engine::Trim(std::u16string_view(line.par).substr(0, line.par.find(u';'))));
   const std::u16string expression = WithoutApostrophes(line.arg);
+  LineRecord record = Record(line, LineForm::Stored);
+  record.argument = expression;
+  record.name = name;
   double value = 0.0;
   const std::int32_t type = engine::e_eval(eng, expression, &value, false);
-  bool failed = !eng.core.state.ok();
-  std::u16string text;
-  if (!failed && type == engine::kMatrix) {
-    const matrix::MatrixRecord* record = matrix::RecordAt(eng.matrices, matrix::OperandAddress(value));
-    std::u16string matrixText = Bracketed(name) + u"; " + engine::IntegerText(record->rows) + u"; " + engine::IntegerText(record->cols) + u";";
-    const std::size_t count = matrix::ElementCount(record->rows, record->cols);
-    for (std::size_t k = 0; k < count; ++k) matrixText += engine::ValueText(eng.core.settings.numbers, record->Addr[k]) + u"; ";
-    const std::int32_t cols = record->cols;
-    engine::SetStrMatrix(eng, matrixText, false, true);
-    failed = !eng.core.state.ok();
-    text = failed ? ErrorText(eng.core.state.e_error) : (cols >= 2 ? captions_.matrix : captions_.vector) + matrixText;
-  } else if (!failed) {
-    engine::SetVariable(eng.core, eng.vars, name, value);
-    failed = !eng.core.state.ok();
-    text = failed ? ErrorText(eng.core.state.e_error) : u"Number " + name + u" = " + NumberText(value);
+  if (!eng.core.state.ok()) {
+    // Where apostrophes were taken out, places in the expression are not places in the line.
+    record.failure = expression == line.arg ? FormulaFailure(expression, line.argAt) : Failure(eng.core.state.e_error);
+  } else if (type == engine::kMatrix) {
+    const matrix::MatrixRecord* found = matrix::RecordAt(eng.matrices, matrix::OperandAddress(value));
+    if (found == nullptr) {
+      record.failure = Failure(engine::Code(engine::EvalError::MatrixNotFound));
+    } else {
+      record.name = Bracketed(name);
+      record.nameKind = NameKind::Matrix;
+      record.value.kind = ValueKind::Matrix;
+      MatrixValue& stored = record.value.matrix;
+      stored.rows = found->rows;
+      stored.cols = found->cols;
+      stored.elements.assign(found->Addr, found->Addr + matrix::ElementCount(found->rows, found->cols));
+      std::u16string matrixText = record.name + u"; " + engine::IntegerText(stored.rows) + u"; " + engine::IntegerText(stored.cols) + u";";
+      for (const double element : stored.elements) matrixText += engine::ValueText(eng.core.settings.numbers, element) + u"; ";
+      engine::SetStrMatrix(eng, matrixText, false, true);
+      if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);
+    }
   } else {
-    text = ErrorText(eng.core.state.e_error);
+    engine::SetVariable(eng.core, eng.vars, name, value);
+    record.nameKind = NameKind::Variable;
+    record.value.kind = ValueKind::Number;
+    record.value.number = value;
+    if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);
   }
-  Echo(line, u": Expression = " + expression + u": ", failed);
-  ResultLine(captions_.stored, text);
+  Report(std::move(record));
 }
 
 // Integrate(a;b;n;trap;x) = f(x): the trace and error messages stay off during the sampling.
@@ -263,116 +312,111 @@ void Run::Integrate(const CommandLine& line) {
     rest = rest.substr(semicolon + 1);
   }
   fields.resize(std::max<std::size_t>(fields.size(), 5));
-  const double a = engine::ParseDecimal(fields[0]);
-  const double b = engine::ParseDecimal(fields[1]);
+  LineRecord record = Record(line, LineForm::Integral);
+  record.fileNote = fileNote_;
+  record.interval = {engine::ParseDecimal(fields[0]), engine::ParseDecimal(fields[1])};
   const auto n = engine::TruncToInt32(std::nearbyint(engine::ParseDecimal(fields[2])));
   const std::int32_t method = engine::ToLower(fields[3]) == u"trap" ? 1 : 0;
-  double integral = 0.0;
   std::int32_t status = 0;
   {
     const Silenced silenced(eng);
-    status = numeric::Integrate(eng, line.arg, a, b, n, method, fields[4], &integral);
+    status = numeric::Integrate(eng, line.arg, record.interval[0], record.interval[1], n, method, fields[4], &record.value.number);
   }
-  const bool failed = status != 0 || !eng.core.state.ok();
-  Echo(line, u": iFunction = " + line.arg + u": " + fileNote_, failed);
-  ResultLine(u" Integral iFunction(" + engine::IntegerText(Rounded(a)) + u"," + engine::IntegerText(Rounded(b)) + u") => ",
-             failed ? ErrorText(eng.core.state.ok() ? status : eng.core.state.e_error)
-                    : captions_.number + u" " + NumberText(integral));
+  record.value.kind = ValueKind::Number;
+  if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);
+  else if (status != 0) record.failure = Failure(status);
+  Report(std::move(record));
 }
 
 void Run::SDiff(const CommandLine& line) {
   diff::Diff d{context_.engine.core, context_.diff};
-  std::u16string derivative;
-  const bool failed = diff::e_diff(d, line.arg, line.par, derivative) == 0;
-  Echo(line, u": f(" + line.par + u") = " + line.arg + u":", failed);
-  ResultLine(u"f'(" + line.par + u") => ", failed ? ErrorText(context_.engine.core.state.e_error) : derivative);
+  LineRecord record = Record(line, LineForm::Derivative);
+  record.value.kind = ValueKind::Text;
+  if (diff::e_diff(d, line.arg, line.par, record.value.text) == 0) record.failure = Failure(context_.engine.core.state.e_error);
+  Report(std::move(record));
 }
 
 void Run::Derivate(const CommandLine& line) {
   context_.engine.core.state.e_error = -1;
-  const std::u16string derivative = numeric::Poly_dydx(line.arg, context_.state.polyVariable);
-  Echo(line, u": Polyn = " + line.arg + u":", false);
-  ResultLine(u" Derivate of Polyn => ", derivative);
+  LineRecord record = Record(line, LineForm::PolynomialDerivative);
+  record.value.kind = ValueKind::Text;
+  record.value.text = numeric::Poly_dydx(line.arg, context_.state.polyVariable);
+  Report(std::move(record));
 }
 
 void Run::SolvePolyn(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   eng.core.state.e_error = -1;
-  const double root = numeric::dSolve(eng, WithoutApostrophes(line.arg), context_.state.polyVariable);
-  const bool failed = !eng.core.state.ok();
-  Echo(line, u": Polyn = " + line.arg + u":", failed);
-  ResultLine(u" Solution Polyn => ", failed ? ErrorText(eng.core.state.e_error)
-                                            : captions_.number + u" " + NumberText(root));
+  LineRecord record = Record(line, LineForm::PolynomialRoot);
+  record.value.kind = ValueKind::Number;
+  record.value.number = numeric::dSolve(eng, WithoutApostrophes(line.arg), context_.state.polyVariable);
+  if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);
+  Report(std::move(record));
 }
 
 void Run::Show(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
-  const std::u16string& name = line.par;
-  const std::u16string key = engine::ToLower(engine::Trim(name));
-  std::u16string text;
-  std::u16string function;
-  double value = 0.0;
-  if (engine::FindVarFunct(eng.core, eng.vars, key, false, &value, nullptr) == engine::kFound) {
-    text = u"Number " + name + u" = " + NumberText(value);
-  } else if (engine::FindVarFunct(eng.core, eng.vars, key, true, nullptr, &function) == engine::kFound) {
-    text = u"Function " + name + u" = " + function;
-  } else if (engine::e_get_const(eng.core, key, &value) != 0) {
-    text = u"Constant " + name + u" = " + NumberText(value);
+  LineRecord record = Record(line, LineForm::Shown);
+  record.name = line.par;
+  const std::u16string key = engine::ToLower(engine::Trim(line.par));
+  LineValue& value = record.value;
+  value.kind = ValueKind::Number;
+  if (engine::FindVarFunct(eng.core, eng.vars, key, false, &value.number, nullptr) == engine::kFound) {
+    record.nameKind = NameKind::Variable;
+  } else if (engine::FindVarFunct(eng.core, eng.vars, key, true, nullptr, &value.text) == engine::kFound) {
+    record.nameKind = NameKind::Function;
+    value.kind = ValueKind::Text;
+  } else if (engine::e_get_const(eng.core, key, &value.number) != 0) {
+    record.nameKind = NameKind::Constant;
   } else {
+    record.name = Bracketed(line.par);
     std::int32_t rows = 0;
     std::int32_t cols = 0;
-    const std::u16string matrixName = Bracketed(name);
-    const std::intptr_t addr = matrix::FindMatrix(eng.core, eng.matrices, matrixName,
+    const std::intptr_t addr = matrix::FindMatrix(eng.core, eng.matrices, record.name,
                                                   matrix::kFindByName | matrix::kFindReturnAddr, &rows, &cols, false);
     if (eng.core.state.ok()) {
-      const auto* a = reinterpret_cast<const double*>(addr);
-      text = (cols >= 2 ? captions_.matrix : captions_.vector) + matrixName + u"\r\n";
-      for (std::int32_t i = 0; i < rows; ++i) {
-        for (std::int32_t k = 0; k < cols; ++k) {
-          const double element = a[static_cast<std::size_t>(i) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(k)];
-          const std::u16string label = cols == 1 ? u"vE(" + engine::IntegerText(i) + u")=" : rows == 1 ? u"vE(" + engine::IntegerText(k) + u")="
-                                                                                        : u"mA(" + engine::IntegerText(i) + u"," + engine::IntegerText(k) + u")=";
-          text += label + NumberText(element) + u"\t";
-        }
-        text += u"\r\n";
-      }
+      record.nameKind = NameKind::Matrix;
+      value.kind = ValueKind::Matrix;
+      const auto* elements = reinterpret_cast<const double*>(addr);
+      value.matrix = {rows, cols, std::vector<double>(elements, elements + matrix::ElementCount(rows, cols))};
     } else {
-      engine::ReportEvalError(eng.core, engine::site::kScriptMatrixResult, u"Matr Name: " + name);
-      text = ErrorText(eng.core.state.e_error);
+      engine::ReportEvalError(eng.core, engine::site::kScriptMatrixResult, u"Matr Name: " + line.par);
+      record.failure = Failure(eng.core.state.e_error);
     }
   }
-  const bool failed = text.starts_with(u"===> ERROR");
-  if (!request_.quiet || failed) result_.output += u"Ln " + engine::IntegerText(line.number) + u": Show(" + name + u")";
-  result_.output += u" => " + text + u"\r\n\r\n";
+  Report(std::move(record));
 }
 
 // Plot(start; x; end; n; point-file) = formula: sampled here, drawn by the plot output. A plot
 // that cannot be sampled, or none of whose points evaluate, is an error line after the name.
 void Run::Plot(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
-  ui::PlotRecord record = ui::ParsePlot(line.par, line.arg);
-  std::u16string failure = ui::PlotRefusal(record);
+  ui::PlotRecord plot = ui::ParsePlot(line.par, line.arg);
+  std::u16string failure = ui::PlotRefusal(plot);
   std::int32_t code = engine::Code(engine::EvalError::InvalidArgument);
-  ui::ShownPlot shown;
+  LineRecord record = Record(line, LineForm::Plot);
+  record.value.kind = ValueKind::Text;
   if (failure.empty()) {
     {
       const Silenced silenced(eng);
-      ui::SamplePlot(eng, record);
+      ui::SamplePlot(eng, plot);
     }
     eng.core.state.e_error = -1;
-    if (!record.pointFile.empty()) WritePointTable(record);
-    if (context_.plots != nullptr) shown = context_.plots->Show(record, ++plotNumber_, request_.plotSaving);
+    if (!plot.pointFile.empty()) WritePointTable(plot);
+    ui::ShownPlot shown;
+    if (context_.plots != nullptr) shown = context_.plots->Show(plot, ++plotNumber_, request_.plotSaving);
+    record.value.text = shown.file;
     failure = shown.failure;
-    if (failure.empty() && !record.range.any) {
+    if (failure.empty() && !plot.range.any) {
       failure = u"no point of the formula could be evaluated";
-      if (record.lastError >= 0) code = record.lastError;
+      if (plot.lastError >= 0) code = plot.lastError;
     }
   }
-  const bool failed = !failure.empty();
-  Echo(line, u": Plot = " + line.text + u":", failed);
-  result_.output += u" FileName => " + shown.file + u"\r\n";
-  if (failed) result_.output += ErrorText(code) + u" - Plot: " + failure + u"\r\n";
-  result_.output += u"\r\n";
+  if (!failure.empty()) {
+    record.failure = Failure(code);
+    record.failure->detail = std::move(failure);
+  }
+  Report(std::move(record));
 }
 
 void Run::WritePointTable(const ui::PlotRecord& record) {
@@ -385,20 +429,26 @@ void Run::ElemOrderEx(const CommandLine& line) {
   // A probe whose second element is 2 reads as row-major in either caller order.
   double probe[4] = {0, 2, 1, 0};
   const std::int32_t answer = matrix::aElemOrderEx(context_.engine.matrices.elementOrder, probe, 0);
-  if (!request_.quiet)
-    result_.output += u"Ln " + engine::IntegerText(line.number) + u": aElemOrderEx = " + (answer != 0 ? u"by Col" : u"by Row") + u"\r\n\r\n";
+  LineRecord record = Record(line, LineForm::ElementOrder);
+  record.value.kind = ValueKind::Text;
+  record.value.text = answer != 0 ? u"by Col" : u"by Row";
+  Report(std::move(record));
 }
 
 void Run::About() {
-  result_.output += u"'Vuza Reduzodod - math evaluator library\r\n";
-  result_.output += u"'Version " + std::u16string(morvane::kVersionText) + u"\r\n";
+  Note(u"'Vuza Reduzodod - math evaluator library");
+  Note(u"'Version " + std::u16string(morvane::kVersionText));
 }
 
 void Run::Unknown(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   eng.core.state.e_error = engine::Code(engine::EvalError::UndefinedCommand);
-  Echo(line, u": Expression = :", true);
-  ResultLine(captions_.result, ErrorText(eng.core.state.e_error));
+  LineRecord record = Record(line, LineForm::Unknown);
+  record.failure = Failure(eng.core.state.e_error);
+  // The span is the word that is no command.
+  record.failure->begin = line.indent;
+  record.failure->end = line.indent + line.word.size();
+  Report(std::move(record));
 }
 
 }  // namespace script

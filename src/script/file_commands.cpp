@@ -81,10 +81,11 @@ void Run::FileVariant(CommandLine& line) {
     content = content.substr(0, content.find(u'\''));
     if (content.empty() || context_.state.stringError != -1) {
       const std::int32_t code = context_.state.stringError;
-      ++result_.errors;
-      Echo(line, u": " + std::u16string(u"EXPRF") + u" = " + line.arg + u": " + fileNote_, true);
-      ResultLine(captions_.result, u"===> ERROR n. = " + engine::IntegerText(code) + u": " +
-                                       std::u16string(engine::StatusText(code)));
+      LineRecord record = Record(line, LineForm::Formula);
+      record.fileNote = fileNote_;
+      record.failure = Failure(code);
+      record.failure->message = engine::StatusText(code);
+      Report(std::move(record));
       fileNote_.clear();
       return;
     }
@@ -92,7 +93,7 @@ void Run::FileVariant(CommandLine& line) {
     Expr(line);
   } else if (line.word == u"integratef" || line.word == u"sdifff") {
     CommandLine replaced;
-    if (Parse(content, line.number, replaced)) {
+    if (Parse(ScriptLine{content, line.number, 0}, replaced)) {
       if (line.word == u"integratef") Integrate(replaced);
       else SDiff(replaced);
     } else {

@@ -2,7 +2,6 @@
 // The line loop: selection, verbatim blocks, comments, the command word, and the output text.
 #include "script/interpreter.h"
 
-#include "engine_core/error_table.h"
 #include "engine/engine.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
@@ -31,11 +30,13 @@ bool TakeLine(std::u16string_view& rest, std::u16string_view& line) {
 
 Run::Run(Context& context, const RunRequest& request)
     : context_(context), request_(request), rest_(request.text), lastNumber_(request.firstNumber - 1) {
-  if (request.bare) captions_ = Captions{u"", u"", u"", u"", u""};
+  style_ = TextStyle{.decimals = request.decimals,
+                     .numbers = context.engine.core.settings.numbers,
+                     .bare = request.bare,
+                     .quiet = request.quiet};
   // A line's report echoes it and adds a result about as long: room for that up front spares
   // a long output its copies while it grows (room never written costs no memory).
   result_.output.reserve(request.text.size() * 2);
-  matrixFormat_ = u"0." + std::u16string(static_cast<std::size_t>(std::max(request.decimals, 0)), u'0');
   // The selection list ";n;m;...;": entries that are not whole numbers select nothing.
   std::u16string_view list = request.lineList;
   while (!list.empty()) {
@@ -51,36 +52,45 @@ bool Run::Selected(std::int32_t number) const {
   return !request_.selection || listed_.contains(number + request_.lineOffset);
 }
 
-bool Run::NextLine(std::u16string& line, std::int32_t& number) {
+bool Run::NextLine(ScriptLine& line) {
   if (hasPending_) {
     hasPending_ = false;
     line = std::move(pending_);
-    number = pendingNumber_;
     return true;
   }
   std::u16string_view taken;
   while (TakeLine(rest_, taken)) {
-    number = ++lastNumber_;
-    if (!Selected(number)) continue;
-    line = engine::Trim(taken);
+    line.number = ++lastNumber_;
+    if (!Selected(line.number)) continue;
+    const std::u16string_view trimmed = engine::Trim(taken);
+    line.text = trimmed;
+    line.indent = trimmed.empty() ? 0 : static_cast<std::size_t>(trimmed.data() - taken.data());
     return true;
   }
   return false;
 }
 
-bool Run::Parse(std::u16string_view raw, std::int32_t number, CommandLine& line) {
-  const std::size_t equals = raw.find(u'=');
-  const std::u16string_view head = equals == std::u16string_view::npos ? raw : raw.substr(0, equals);
+bool Run::Parse(const ScriptLine& raw, CommandLine& line) {
+  const std::u16string_view whole = raw.text;
+  const std::size_t equals = whole.find(u'=');
+  const std::u16string_view head = equals == std::u16string_view::npos ? whole : whole.substr(0, equals);
   const std::size_t open = head.find(u'(');
   if (equals == std::u16string_view::npos && open == std::u16string_view::npos) return false;
   const std::size_t close = head.find(u')');
-  line.number = number;
+  line.number = raw.number;
+  line.indent = raw.indent;
   line.hasEquals = equals != std::u16string_view::npos;
   line.word = engine::ToLower(engine::Trim(head.substr(0, open == std::u16string_view::npos ? head.size() : open)));
   // The comment tail goes before the arguments are taken.
-  line.text = raw.substr(0, raw.find(u'\''));
+  line.text = whole.substr(0, whole.find(u'\''));
   const std::u16string_view text = line.text;
-  line.arg = line.hasEquals && equals < text.size() ? engine::Trim(text.substr(equals + 1)) : u"";
+  line.arg.clear();
+  line.argAt = raw.indent + text.size();
+  if (line.hasEquals && equals < text.size()) {
+    const std::u16string_view arg = engine::Trim(text.substr(equals + 1));
+    line.arg = arg;
+    if (!arg.empty()) line.argAt = raw.indent + static_cast<std::size_t>(arg.data() - text.data());
+  }
   line.par.clear();
   if (open != std::u16string_view::npos && close != std::u16string_view::npos && close > open &&
       close <= text.size())
@@ -91,32 +101,39 @@ bool Run::Parse(std::u16string_view raw, std::int32_t number, CommandLine& line)
 RunResult Run::Execute() {
   bool blockA = false;
   bool blockB = false;
-  std::u16string raw;
-  std::int32_t number = 0;
+  ScriptLine raw;
   CommandLine line;
-  while (NextLine(raw, number)) {
+  auto copy = [&] {
+    LineRecord record;
+    record.number = raw.number;
+    record.form = LineForm::Copied;
+    record.text = raw.text;
+    Report(std::move(record));
+  };
+  while (NextLine(raw)) {
+    const std::u16string& text = raw.text;
     context_.state.stringError = -1;
     // Verbatim blocks: "\\" ... "//" and "!\" ... "!/" copy their lines without running them.
-    if (!blockA && !blockB && raw.find(u"\\\\") != std::u16string::npos) blockA = true;
-    if (!blockA && !blockB && raw.starts_with(u"!\\")) blockB = true;
+    if (!blockA && !blockB && text.find(u"\\\\") != std::u16string::npos) blockA = true;
+    if (!blockA && !blockB && text.starts_with(u"!\\")) blockB = true;
     if (blockA || blockB) {
-      result_.output += raw + u"\r\n";
-      if (blockA && raw.find(u"//") != std::u16string::npos) blockA = false;
-      if (blockB && raw.starts_with(u"!/")) blockB = false;
+      copy();
+      if (blockA && text.find(u"//") != std::u16string::npos) blockA = false;
+      if (blockB && text.starts_with(u"!/")) blockB = false;
       continue;
     }
-    if (raw.starts_with(u"''")) {
-      result_.output += raw + u"\r\n";
+    if (text.starts_with(u"''")) {
+      copy();
       continue;
     }
-    if (raw.starts_with(u"'") || !Parse(raw, number, line)) continue;
+    if (text.starts_with(u"'") || !Parse(raw, line)) continue;
     if (context_.engine.core.cancel->requested()) {
-      result_.output += u"'Run cancelled before line " + engine::IntegerText(number) + u"\r\n";
+      Note(u"'Run cancelled before line " + engine::IntegerText(raw.number));
       break;
     }
-    if (!ShowProgress(number, raw)) {
+    if (!ShowProgress(raw.number, text)) {
       // A comment line, so that the output still runs as a script.
-      result_.output += u"'Run stopped by the user before line " + engine::IntegerText(number) + u"\r\n";
+      Note(u"'Run stopped by the user before line " + engine::IntegerText(raw.number));
       break;
     }
     ++result_.executed;
@@ -135,27 +152,6 @@ bool Run::ShowProgress(std::int32_t number, std::u16string_view raw) {
     while (TakeLine(rest, taken)) ++lineCount_;
   }
   return context_.progress->Update(number - request_.firstNumber + 1, lineCount_, raw);
-}
-
-void Run::Echo(const CommandLine& line, std::u16string_view part, bool failed) {
-  if (request_.quiet && !failed) return;
-  result_.output += u"Ln " + engine::IntegerText(line.number) + std::u16string(part) + u"\r\n";
-}
-
-void Run::ResultLine(std::u16string_view prefix, std::u16string_view text) {
-  result_.output += std::u16string(prefix) + std::u16string(text) + u"\r\n\r\n";
-}
-
-std::u16string Run::ErrorText(std::int32_t code) {
-  ++result_.errors;
-  return u"===> ERROR n. = " + engine::IntegerText(code) + u": " + std::u16string(engine::EvalErrorText(code));
-}
-
-// Double numbers are written with every digit they need to read back, whatever the decimals.
-std::u16string Run::NumberText(double value) const {
-  const engine::Numbers numbers = context_.engine.core.settings.numbers;
-  if (numbers == engine::Numbers::Double) return engine::ValueText(numbers, value);
-  return engine::FormatFixed(value, request_.decimals);
 }
 
 RunResult RunScript(Context& context, const RunRequest& request) {

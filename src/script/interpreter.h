@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "script/line_record.h"
 
 #include "ui/plot_output.h"
 #include "ui/text_windows.h"
@@ -30,10 +33,12 @@ struct RunRequest {
   bool quiet = false;             // echo lines only for commands that failed
   ui::PlotSaving plotSaving;      // the save-plots option
   bool progress = false;          // report each line to the progress display
+  bool keepRecords = false;       // the result keeps every line's record, not only the text
 };
 
 struct RunResult {
   std::u16string output;
+  std::vector<LineRecord> records;  // when the request keeps them, one per line written
   std::int32_t executed = 0;
   std::int32_t errors = 0;
   std::int32_t Code() const { return executed * 1000 + errors; }

@@ -9,6 +9,8 @@
 #include <unordered_set>
 
 #include "script/interpreter.h"
+#include "script/line_record.h"
+#include "script/line_text.h"
 
 namespace ui {
 struct PlotRecord;
@@ -16,12 +18,11 @@ struct PlotRecord;
 
 namespace script {
 
-struct Captions {
-  std::u16string number = u"Number =";
-  std::u16string vector = u"Vector: ";
-  std::u16string matrix = u"Matrix: ";
-  std::u16string result = u" Result => ";
-  std::u16string stored = u" Stored => ";
+// A line of the script as read: trimmed, with the blanks it had before it.
+struct ScriptLine {
+  std::u16string text;
+  std::int32_t number = 0;   // 1-based line number
+  std::size_t indent = 0;    // blanks trimmed off its start
 };
 
 // A command line taken apart: its word, the text after "=" and the text in brackets.
@@ -31,6 +32,8 @@ struct CommandLine {
   std::u16string word;       // lower-cased command word
   std::u16string arg;        // after the first "=", trimmed
   std::u16string par;        // between "(" and ")", trimmed
+  std::size_t indent = 0;    // where the line's text starts in the line as the script holds it
+  std::size_t argAt = 0;     // where arg starts there
   bool hasEquals = false;
 };
 
@@ -67,15 +70,23 @@ class Run {
 
  private:
   // The next line to execute, or false at the end; pending DimX lines come first.
-  bool NextLine(std::u16string& line, std::int32_t& number);
+  bool NextLine(ScriptLine& line);
   bool Selected(std::int32_t number) const;
-  static bool Parse(std::u16string_view raw, std::int32_t number, CommandLine& line);
+  static bool Parse(const ScriptLine& raw, CommandLine& line);
 
-  void Echo(const CommandLine& line, std::u16string_view part, bool failed);
-  void ResultLine(std::u16string_view prefix, std::u16string_view text);
-  std::u16string ErrorText(std::int32_t code);
-  std::u16string NumberText(double value) const;
-  std::u16string MatrixText(double value);  // a matrix result printed, or the error text
+  // A record of the line in the given form, with the line's parts for its echo.
+  LineRecord Record(const CommandLine& line, LineForm form) const;
+  // A definition's record, failed when the engine has an error.
+  LineRecord Defined(const CommandLine& line);
+  static LineFailure Failure(std::int32_t code);
+  // The engine's failure in a formula that starts at `at` in the line, with the span of the
+  // token where it was found.
+  LineFailure FormulaFailure(std::u16string_view formula, std::size_t at);
+  // Counts, writes and (when the request keeps them) keeps the line's record.
+  void Report(LineRecord record);
+  void Note(std::u16string text);  // a comment line of the run's own
+  // The elements of the matrix an operand stands for; false when there is none.
+  bool MatrixValueOf(double operand, MatrixValue& value);
 
   std::u16string ReadScriptFile(std::u16string_view name);
   void WriteScriptFile(std::u16string_view name, std::u16string_view text);
@@ -86,15 +97,13 @@ class Run {
 
   Context& context_;
   const RunRequest& request_;
-  Captions captions_;
-  std::u16string matrixFormat_;             // "0." and one "0" per decimal
+  TextStyle style_;
   std::u16string_view rest_;                // the lines not read yet
   std::int32_t lastNumber_ = 0;             // number of the last line read
   std::int32_t lineCount_ = 0;              // lines of the script, counted for the progress
   std::unordered_set<std::int32_t> listed_; // line numbers of the selection list
-  std::u16string pending_;                  // a line read ahead by DimX, to run next
+  ScriptLine pending_;                      // a line read ahead by DimX, to run next
   bool hasPending_ = false;
-  std::int32_t pendingNumber_ = 0;
   RunResult result_;
   std::int32_t plotNumber_ = 0;             // plots of this run so far
   std::u16string fileNote_;                 // echo note of a file variant; empty otherwise

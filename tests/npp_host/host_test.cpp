@@ -224,19 +224,19 @@ TEST_F(HostTest, TogglesTickTheirItemsAndWriteTheirKeys) {
 TEST_F(HostTest, LiveResultsFollowTheScriptAsItIsTyped) {
   FakeDocument& d = host_->document();
   host_->currentPath = (folder_ / "costs.ulv").wstring();
-  d.SetText("Var = a ; 2\r\nExpr = a*3\r\n2+\r\nPlot(0;x;1;10) = x\r\n");
+  d.SetText("Var = a ; 2\r\nExpr = a*3\r\n2+*3\r\nPlot(0;x;1;10) = x\r\n");
   ASSERT_TRUE(host_->RunOption(L"Live Results"));
   EXPECT_TRUE(host_->OptionChecked(L"Live Results"));
   ASSERT_TRUE(Eventually([&] { return !d.NoteOn(3).empty(); }));
   EXPECT_EQ(d.NoteOn(1), "6.0000");
   EXPECT_TRUE(d.NoteOn(2).starts_with("ERROR")) << d.NoteOn(2);
   EXPECT_EQ(d.NoteOn(3), "Plot is not run live");
-  EXPECT_TRUE(d.Marked(25) && d.Marked(26));  // under "2+" only
-  EXPECT_FALSE(d.Marked(20) || d.Marked(27));
+  EXPECT_TRUE(d.Marked(27));  // under "*", where the formula went wrong
+  EXPECT_FALSE(d.Marked(26) || d.Marked(28));
 
-  host_->Notify(2016, 26);  // the mouse rests on the failed line
+  host_->Notify(2016, 25);  // the mouse rests on the failed line
   EXPECT_TRUE(d.tipActive);
-  EXPECT_EQ(d.tipText, d.NoteOn(2));
+  EXPECT_EQ(d.tipText, d.NoteOn(2) + "\nat column 3: '*'");
 
   host_->TypeLine(0, "Var = a ; 5");
   EXPECT_TRUE(Eventually([&] { return d.NoteOn(1) == "15.0000"; })) << d.NoteOn(1);
@@ -248,11 +248,11 @@ TEST_F(HostTest, LiveResultsGoWhenTurnedOffAndComeToOtherDocumentsWhenAsked) {
   d.SetText("Expr = 6*7\r\n2+\r\n");
   ASSERT_TRUE(host_->RunOption(L"Live Results"));
   ASSERT_TRUE(Eventually([&] { return !d.NoteOn(1).empty(); }));
-  EXPECT_TRUE(d.Marked(12));
+  EXPECT_TRUE(d.Marked(13));
   ASSERT_TRUE(host_->RunOption(L"Live Results"));
   EXPECT_FALSE(host_->OptionChecked(L"Live Results"));
   EXPECT_TRUE(d.notes.empty());
-  EXPECT_FALSE(d.Marked(12));
+  EXPECT_FALSE(d.Marked(13));
 
   host_->bufferId = 2;  // a text document comes to the front; no script, it shows nothing
   host_->currentPath = (folder_ / "notes.txt").wstring();

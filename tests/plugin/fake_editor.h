@@ -88,7 +88,7 @@ class FakeEditor final : public plugin::Editor, public plugin::LiveView {
     const auto found = notes.find(line);
     return found == notes.end() ? std::string() : found->second.first;
   }
-  void SetNote(Position line, std::string_view text, plugin::NoteKind kind) override {
+  void SetNote(Position line, std::string_view text, plugin::NoteKind kind, plugin::NoteSpan) override {
     if (text.empty()) notes.erase(line);
     else notes[line] = {std::string(text), kind};
   }

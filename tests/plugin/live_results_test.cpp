@@ -41,7 +41,7 @@ TEST(LiveResultsTest, EachKindOfLine) {
       {NoteKind::Result, u"Number a = 2.0000"},  // a definition shows the value it gave
       {NoteKind::Result, u"1024.0000"},
       {NoteKind::Result, u"6.0000"},             // a bare formula, as the menu commands take it
-      {NoteKind::Failure, u"ERROR n. = 3: Parser syntax error (Module: eval)"},
+      {NoteKind::Failure, u"ERROR n. = 3: Parser syntax error (Module: eval)", {1, 2}},
       {},
       {},
       {},
@@ -52,6 +52,17 @@ TEST(LiveResultsTest, EachKindOfLine) {
       {},
   };
   EXPECT_EQ(notes, expected);
+}
+
+// The mark of a failure lies under the token where it was found, in the document's own line.
+TEST(LiveResultsTest, AFailureIsMarkedWhereItWasFound) {
+  plugin::LiveResults live;
+  const std::vector<LineNote> notes = NotesOf(live, {u"2+*3", u"  Expr = 1 + nosuch * 2 ' why", u"Exprr = 1", u"Funct = f"});
+  EXPECT_EQ(notes[0].span, (plugin::NoteSpan{2, 3}));
+  EXPECT_EQ(notes[1].span, (plugin::NoteSpan{13, 19}));
+  EXPECT_EQ(notes[2].span, (plugin::NoteSpan{0, 5}));  // the word that is no command
+  EXPECT_EQ(notes[3].kind, NoteKind::Failure);
+  EXPECT_EQ(notes[3].span, plugin::NoteSpan{});  // a definition marks its whole line
 }
 
 // Also the definitions run again above an edit: every evaluator of the document holds doubles.

@@ -17,7 +17,7 @@ using plugin::NoteKind;
 
 TEST(LiveUpdatesTest, NotesReachTheViewFromTheThread) {
   testing_support::FakeEditor view;
-  view.SetNote(7, "left from before", NoteKind::Result);
+  view.SetNote(7, "left from before", NoteKind::Result, {});
   plugin::LiveUpdates updates;
   auto settle = [&] {
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);

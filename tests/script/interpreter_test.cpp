@@ -2,6 +2,7 @@
 // Scripts run line by line: what runs, what is counted, and the output text.
 #include "diff/diff_state.h"
 #include "script/interpreter.h"
+#include "script/line_text.h"
 #include "support/engine_fixture.h"
 
 namespace {
@@ -143,6 +144,42 @@ TEST_F(FileCommandsTest, MissingInputFileIsAnErrorLine) {
       << Narrow(r.output);
   ASSERT_FALSE(services.shown.empty());
   EXPECT_EQ(services.shown[0].text, u"Error 3: Couldn't open the file!\r\nnothere.ulv");
+}
+
+}  // namespace
+
+namespace {
+
+// Each line's record carries its values as numbers, and the text written is the records'.
+TEST_F(InterpreterTest, RecordsCarryTheLinesValues) {
+  script::RunRequest request;
+  request.text = u"Var = a ; 2\r\nExpr = a^10\r\nStoExpr(b) = a+1\r\nMatr = [M];2;2;1;2;3;4\r\n"
+                 u"Expr = [M]*2\r\nShow(M)\r\n  Expr = 1 + nosuch\r\nPlot(0;x;1;10) = nosuch\r\n''kept";
+  request.keepRecords = true;
+  const script::RunResult r = script::RunScript(context, request);
+  ASSERT_EQ(r.records.size(), 9u) << Narrow(r.output);
+  using script::LineForm;
+  EXPECT_EQ(r.records[0].form, LineForm::Definition);
+  EXPECT_EQ(r.records[0].name, u"a");
+  EXPECT_EQ(r.records[0].value.number, 2.0);
+  EXPECT_EQ(r.records[1].value.number, 1024.0);
+  EXPECT_EQ(r.records[2].form, LineForm::Stored);
+  EXPECT_EQ(r.records[2].name, u"b");
+  EXPECT_EQ(r.records[2].value.number, 3.0);
+  EXPECT_EQ(r.records[4].value.matrix, (script::MatrixValue{2, 2, {2, 4, 6, 8}}));
+  EXPECT_EQ(r.records[5].nameKind, script::NameKind::Matrix);
+  EXPECT_EQ(r.records[5].value.matrix.elements, (std::vector<double>{1, 2, 3, 4}));
+  ASSERT_TRUE(r.records[6].failed());
+  EXPECT_EQ(r.records[6].failure->code, 4);  // an undefined name, under it
+  EXPECT_EQ(r.records[6].failure->begin, 13u);
+  EXPECT_EQ(r.records[6].failure->end, 19u);
+  EXPECT_EQ(r.records[7].failure->detail, u"no point of the formula could be evaluated");
+  EXPECT_EQ(r.records[8].form, LineForm::Copied);
+  EXPECT_EQ(r.errors, 2);
+
+  std::u16string rendered;
+  for (const script::LineRecord& record : r.records) script::AppendLineText(rendered, record, {});
+  EXPECT_EQ(rendered.substr(0, rendered.size() - 2), r.output);
 }
 
 }  // namespace

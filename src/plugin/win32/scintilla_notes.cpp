@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "plugin/win32/scintilla_notes.h"
 
+#include <algorithm>
+
+#include "platform/utf8.h"
+
 namespace plugin {
 namespace {
 
@@ -62,24 +66,37 @@ std::string ScintillaNotes::Note(Position line) {
   return view_.FromDocument(text);
 }
 
-void ScintillaNotes::SetNote(Position line, std::string_view text, NoteKind kind) {
+void ScintillaNotes::SetNote(Position line, std::string_view text, NoteKind kind, NoteSpan span) {
   const std::string bytes = view_.ToDocument(text);
   Send(endOfLine_ ? npp::kSciEolAnnotationSetText : npp::kSciAnnotationSetText, static_cast<WPARAM>(line),
        text.empty() ? 0 : reinterpret_cast<LPARAM>(bytes.c_str()));
   if (!text.empty())
     Send(endOfLine_ ? npp::kSciEolAnnotationSetStyle : npp::kSciAnnotationSetStyle, static_cast<WPARAM>(line),
          kind == NoteKind::Failure ? kFailureStyle : kResultStyle);
-  Mark(line, kind == NoteKind::Failure);
+  Mark(line, kind == NoteKind::Failure, span);
 }
 
-void ScintillaNotes::Mark(Position line, bool failed) {
+Position ScintillaNotes::PositionInLine(Position line, std::size_t characters) {
+  const Position start = view_.PositionFromLine(line);
+  const std::u16string text = platform::FromUtf8(view_.FromDocument(view_.TextRange(start, view_.LineEndPosition(line))));
+  const std::u16string_view before = std::u16string_view(text).substr(0, std::min(characters, text.size()));
+  return start + static_cast<Position>(view_.ToDocument(platform::ToUtf8(before)).size());
+}
+
+void ScintillaNotes::Mark(Position line, bool failed, NoteSpan span) {
   if (indicator_ < 0) return;
   Send(npp::kSciSetIndicatorCurrent, static_cast<WPARAM>(indicator_));
-  const Position start = failed ? Send(npp::kSciGetLineIndentPosition, static_cast<WPARAM>(line))
-                                : view_.PositionFromLine(line);
-  const Position end = view_.LineEndPosition(line);
-  if (end > start)
-    Send(failed ? npp::kSciIndicatorFillRange : npp::kSciIndicatorClearRange, static_cast<WPARAM>(start), end - start);
+  const Position lineStart = view_.PositionFromLine(line);
+  const Position lineEnd = view_.LineEndPosition(line);
+  if (lineEnd > lineStart) Send(npp::kSciIndicatorClearRange, static_cast<WPARAM>(lineStart), lineEnd - lineStart);
+  if (!failed) return;
+  Position start = Send(npp::kSciGetLineIndentPosition, static_cast<WPARAM>(line));
+  Position end = lineEnd;
+  if (span.end > span.begin) {
+    start = PositionInLine(line, span.begin);
+    end = std::min(PositionInLine(line, span.end), lineEnd);
+  }
+  if (end > start) Send(npp::kSciIndicatorFillRange, static_cast<WPARAM>(start), end - start);
 }
 
 // Only notes in our styles go: another plug-in's annotations stay.
@@ -98,10 +115,25 @@ void ScintillaNotes::ClearNotes() {
 }
 
 std::string ScintillaNotes::FailureAt(Position position) {
-  if (indicator_ < 0 || position < 0 ||
-      Send(npp::kSciIndicatorValueAt, static_cast<WPARAM>(indicator_), position) == 0)
-    return {};
-  return Note(view_.LineFromPosition(position));
+  if (indicator_ < 0 || position < 0) return {};
+  const Position line = view_.LineFromPosition(position);
+  const UINT getStyle = endOfLine_ ? npp::kSciEolAnnotationGetStyle : npp::kSciAnnotationGetStyle;
+  if (Send(getStyle, static_cast<WPARAM>(line)) != kFailureStyle) return {};
+  std::string tip = Note(line);
+  if (tip.empty()) return {};
+  // The mark lies under the place of the failure: the tip quotes it and says its column.
+  const Position lineStart = view_.PositionFromLine(line);
+  const Position lineEnd = view_.LineEndPosition(line);
+  Position start = lineStart;
+  while (start < lineEnd && Send(npp::kSciIndicatorValueAt, static_cast<WPARAM>(indicator_), start) == 0) ++start;
+  Position end = start;
+  while (end < lineEnd && Send(npp::kSciIndicatorValueAt, static_cast<WPARAM>(indicator_), end) != 0) ++end;
+  if (end > start && end - start < lineEnd - Send(npp::kSciGetLineIndentPosition, static_cast<WPARAM>(line))) {
+    const std::string before = view_.FromDocument(view_.TextRange(lineStart, start));
+    const std::size_t column = platform::FromUtf8(before).size() + 1;
+    tip += "\nat column " + std::to_string(column) + ": '" + view_.FromDocument(view_.TextRange(start, end)) + "'";
+  }
+  return tip;
 }
 
 }  // namespace plugin

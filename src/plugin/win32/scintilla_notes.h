@@ -24,9 +24,9 @@ class ScintillaNotes final : public LiveView {
   // visibility and the squiggle. `view` is 0 for the main view, 1 for the second.
   ScintillaNotes(HWND host, HWND window, int view, const NoteMarks& marks);
   std::string Note(Position line) override;
-  void SetNote(Position line, std::string_view text, NoteKind kind) override;
+  void SetNote(Position line, std::string_view text, NoteKind kind, NoteSpan span) override;
   void ClearNotes() override;
-  // The note of a failed line under the position, or empty.
+  // The note of a failed line under the position and the place it names, or empty.
   std::string FailureAt(Position position);
   ScintillaView& view() { return view_; }
 
@@ -34,7 +34,9 @@ class ScintillaNotes final : public LiveView {
   Position Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return static_cast<Position>(SendMessageW(window_, message, wParam, lParam));
   }
-  void Mark(Position line, bool failed);
+  void Mark(Position line, bool failed, NoteSpan span);
+  // The document position `characters` into the line.
+  Position PositionInLine(Position line, std::size_t characters);
 
   ScintillaView view_;
   HWND window_;

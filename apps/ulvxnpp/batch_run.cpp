@@ -5,6 +5,7 @@
 #include <csignal>
 
 #include "exports/session.h"
+#include "json_lines.h"
 #include "platform/utf8.h"
 #include "script/batch.h"
 #include "script/command_table.h"
@@ -98,16 +99,29 @@ std::u16string BatchOptions(const ProgramOptions& o) {
 
 std::u16string Selected(const std::u16string& script) { return u" /sel:'" + script + u"'"; }
 
-int RunBatch(const std::u16string& commandLine, bool toStdout, bool verbose) {
+int RunBatch(const std::u16string& commandLine, Delivery delivery, bool verbose, std::u16string* text) {
   script::BatchContext context = exports::BatchOf(exports::session());
   const CancelOnInterrupt interrupt;
-  script::ulvEvalMain(context, commandLine);
+  const script::RunFlags flags = script::ParseOptions(commandLine, context.host.decimals);
+  const script::TextStyle style{.decimals = flags.decimals,
+                                .numbers = context.engine.core.settings.numbers,
+                                .bare = flags.bare,
+                                .quiet = flags.noLnExpF};
+  script::BatchResult result = script::RunBatch(
+      context, {.flags = flags, .commandLine = commandLine, .menu = {}, .keepRecords = delivery == Delivery::Json});
   if (verbose) Print(stderr, context.state.messages);
   if (context.state.inputFailed) {
-    Print(stderr, exports::session().engine.core.state.ulvResStr + u"\n");
+    Print(stderr, result.text + u"\n");
     return kExitUsage;
   }
-  if (toStdout) Print(stdout, exports::session().engine.core.state.ulvResStr);
+  if (delivery == Delivery::Text) Print(stdout, result.text);
+  if (delivery == Delivery::Json) {
+    for (const script::LineRecord& record : result.records) {
+      const std::string line = JsonLine(record, style) + "\n";
+      std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+  }
+  if (text != nullptr) *text = std::move(result.text);
   WaitForPlotWindows();
   return ExitStatus(context.state, interrupt);
 }

@@ -23,8 +23,13 @@ std::u16string BatchOptions(const ProgramOptions& options);
 // The batch option that hands the script text itself to the run.
 std::u16string Selected(const std::u16string& script);
 
-// One batch run; prints the output unless it went to a file. Returns the exit status.
-int RunBatch(const std::u16string& commandLine, bool toStdout, bool verbose);
+// What goes to standard output: the output text, nothing (it went to a file), or a JSON object
+// per line.
+enum class Delivery { Text, None, Json };
+
+// One batch run; prints what the delivery asks for and hands the output text to `text` when
+// given. Returns the exit status.
+int RunBatch(const std::u16string& commandLine, Delivery delivery, bool verbose, std::u16string* text = nullptr);
 
 // The library's batch options as they stand; the output always goes to stdout.
 int RunCommandLine(const std::u16string& commandLine, bool verbose);

@@ -61,6 +61,9 @@ int main(int argc, char** argv) {
   app.add_option("-a,--append", o.append, "append the output to FILE, without header (e.g. -a log.ulv)")->expected(0, 1);
   app.add_flag("--no-header", o.noHeader, "leave out the header of comment lines");
   app.add_flag("-q,--quiet", o.quiet, "echo only the lines of commands that failed");
+  app.add_flag("--json", o.json,
+               "write one JSON object per script line on stdout (line, command, input, value, matrix or text, "
+               "or error with code, message and its place in the line, and the line's output text)");
   app.add_flag("--bare", o.bare, "results without captions (\"6.2832\" instead of \"Number = 6.2832\")");
   app.add_option("--lines", o.lines, "run these line numbers only, e.g. --lines \"3;7\"");
   app.add_option("--line-offset", o.lineOffset, "added to the line numbers before --lines selects them");

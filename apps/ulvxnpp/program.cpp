@@ -19,14 +19,14 @@ namespace {
 // The run the options ask for: a command line, a formula, standard input, a session or a file.
 int RunRequested(const ProgramOptions& o, bool stdinIsTerminal) {
   if (o.cmdline) return RunCommandLine(platform::FromUtf8(*o.cmdline), o.verbose);
-  const bool toStdout = !o.output && !o.append;
-  if (o.expr) return RunBatch(BatchOptions(o) + Selected(AsScript(platform::FromUtf8(*o.expr))), toStdout, o.verbose);
+  const Delivery delivery = o.json ? Delivery::Json : !o.output && !o.append ? Delivery::Text : Delivery::None;
+  if (o.expr) return RunBatch(BatchOptions(o) + Selected(AsScript(platform::FromUtf8(*o.expr))), delivery, o.verbose);
   if (o.interactive || (o.script.empty() && stdinIsTerminal)) return RunSession(o);
   if (o.script.empty() || o.script == "-") {
     const std::string text(std::istreambuf_iterator<char>(std::cin), {});
-    return RunBatch(BatchOptions(o) + Selected(platform::FromUtf8(text)), toStdout, o.verbose);
+    return RunBatch(BatchOptions(o) + Selected(platform::FromUtf8(text)), delivery, o.verbose);
   }
-  return RunBatch(u" /i \"" + platform::FromUtf8(o.script) + u"\"" + BatchOptions(o), toStdout, o.verbose);
+  return RunBatch(u" /i \"" + platform::FromUtf8(o.script) + u"\"" + BatchOptions(o), delivery, o.verbose);
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ struct ProgramOptions {
   bool verbose = false;
   bool showMemory = false;              // --show-memory: the memory listing after the run
   bool progress = false;                // --progress: a bar on stderr while the script runs
+  bool json = false;                    // --json: a JSON object per script line on stdout
   bool interactive = false;             // -i: a session even when standard input is no terminal
   std::optional<std::string> cmdline;   // --cmdline: the batch options as they stand
   engine::FormulaSettings formula;      // --numbers, --spelling: how formulas read at the start

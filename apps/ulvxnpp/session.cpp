@@ -143,10 +143,10 @@ int RunSession(const ProgramOptions& o) {
     if (entry.empty()) continue;
     session.host.firstLineNumber = ++number;
     const std::u16string script = entry.starts_with(u'\'') ? entry : AsScript(entry);
-    const int result = RunBatch(BatchOptions(o) + u" /noh" + Selected(script), false, o.verbose);
+    std::u16string output;
+    const int result = RunBatch(BatchOptions(o) + u" /noh" + Selected(script), Delivery::None, o.verbose, &output);
     session.host.firstLineNumber = 1;
     if (session.batch.inputFailed) return result;  // told on stderr already
-    std::u16string output = session.engine.core.state.ulvResStr;
     if (output == u"\r\n") output.clear();  // nothing written: a definition or a comment
     const std::optional<Definition> defined = result == kExitOk ? DefinitionOf(entry) : std::nullopt;
     if (output.empty() && defined) {

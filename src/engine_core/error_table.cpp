@@ -95,6 +95,13 @@ constexpr std::array<std::u16string_view, 8> kStatusTexts = {
 
 }  // namespace
 
+std::u16string_view EvalErrorName(std::int32_t code) {
+  std::u16string_view text = EvalErrorText(code);
+  text = text.substr(0, text.find(u"(Module"));
+  while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
+  return text;
+}
+
 std::u16string_view ErrorTableRow(int row) {
   if (row < 0 || row >= kErrorTableSize) return {};
   return kTable[static_cast<std::size_t>(row)];

@@ -16,6 +16,10 @@ inline constexpr int kErrorTableSize = 101;
 // Description of an evaluator code: table row 30 + code; rows outside the table give code 25's.
 std::u16string_view EvalErrorText(std::int32_t code);
 
+// The description of an evaluator code alone, without the padding and module that the table's
+// texts carry: "Division by zero".
+std::u16string_view EvalErrorName(std::int32_t code);
+
 // Row of the shared table, empty outside 0..100.
 std::u16string_view ErrorTableRow(int row);
 

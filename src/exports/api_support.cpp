@@ -32,13 +32,7 @@ Place PlaceOf(std::u16string_view text, std::size_t units) {
   return place;
 }
 
-// The table's description without its padding and module: "Division by zero".
-std::string Description(std::int32_t code) {
-  std::u16string_view text = engine::EvalErrorText(code);
-  text = text.substr(0, text.find(u"(Module"));
-  while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
-  return platform::ToUtf8(text);
-}
+std::string Description(std::int32_t code) { return platform::ToUtf8(engine::EvalErrorName(code)); }
 
 }  // namespace
 

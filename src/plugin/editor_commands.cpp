@@ -18,9 +18,6 @@ namespace {
 constexpr std::u16string_view kTitle = u"Vuza Reduzodod";
 
 
-// " /nln /nt" hide the echo line and the captions; else a blank each.
-std::u16string SummaryOptions(const PluginSettings& settings) { return settings.dontShowSummary ? u" /nln /nt" : u"  "; }
-
 // The session's numbers follow the option and its spelling stays. Agreeing numbers are not set
 // again, so that a true comparison another caller chose (SetBoolSign) stays as well.
 void FollowNumbers(engine::Engine& engine, engine::Numbers numbers) {
@@ -32,14 +29,13 @@ void FollowNumbers(engine::Engine& engine, engine::Numbers numbers) {
 
 }  // namespace
 
-std::u16string EditorCommands::RunBatch(std::u16string_view banner, const std::u16string& commandLine) {
+std::u16string EditorCommands::RunBatch(std::u16string_view banner, script::RunFlags flags) {
   Log(u"Proc: ulvEvalMain          : ***** Menu: " + std::u16string(banner));
   FollowNumbers(c_.batch.engine, c_.settings.numbers);
-  const std::int32_t code = script::ulvEvalMain(c_.batch, commandLine);
-  const std::u16string& result = c_.batch.engine.core.state.ulvResStr;
-  Log(u"Proc: ulvEvalMain          : btnRet = " + engine::IntegerText(code) + u", ExitCode = " + engine::IntegerText(code));
-  Log(u"Proc: ulvEvalMain          : ulvResStr = '" + result + u"'");
-  return result;
+  const script::BatchResult result = script::RunBatch(c_.batch, {.flags = std::move(flags), .commandLine = {}, .menu = banner});
+  Log(u"Proc: ulvEvalMain          : btnRet = " + engine::IntegerText(result.code) + u", ExitCode = " + engine::IntegerText(result.code));
+  Log(u"Proc: ulvEvalMain          : ulvResStr = '" + result.text + u"'");
+  return result.text;
 }
 
 std::optional<std::u16string> EditorCommands::DocumentFolder(const std::u16string& path) {
@@ -55,7 +51,7 @@ void EditorCommands::EvalCurFileToFile() {
   const std::u16string path = c_.host.ActiveView().FullPath();
   const std::optional<std::u16string> folder = DocumentFolder(path);
   if (!folder) return;
-  RunBatch(u"EVAL CURFILE TO FILE", u"/i \"" + path + u"\" /o /log /pbar");
+  RunBatch(u"EVAL CURFILE TO FILE", script::WholeFileRun(path, Decimals()));
   if (!c_.batch.state.inputFailed && !c_.batch.state.outputFailed) c_.host.OpenDocument(*folder + u"Result.ulv");
 }
 
@@ -65,7 +61,7 @@ void EditorCommands::EvalCurLineToFile() {
   const std::optional<std::u16string> folder = DocumentFolder(path);
   if (!folder) return;
   const Position line = view.LineFromPosition(view.CurrentPos()) + 1;
-  RunBatch(u"EVAL CURLINE TO FILE", u"/i \"" + path + u"\" /a /lns:" + engine::IntegerText(line) + u" /lc:0 /noh");
+  RunBatch(u"EVAL CURLINE TO FILE", script::FileLineRun(path, static_cast<std::int32_t>(line), Decimals()));
   if (!c_.batch.state.inputFailed && !c_.batch.state.outputFailed) c_.host.OpenDocument(*folder + u"Result.ulv");
 }
 
@@ -74,9 +70,16 @@ std::optional<std::u16string> EditorCommands::EvalToWindow(std::u16string_view t
   const std::optional<std::u16string> checked =
       CheckExpressionS(c_.os, text, caption, !c_.settings.dontConfirmExpr && !forCallTip);
   if (!checked) return std::nullopt;
-  const std::u16string result = RunBatch(
-      caption, u" /noh /sclp /log" + SummaryOptions(c_.settings) + u" /sel:'" + *checked + u"' /");
-  if (!forCallTip) c_.windows.ShowText(u"Result", result);
+  script::RunFlags flags = script::TextRun(*checked, Decimals(), c_.settings.dontShowSummary);
+  if (forCallTip) {
+    // A mouse at rest must leave what the user copied, and leaves no trace in a log.
+    FollowNumbers(c_.batch.engine, c_.settings.numbers);
+    return script::RunBatch(c_.batch, {.flags = std::move(flags), .commandLine = {}, .menu = caption}).text;
+  }
+  flags.SaveToClpBF = true;
+  flags.logF = true;
+  const std::u16string result = RunBatch(caption, std::move(flags));
+  c_.windows.ShowText(u"Result", result);
   return result;
 }
 
@@ -122,10 +125,17 @@ void EditorCommands::EvalExpressionToDocument() {
       c_.os.ShowMessage(u"Eval Expr: Expression = \r\n\r\n'" + expression + u"'", kTitle, platform::Buttons::YesNo) !=
           platform::Answer::Yes)
     return;
-  InsertResult(RunBatch(u"EVAL EXPRESSION TO WND", u" /a /noh /sclp /log /sel:'" + expression + u"' /"));
+  script::RunFlags flags = script::TextRun(expression, Decimals(), false);
+  flags.SaveToClpBF = true;
+  flags.logF = true;
+  InsertResult(RunBatch(u"EVAL EXPRESSION TO WND", std::move(flags)));
 }
 
-void EditorCommands::ShowMemory() { RunBatch(u"SHOW MEMORY", u" /sm"); }
+void EditorCommands::ShowMemory() {
+  script::RunFlags flags;
+  flags.showMemory = true;
+  RunBatch(u"SHOW MEMORY", std::move(flags));
+}
 
 void EditorCommands::InsertFileName() {
   const std::optional<std::u16string> name =

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The commands behind the plug-in's menu: each takes text from the editor (the document's
 // path, the current line, the selection or the expression at the caret), asks where the
-// settings want it, runs a batch command line in the numbers they choose and puts the result in
+// settings want it, runs it as a batch request in the numbers they choose and puts the result in
 // a file, a window, the document or a call tip.
 #pragma once
 
@@ -62,7 +62,9 @@ class EditorCommands {
   void InsertResult(std::u16string_view text);
 
  private:
-  std::u16string RunBatch(std::u16string_view banner, const std::u16string& commandLine);
+  // Runs the request of a menu command, writing it to the plug-in log; the output text.
+  std::u16string RunBatch(std::u16string_view banner, script::RunFlags flags);
+  std::int32_t Decimals() const { return c_.batch.host.decimals; }
   std::optional<std::u16string> EvalToWindow(std::u16string_view text, std::u16string_view caption, bool forCallTip);
   // The document's folder with its separator, or nothing (and a message) for an unsaved one.
   std::optional<std::u16string> DocumentFolder(const std::u16string& path);

@@ -102,7 +102,8 @@ bool GatherScript(BatchContext& c) {
 }
 
 // The script gathered, it runs and its output goes to the file, the clipboard and the result.
-void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point started) {
+void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point started, bool keepRecords,
+                   BatchResult& result) {
   BatchState& st = c.state;
   platform::Services& os = c.engine.core.platform;
   const RunFlags& f = st.flags;
@@ -127,10 +128,12 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   request.noHeader = f.NoHF;
   request.run.plotSaving = ui::PlotSaving{f.splF, f.splPath, f.plotFormat};
   request.run.progress = f.progress;
+  request.run.keepRecords = keepRecords;
   Context context{c.engine, c.diff, st.interpreter, c.plots, c.progress};
   ScriptRunResult run = RunScriptWithHeader(context, request);
   st.runText = std::move(run.text);
   st.lastResult = run.run.Code();
+  result.records = std::move(run.run.records);
   Add(c, u"Eval Executed : Commands: " + engine::IntegerText(run.run.executed) + u", Errors: " + engine::IntegerText(run.run.errors));
   const std::u16string codes = u"Eval Codes    : Ret = " + engine::IntegerText(st.lastResult) + u", ExitCode = " + engine::IntegerText(st.lastResult);
   Add(c, codes);
@@ -143,7 +146,7 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
     if (!st.outputFailed) Add(c, u"SaveToFile    : " + Quoted(f.OutpFN));
   }
   if (f.SaveToClpBF) os.SetClipboardText(st.runText);
-  c.engine.core.state.ulvResStr = st.runText;
+  result.text = st.runText;
   Add(c, u"Result        : " + Quoted(engine::Abbreviated(st.runText, kMaxQuotedResultChars)));
   Add(c, u" : Command Line Executed.");
 }
@@ -199,25 +202,23 @@ std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
   }
 }
 
-std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
+BatchResult RunBatch(BatchContext& c, BatchRequest request) {
   const auto started = std::chrono::steady_clock::now();
   BatchState& st = c.state;
   platform::Services& os = c.engine.core.platform;
-  PluginLog(c, u"Proc: ulvEvalMain(): CmdLine = '" + std::u16string(commandLine) + u"'");
-  st.flags = ParseOptions(commandLine, c.host.decimals);
+  st.flags = std::move(request.flags);
   st.messages.clear();
   st.inputFailed = false;
   st.outputFailed = false;
   st.lastResult = 0;
-  // The last result goes now rather than at the end, so that two outputs are never held at once.
-  c.engine.core.state.ulvResStr = std::u16string();
   const RunFlags& f = st.flags;
 
   Add(c, InformationText());
   Add(c, u"BatchRun      : Time " + os.LocalTimeText());
   Add(c, u"INI File      : " + Quoted(c.host.iniFile));
   Add(c, u"Log File      : " + Quoted(f.logFile));
-  Add(c, u"Command Line  : " + Quoted(commandLine));
+  if (request.menu.empty()) Add(c, u"Command Line  : " + Quoted(request.commandLine));
+  else Add(c, u"Menu Command  : " + Quoted(request.menu));
   Add(c, u"Input File    : " + Quoted(f.InpFN));
   Add(c, u"Output File   : " + Quoted(f.OutpFN));
   Add(c, u"Save Plot Path: " + Quoted(f.splPath));
@@ -229,20 +230,30 @@ std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   }
   ServeShowRequests(c);
 
+  BatchResult result;
   if (GatherScript(c)) {
-    RunAndDeliver(c, started);
+    RunAndDeliver(c, started, request.keepRecords, result);
   } else {
     st.inputFailed = true;
-    c.engine.core.state.ulvResStr = u"Error : Invalid Input file.\r\nfilename: " + f.InpFN +
-                                    (f.rrF ? u" Program will remain resident waiting for further inputs."
-                                           : u" Program will terminate.");
-    Add(c, c.engine.core.state.ulvResStr);
+    result.text = u"Error : Invalid Input file.\r\nfilename: " + f.InpFN +
+                  (f.rrF ? u" Program will remain resident waiting for further inputs." : u" Program will terminate.");
+    Add(c, result.text);
   }
   const std::u16string end = u"Evaluation End: Exit code: " + engine::IntegerText(st.lastResult);
   Add(c, end);
   PluginLog(c, end);
   Add(c, std::u16string(53, u'-'));
-  return st.lastResult;
+  result.code = st.lastResult;
+  return result;
+}
+
+std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
+  PluginLog(c, u"Proc: ulvEvalMain(): CmdLine = '" + std::u16string(commandLine) + u"'");
+  // The last result goes now rather than at the end, so that two outputs are never held at once.
+  c.engine.core.state.ulvResStr = std::u16string();
+  BatchResult result = RunBatch(c, {.flags = ParseOptions(commandLine, c.host.decimals), .commandLine = commandLine, .menu = {}});
+  c.engine.core.state.ulvResStr = std::move(result.text);
+  return result.code;
 }
 
 }  // namespace script

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "script/batch_options.h"
 #include "script/host_options.h"
@@ -41,6 +42,24 @@ struct BatchContext {
   ui::Progress* progress = nullptr;    // the progress of a run with /pbar; none: not shown
   const HostOptions& host = kNoHostOptions;  // what the host sets for its runs
 };
+
+// One batch run, typed: its options, and where they came from for the messages and the log.
+struct BatchRequest {
+  RunFlags flags;
+  std::u16string_view commandLine;  // the command line the options were read from
+  std::u16string_view menu;         // or the menu command that asked for them
+  bool keepRecords = false;         // the result keeps every line's record
+};
+
+struct BatchResult {
+  std::int32_t code = 0;            // executed x 1000 + errors
+  std::u16string text;              // the output as delivered, or why there is none
+  std::vector<LineRecord> records;
+};
+
+// Gathers the request's script, runs it and delivers the output to a file, the clipboard and
+// the messages as its options say.
+BatchResult RunBatch(BatchContext& context, BatchRequest request);
 
 // Runs one batch command line; returns executed x 1000 + errors. The output text is left in
 // the engine's result text (GetEvalResult).

@@ -179,6 +179,40 @@ RunFlags ParseOptions(std::u16string_view commandLine, std::int32_t decimals) {
   return flags;
 }
 
+RunFlags WholeFileRun(std::u16string_view path, std::int32_t decimals) {
+  RunFlags f;
+  f.decimals = decimals;
+  f.InpFN = path;
+  f.inputFile = true;
+  Output(f, u"", false);
+  f.logF = true;
+  f.progress = true;
+  return f;
+}
+
+RunFlags FileLineRun(std::u16string_view path, std::int32_t line, std::int32_t decimals) {
+  RunFlags f;
+  f.decimals = decimals;
+  f.InpFN = path;
+  f.inputFile = true;
+  Output(f, u"", true);
+  f.lnsF = true;
+  f.LnsStr = u";" + engine::IntegerText(line) + u";";
+  f.lineOffsetGiven = true;
+  return f;
+}
+
+RunFlags TextRun(std::u16string_view text, std::int32_t decimals, bool bare) {
+  RunFlags f;
+  f.decimals = decimals;
+  f.selText = engine::Trim(text);
+  f.getFromSelTextF = true;
+  f.NoHF = true;
+  f.noLnExpF = bare;
+  f.bare = bare;
+  return f;
+}
+
 std::u16string HelpText() {
   return u"Syntax: ulvXNpp [parameters], ulvXNpp /h\r\n"
          u"/i file      Input script file\r\n"

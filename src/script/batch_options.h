@@ -49,6 +49,15 @@ struct RunFlags {
 // double quotes may hold blanks and "/". /rset clears the run flags set before it.
 RunFlags ParseOptions(std::u16string_view commandLine, std::int32_t decimals = 4);
 
+// The runs the editor's commands ask for, as the options would set them.
+// A saved script whole, its output into Result.ulv beside it, with the log and the progress.
+RunFlags WholeFileRun(std::u16string_view path, std::int32_t decimals);
+// One line of a saved script (1-based), its output appended to Result.ulv beside it.
+RunFlags FileLineRun(std::u16string_view path, std::int32_t line, std::int32_t decimals);
+// A text given by the editor, with no header; `bare` leaves out the echo lines of commands that
+// succeeded and the captions.
+RunFlags TextRun(std::u16string_view text, std::int32_t decimals, bool bare);
+
 // The text of /h, and the flags dump of /sf.
 std::u16string HelpText();
 std::u16string FlagsDump(const RunFlags& flags);

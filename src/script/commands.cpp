@@ -100,10 +100,11 @@ LineFailure Run::FormulaFailure(std::u16string_view formula, std::size_t at) {
   engine::Engine& eng = context_.engine;
   LineFailure failure = Failure(eng.core.state.e_error);
   if (formula.empty()) return failure;
-  // The token the evaluator stood on: a name or number whole, any other character alone; the
-  // end of the formula is its last character.
+  // The token the evaluator stood on: a name, number or [matrix] whole, any other character
+  // alone; the end of the formula is its last character.
   const std::size_t place = std::min(engine::PlaceInGiven(eng, formula, eng.core.state.failurePlace()), formula.size() - 1);
   std::size_t end = place;
+  if (formula[place] == u'[') end = std::min(formula.find(u']', place), formula.size() - 1) + 1;
   while (end < formula.size() && (engine::IsNameChar(formula[end]) || formula[end] == u'.')) ++end;
   failure.begin = at + place;
   failure.end = at + std::max(end, place + 1);

@@ -3,6 +3,7 @@
 // commands run on documents in fake views, its questions answered both ways.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -168,6 +169,28 @@ TEST_F(HostTest, CurrentFileRunsIntoResultBesideIt) {
   EXPECT_EQ(host_->opened.size(), 1u);
 }
 
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void CopyToClipboard(const std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
+// A tip comes of the mouse at rest: what the user copied stays, and no log is written.
 TEST_F(HostTest, CallTipsShowAndGo) {
   host_->answers = {IDOK};
   ASSERT_TRUE(host_->RunOption(L"Eval to Tooltip"));
@@ -178,9 +201,13 @@ TEST_F(HostTest, CallTipsShowAndGo) {
 
   host_->document().SetText("Expr = 2+3");
   host_->document().Select(4, 4);
+  CopyToClipboard(L"copied by the user");
+  fs::remove(fs::current_path() / "ulvCmds.log");
   host_->Notify(2016, 4);
   EXPECT_TRUE(host_->document().tipActive);
   EXPECT_NE(host_->document().tipText.find("Number = 5.0000"), std::string::npos) << host_->document().tipText;
+  EXPECT_EQ(ClipboardText(), L"copied by the user");
+  EXPECT_FALSE(fs::exists(fs::current_path() / "ulvCmds.log"));
   host_->Notify(2017, 4);
   EXPECT_FALSE(host_->document().tipActive);
 

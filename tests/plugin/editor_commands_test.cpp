@@ -51,10 +51,9 @@ constexpr std::u16string_view kSeven = u"Ln 1: EXPR = a*2+1: \r\n Result => Numb
 TEST_F(EditorCommandsTest, SelectionToWindowAsksRunsAndShows) {
   struct Case {
     bool dontShowSummary;
-    std::u16string_view options, result;
+    std::u16string_view result;
   };
-  for (const Case& c : {Case{false, u" /noh /sclp /log   /sel:'Expr = a*2+1' /", kSeven},
-                        Case{true, u" /noh /sclp /log /nln /nt /sel:'Expr = a*2+1' /", u" 7.0000\r\n"}}) {
+  for (const Case& c : {Case{false, kSeven}, Case{true, u" 7.0000\r\n"}}) {
     Define(u"Var = a ; 3");
     settings.dontShowSummary = c.dontShowSummary;
     windows.shown.clear();
@@ -66,8 +65,10 @@ TEST_F(EditorCommandsTest, SelectionToWindowAsksRunsAndShows) {
     EXPECT_EQ(services.shown[0].buttons, platform::Buttons::YesNo);
     EXPECT_EQ(windows.shown, std::vector<std::u16string>{u"Result: " + std::u16string(c.result)});
     EXPECT_EQ(services.clipboard, c.result);
-    EXPECT_NE(state.messages.find(u"Command Line  : \"" + std::u16string(c.options) + u"\""), std::u16string::npos)
+    EXPECT_NE(state.messages.find(u"Menu Command  : \"Eval SelText To Wnd: Expression =\""), std::u16string::npos)
         << Narrow(state.messages);
+    EXPECT_NE(state.messages.find(u"Expression    : \"Expr = a*2+1\""), std::u16string::npos) << Narrow(state.messages);
+    EXPECT_TRUE(services.appended.back().starts_with(u"ulvCmds.log: ")) << Narrow(services.appended.back());
   }
   EXPECT_EQ(logged.at(0), u"Proc: ulvEvalMain          : ***** Menu: Eval SelText To Wnd: Expression =");
 
@@ -80,13 +81,19 @@ TEST_F(EditorCommandsTest, SelectionToWindowAsksRunsAndShows) {
   EXPECT_TRUE(windows.shown.empty() && services.clipboard.empty());
 }
 
+// A call tip comes of the mouse resting: it must leave the clipboard and the logs alone.
 TEST_F(EditorCommandsTest, CallTipsAreNotAskedNorShown) {
   Define(u"Var = a ; 3");
+  services.clipboard = u"copied by the user";
+  services.appended.clear();
+  logged.clear();
   editor.Load("a*2+1", 0, 5);
   EXPECT_EQ(commands.EvalSelectionToWindow(true), std::u16string(kSeven));
   editor.Load("Expr = 1\r\nExpr = 2*3\r\nExpr = 9", 12);  // the caret's line, without its line end
   EXPECT_EQ(commands.EvalCurLineToWindow(true), u"Ln 1: EXPR = 2*3: \r\n Result => Number = 6.0000\r\n");
   EXPECT_TRUE(services.shown.empty() && windows.shown.empty());
+  EXPECT_EQ(services.clipboard, u"copied by the user");
+  EXPECT_TRUE(services.appended.empty() && logged.empty());
 
   settings.dontConfirmExpr = true;  // not asked, but shown
   EXPECT_TRUE(commands.EvalCurLineToWindow(false).has_value());

@@ -121,13 +121,13 @@ std::size_t LiveResults::BlockEnd(std::size_t first) const {
   return end;
 }
 
-script::RunResult LiveResults::Run(std::u16string_view script, std::size_t firstLine) {
+script::RunResult LiveResults::Run(std::u16string_view script, std::size_t firstLine, bool keepRecords) {
   script::RunRequest request;
   request.text = script;
   request.decimals = options_.decimals;
   request.bare = true;
   request.firstNumber = static_cast<std::int32_t>(firstLine + 1);
-  request.keepRecords = true;
+  request.keepRecords = keepRecords;
   return script::RunScript(evaluator_->context, request);
 }
 
@@ -149,7 +149,7 @@ void LiveResults::Rebuild(std::size_t line) {
     const std::size_t end = BlockEnd(first);
     const script::Command* command = script::LeadingCommand(engine::Trim(lines_[first]));
     if (command != nullptr && command->defines && command->runsLive && !slow_.contains(lines_[first]))
-      Run(Script(first, end), first);
+      Run(Script(first, end), first, false);
     first = end;
   }
   rebuilt_ = true;
@@ -165,7 +165,7 @@ LineNote LiveResults::Evaluate(std::size_t first, std::size_t last) {
 
   const auto start = std::chrono::steady_clock::now();
   const std::u16string formula = command == nullptr ? std::u16string(kFormulaCommand) + std::u16string(text) : u"";
-  const script::RunResult result = Run(command != nullptr ? Script(first, last) : formula, first);
+  const script::RunResult result = Run(command != nullptr ? Script(first, last) : formula, first, true);
   if (std::chrono::steady_clock::now() - start > options_.slowLine) slow_.insert(lines_[first]);
   if (result.errors > 0 && command == nullptr && !options_.script) return {};
   return NoteOf(result.records, command != nullptr ? 0 : static_cast<std::size_t>(text.data() - lines_[first].data()),

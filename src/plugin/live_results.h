@@ -80,8 +80,8 @@ class LiveResults {
 
  private:
   struct Evaluator;
-  // Runs a script whose first line is the document's line `firstLine`, keeping its records.
-  script::RunResult Run(std::u16string_view script, std::size_t firstLine);
+  // Runs a script whose first line is the document's line `firstLine`.
+  script::RunResult Run(std::u16string_view script, std::size_t firstLine, bool keepRecords);
   LineNote NoteOf(const std::vector<script::LineRecord>& records, std::size_t indent, std::size_t added) const;
   // Lines [first, last) as one script.
   std::u16string Script(std::size_t first, std::size_t last) const;

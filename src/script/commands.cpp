@@ -2,6 +2,7 @@
 // The command handlers: what each command word does and what it writes.
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -81,7 +82,7 @@ LineRecord Run::Record(const CommandLine& line, LineForm form) const {
   LineRecord record;
   record.number = line.number;
   record.form = form;
-  record.command = FindCommand(line.word);
+  record.command = line.command;
   record.word = line.word;
   record.argument = line.arg;
   record.brackets = line.par;
@@ -136,9 +137,9 @@ bool Run::MatrixValueOf(double operand, MatrixValue& value) {
 }
 
 void Run::Dispatch(CommandLine& line) {
-  const Command* command = FindCommand(line.word);
-  if (command == nullptr) return Unknown(line);
-  if (command->run != nullptr) return command->run(*this, line);
+  line.command = FindCommand(line.word);
+  if (line.command == nullptr) return Unknown(line);
+  if (line.command->run != nullptr) return line.command->run(*this, line);
   Report(Record(line, LineForm::Definition));
 }
 
@@ -287,10 +288,19 @@ void Run::StoExpr(const CommandLine& line) {
       stored.rows = found->rows;
       stored.cols = found->cols;
       stored.elements.assign(found->Addr, found->Addr + matrix::ElementCount(found->rows, found->cols));
-      std::u16string matrixText = record.name + u"; " + engine::IntegerText(stored.rows) + u"; " + engine::IntegerText(stored.cols) + u";";
-      for (const double element : stored.elements) matrixText += engine::ValueText(eng.core.settings.numbers, element) + u"; ";
-      engine::SetStrMatrix(eng, matrixText, false, true);
-      if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);
+      // Classic numbers keep what a matrix has always stored here: each element as it reads
+      // back from its 10-decimal text.
+      if (!eng.core.settings.exact())
+        for (double& element : stored.elements) element = engine::RoundTo10Decimals(element);
+      std::shared_ptr<double[]> memory = matrix::NewElements(stored.elements.size());
+      if (memory == nullptr) {
+        record.failure = Failure(engine::Code(engine::EvalError::Undefined));  // no memory for the copy
+      } else {
+        std::copy(stored.elements.begin(), stored.elements.end(), memory.get());
+        double* elements = memory.get();
+        matrix::SetMatrix(eng.core, eng.matrices, record.name, elements, stored.rows, stored.cols, false, std::move(memory));
+        if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);
+      }
     }
   } else {
     engine::SetVariable(eng.core, eng.vars, name, value);

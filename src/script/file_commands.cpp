@@ -7,6 +7,7 @@
 #include "engine_core/error_table.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
+#include "script/command_table.h"
 #include "script/run.h"
 #include "script/text_files.h"
 
@@ -94,6 +95,7 @@ void Run::FileVariant(CommandLine& line) {
   } else if (line.word == u"integratef" || line.word == u"sdifff") {
     CommandLine replaced;
     if (Parse(ScriptLine{content, line.number, 0}, replaced)) {
+      replaced.command = line.command;
       if (line.word == u"integratef") Integrate(replaced);
       else SDiff(replaced);
     } else {
@@ -102,6 +104,7 @@ void Run::FileVariant(CommandLine& line) {
   } else {
     line.arg = content;
     line.word = base;
+    line.command = FindCommand(base);
     if (base == u"funct") Funct(line);
     else if (base == u"derivate") Derivate(line);
     else Matr(line);

@@ -18,6 +18,8 @@ struct PlotRecord;
 
 namespace script {
 
+struct Command;
+
 // A line of the script as read: trimmed, with the blanks it had before it.
 struct ScriptLine {
   std::u16string text;
@@ -27,6 +29,7 @@ struct ScriptLine {
 
 // A command line taken apart: its word, the text after "=" and the text in brackets.
 struct CommandLine {
+  const Command* command = nullptr;  // the command table's entry of word; none for others
   std::int32_t number = 0;   // 1-based line number
   std::u16string text;       // the line, comment tail cut
   std::u16string word;       // lower-cased command word

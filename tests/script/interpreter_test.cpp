@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Scripts run line by line: what runs, what is counted, and the output text.
 #include "diff/diff_state.h"
+#include "engine/evaluator.h"
+#include "engine_core/number_text.h"
+#include "matrix/matrix_store.h"
 #include "script/interpreter.h"
 #include "script/line_text.h"
 #include "support/engine_fixture.h"
@@ -180,6 +183,29 @@ TEST_F(InterpreterTest, RecordsCarryTheLinesValues) {
   std::u16string rendered;
   for (const script::LineRecord& record : r.records) script::AppendLineText(rendered, record, {});
   EXPECT_EQ(rendered.substr(0, rendered.size() - 2), r.output);
+}
+
+}  // namespace
+
+namespace {
+
+// A stored matrix keeps its numbers: every bit in double numbers, the 10-decimal value in
+// classic ones, as saved scripts have always had it.
+TEST_F(InterpreterTest, StoExprStoresAMatrixByValue) {
+  for (const engine::Numbers numbers : {engine::Numbers::Classic, engine::Numbers::Double}) {
+    engine::SetFormulaSettings(eng, {.numbers = numbers});
+    const script::RunResult r = Run(u"Matr = [A];1;2;1;2\r\nStoExpr(B) = [A]/3");
+    ASSERT_EQ(r.errors, 0) << Narrow(r.output);
+    std::int32_t rows = 0;
+    std::int32_t cols = 0;
+    const auto* b = reinterpret_cast<const double*>(
+        matrix::FindMatrix(eng.core, eng.matrices, u"[b]", matrix::kFindByName | matrix::kFindReturnAddr, &rows, &cols, false));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(rows * cols, 2);
+    const bool exact = numbers == engine::Numbers::Double;
+    EXPECT_EQ(b[0], exact ? 1.0 / 3 : engine::RoundTo10Decimals(1.0 / 3));
+    EXPECT_EQ(b[1], exact ? 2.0 / 3 : engine::RoundTo10Decimals(2.0 / 3));
+  }
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ int RunCommandLine(const std::u16string& commandLine, bool verbose) {
   script::BatchContext context = exports::BatchOf(exports::session());
   const CancelOnInterrupt interrupt;
   script::ulvEvalMain(context, commandLine);
-  Print(stdout, exports::session().engine.core.state.ulvResStr);
+  Print(stdout, context.state.resultText);
   if (verbose) Print(stderr, context.state.messages);
   WaitForPlotWindows();
   return ExitStatus(context.state, interrupt);

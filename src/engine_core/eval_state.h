@@ -59,7 +59,6 @@ struct EvalState {
   std::int32_t prsDepth = 0;       // nesting of the parser: trace labels and the depth limit
   std::u16string nameBuf;          // lower-cased name of the current word token
   std::minstd_rand rng{20260101};  // behind rnd()
-  std::u16string ulvResStr;        // the last result text of a batch run or editor command
 
   bool ok() const { return e_error == -1; }
   void Fail(EvalError code) { e_error = Code(code); }

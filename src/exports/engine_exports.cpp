@@ -38,7 +38,7 @@ int32_t MORVANE_CALL e_evals(const char16_t* expr, double x0, const char16_t* va
 
 int32_t MORVANE_CALL GetEvalResult(char16_t* buffer, int32_t size) {
   return guarded(0, [&] {
-    const std::u16string& text = Eng().core.state.ulvResStr;
+    const std::u16string& text = session().batch.resultText;
     if (size == 0) return static_cast<int32_t>(text.size());
     return exports::copy_out(text, buffer);
   });

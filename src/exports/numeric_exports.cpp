@@ -82,9 +82,9 @@ const char16_t* MORVANE_CALL Poly_dydx(const char16_t* formula, const char16_t* 
 
 int32_t MORVANE_CALL lPoly_dydx(const char16_t* formula, const char16_t* variable) {
   return guarded(0, [&] {
-    Eng().core.state.ulvResStr = numeric::Poly_dydx(In(formula), In(variable));
+    session().batch.resultText = numeric::Poly_dydx(In(formula), In(variable));
     Eng().core.state.e_error = -1;
-    return static_cast<int32_t>(Eng().core.state.ulvResStr.size());
+    return static_cast<int32_t>(session().batch.resultText.size());
   });
 }
 

@@ -250,9 +250,9 @@ BatchResult RunBatch(BatchContext& c, BatchRequest request) {
 std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
   PluginLog(c, u"Proc: ulvEvalMain(): CmdLine = '" + std::u16string(commandLine) + u"'");
   // The last result goes now rather than at the end, so that two outputs are never held at once.
-  c.engine.core.state.ulvResStr = std::u16string();
+  c.state.resultText = std::u16string();
   BatchResult result = RunBatch(c, {.flags = ParseOptions(commandLine, c.host.decimals), .commandLine = commandLine, .menu = {}});
-  c.engine.core.state.ulvResStr = std::move(result.text);
+  c.state.resultText = std::move(result.text);
   return result.code;
 }
 

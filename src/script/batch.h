@@ -28,6 +28,7 @@ struct BatchState {
   std::u16string runText;        // the script before a run, the composed output after it
   std::int32_t lastResult = 0;   // executed x 1000 + errors of the last run
   std::u16string messages;       // the run's summary lines, as the messages window shows them
+  std::u16string resultText;     // the output of the last command line, for GetEvalResult
   bool inputFailed = false;      // the last call could not read its input
   bool outputFailed = false;     // the last call could not write its output file
   InterpreterState interpreter;  // what the interpreter keeps between runs
@@ -62,7 +63,7 @@ struct BatchResult {
 BatchResult RunBatch(BatchContext& context, BatchRequest request);
 
 // Runs one batch command line; returns executed x 1000 + errors. The output text is left in
-// the engine's result text (GetEvalResult).
+// the state's result text (GetEvalResult).
 std::int32_t ulvEvalMain(BatchContext& context, std::u16string_view commandLine);
 
 // What LoadSaveFile returns.

@@ -327,11 +327,12 @@ void Run::Integrate(const CommandLine& line) {
   record.fileNote = fileNote_;
   record.interval = {engine::ParseDecimal(fields[0]), engine::ParseDecimal(fields[1])};
   const auto n = engine::TruncToInt32(std::nearbyint(engine::ParseDecimal(fields[2])));
-  const std::int32_t method = engine::ToLower(fields[3]) == u"trap" ? 1 : 0;
+  const numeric::Rule rule = engine::ToLower(fields[3]) == u"trap" ? numeric::Rule::Trapezoid : numeric::Rule::Midpoint;
   std::int32_t status = 0;
   {
     const Silenced silenced(eng);
-    status = numeric::Integrate(eng, line.arg, record.interval[0], record.interval[1], n, method, fields[4], &record.value.number);
+    status = numeric::Integrate(eng, line.arg, record.interval[0], record.interval[1], n, static_cast<std::int32_t>(rule), fields[4],
+                               &record.value.number);
   }
   record.value.kind = ValueKind::Number;
   if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);

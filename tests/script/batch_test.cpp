@@ -44,7 +44,7 @@ TEST_F(BatchTest, SelectedTextMayHoldSlashes) {
   EXPECT_EQ(f.selText, u"Expr = 1/4");
   EXPECT_EQ(Main(u" /noh /sclp /sel:'Expr = 1/4' /"), 1000);
   EXPECT_EQ(services.clipboard, u"Ln 1: EXPR = 1/4: \r\n Result => Number = 0.2500\r\n");
-  EXPECT_EQ(eng.core.state.ulvResStr, services.clipboard);
+  EXPECT_EQ(state.resultText, services.clipboard);
 }
 
 TEST_F(BatchTest, ScriptFileToOutputFile) {
@@ -76,7 +76,7 @@ TEST_F(BatchTest, ExitCodeCountsCommandsAndErrors) {
 TEST_F(BatchTest, UnreadableInputIsReported) {
   EXPECT_EQ(Main(u"/i missing.ulv /o out.ulv"), 0);
   EXPECT_TRUE(state.inputFailed);
-  EXPECT_EQ(eng.core.state.ulvResStr, u"Error : Invalid Input file.\r\nfilename: missing.ulv Program will terminate.");
+  EXPECT_EQ(state.resultText, u"Error : Invalid Input file.\r\nfilename: missing.ulv Program will terminate.");
   EXPECT_EQ(File(u"out.ulv"), u"<missing>");  // nothing written over an existing output
   ASSERT_FALSE(services.shown.empty());
   EXPECT_EQ(services.shown.front().text, u"Error 4: can't read the file\r\nfile: missing.ulv");
@@ -88,7 +88,7 @@ TEST_F(BatchTest, UnwritableOutputKeepsTheOldFileAndTheResult) {
   EXPECT_EQ(Main(u"/o out.ulv /sel:'Expr = 1+1'"), 1000);
   EXPECT_TRUE(state.outputFailed);
   EXPECT_EQ(services.files[u"out.ulv"], "saved before\r\n");
-  EXPECT_NE(eng.core.state.ulvResStr.find(u"Number = 2.0000"), std::u16string::npos);  // still there to take
+  EXPECT_NE(state.resultText.find(u"Number = 2.0000"), std::u16string::npos);  // still there to take
   ASSERT_FALSE(services.shown.empty());
   EXPECT_EQ(services.shown.back().text, u"Error 5: can't write the file\r\nfile: out.ulv");
   EXPECT_EQ(state.messages.find(u"SaveToFile"), std::u16string::npos);
@@ -181,7 +181,7 @@ TEST_F(HostileScriptTest, EmptyBinaryAndLongLineScriptsRunToTheEnd) {
   EXPECT_FALSE(state.inputFailed);
   EXPECT_LE(binaryCode % 1000, binaryCode / 1000);  // no more errors than commands
   EXPECT_EQ(Main(u"/i long.ulv /noh"), 3002);  // a 1M-digit number overflows (8), the deep one is 3
-  EXPECT_NE(eng.core.state.ulvResStr.find(u"Ln 3: EXPR = 2: "), std::u16string::npos);
+  EXPECT_NE(state.resultText.find(u"Ln 3: EXPR = 2: "), std::u16string::npos);
   EXPECT_EQ(Main(u"/sel:'Expr = 1+1'"), 1000);       // and the next run works
 }
 

@@ -56,8 +56,8 @@ TEST_F(ProgressTest, EveryExecutedLineIsReportedWithTheLineCount) {
 TEST_F(ProgressTest, AStoppedRunEndsWithACommentLine) {
   progress.stopAt = 2;
   EXPECT_EQ(Main(u"/pbar /noh /sel:'Expr = 1\r\nExpr = 2\r\nExpr = 3'"), 1000);
-  EXPECT_TRUE(eng.core.state.ulvResStr.ends_with(u"'Run stopped by the user before line 2\r\n"))
-      << Narrow(eng.core.state.ulvResStr);
+  EXPECT_TRUE(state.resultText.ends_with(u"'Run stopped by the user before line 2\r\n"))
+      << Narrow(state.resultText);
   EXPECT_EQ(progress.closed, 1);
 }
 
@@ -71,7 +71,7 @@ TEST_F(ProgressTest, ACancelledRunEndsBeforeTheNextLine) {
   EXPECT_EQ(Main(u"/noh /sel:'Integrate(0;1;2000000000;mid;x) = x*x+rnd(1)*0\r\nExpr = 2'"), 1001);
   canceller.join();
   eng.core.cancel->Clear();
-  const std::u16string& output = eng.core.state.ulvResStr;
+  const std::u16string& output = state.resultText;
   EXPECT_NE(output.find(u"===> ERROR n. = 26: Cancelled"), std::u16string::npos) << Narrow(output);
   EXPECT_TRUE(output.ends_with(u"'Run cancelled before line 2\r\n")) << Narrow(output);
 }

@@ -78,8 +78,19 @@ std::pair<std::u16string, std::u16string> SplitPair(std::u16string_view text) {
 }  // namespace
 
 
-LineRecord Run::Record(const CommandLine& line, LineForm form) const {
-  LineRecord record;
+LineRecord& Run::Record(const CommandLine& line, LineForm form) {
+  // One record serves every line, so that its texts keep their room from line to line.
+  LineRecord& record = line_;
+  record.name.clear();
+  record.nameKind = NameKind::None;
+  record.value.kind = ValueKind::None;
+  record.value.number = 0.0;
+  record.value.matrix.rows = record.value.matrix.cols = 0;
+  record.value.matrix.elements.clear();
+  record.value.text.clear();
+  record.interval = {};
+  record.failure.reset();
+  record.fileNote.clear();
   record.number = line.number;
   record.form = form;
   record.command = line.command;
@@ -112,17 +123,17 @@ LineFailure Run::FormulaFailure(std::u16string_view formula, std::size_t at) {
   return failure;
 }
 
-void Run::Report(LineRecord record) {
+void Run::Report(const LineRecord& record) {
   if (record.failed()) ++result_.errors;
   AppendLineText(result_.output, record, style_);
-  if (request_.keepRecords) result_.records.push_back(std::move(record));
+  if (request_.keepRecords) result_.records.push_back(record);
 }
 
 void Run::Note(std::u16string text) {
   LineRecord record;
   record.form = LineForm::Note;
   record.text = std::move(text);
-  Report(std::move(record));
+  Report(record);
 }
 
 bool Run::MatrixValueOf(double operand, MatrixValue& value) {
@@ -164,8 +175,8 @@ void Run::ElemOrderSet(const CommandLine& line) {
 }
 
 // A definition's record: its failure when the engine has one.
-LineRecord Run::Defined(const CommandLine& line) {
-  LineRecord record = Record(line, LineForm::Definition);
+LineRecord& Run::Defined(const CommandLine& line) {
+  LineRecord& record = Record(line, LineForm::Definition);
   if (!context_.engine.core.state.ok()) record.failure = Failure(context_.engine.core.state.e_error);
   return record;
 }
@@ -175,14 +186,14 @@ void Run::Var(const CommandLine& line) {
   const auto [name, value] = SplitPair(line.arg);
   eng.core.state.e_error = -1;
   engine::SetVarFunct(eng.core, eng.vars, name, value, false);
-  LineRecord record = Defined(line);
+  LineRecord& record = Defined(line);
   if (!record.failed()) {
     record.name = name;
     record.nameKind = NameKind::Variable;
     record.value.kind = ValueKind::Number;
     engine::FindVarFunct(eng.core, eng.vars, engine::ToLower(name), false, &record.value.number, nullptr);
   }
-  Report(std::move(record));
+  Report(record);
 }
 
 void Run::Funct(const CommandLine& line) {
@@ -198,9 +209,9 @@ void Run::Matr(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   eng.core.state.e_error = -1;
   engine::SetStrMatrix(eng, WithoutApostrophes(line.arg), false, true);
-  LineRecord record = Defined(line);
+  LineRecord& record = Defined(line);
   record.fileNote = fileNote_;
-  Report(std::move(record));
+  Report(record);
 }
 
 // DimX = A(rows,cols) ; a = 1 ; b = 2 ..., continued on the following DimX lines of the same
@@ -248,7 +259,7 @@ void Run::DimX(const CommandLine& line) {
 
 void Run::Expr(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
-  LineRecord record = Record(line, LineForm::Formula);
+  LineRecord& record = Record(line, LineForm::Formula);
   record.fileNote = fileNote_;
   double value = 0.0;
   const std::int32_t type = engine::e_eval(eng, line.arg, &value, true);
@@ -261,14 +272,14 @@ void Run::Expr(const CommandLine& line) {
     record.value.kind = ValueKind::Number;
     record.value.number = value;
   }
-  Report(std::move(record));
+  Report(record);
 }
 
 void Run::StoExpr(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   const std::u16string name(engine::Trim(std::u16string_view(line.par).substr(0, line.par.find(u';'))));
   const std::u16string expression = WithoutApostrophes(line.arg);
-  LineRecord record = Record(line, LineForm::Stored);
+  LineRecord& record = Record(line, LineForm::Stored);
   record.argument = expression;
   record.name = name;
   double value = 0.0;
@@ -309,7 +320,7 @@ void Run::StoExpr(const CommandLine& line) {
     record.value.number = value;
     if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);
   }
-  Report(std::move(record));
+  Report(record);
 }
 
 // Integrate(a;b;n;trap;x) = f(x): the trace and error messages stay off during the sampling.
@@ -323,7 +334,7 @@ void Run::Integrate(const CommandLine& line) {
     rest = rest.substr(semicolon + 1);
   }
   fields.resize(std::max<std::size_t>(fields.size(), 5));
-  LineRecord record = Record(line, LineForm::Integral);
+  LineRecord& record = Record(line, LineForm::Integral);
   record.fileNote = fileNote_;
   record.interval = {engine::ParseDecimal(fields[0]), engine::ParseDecimal(fields[1])};
   const auto n = engine::TruncToInt32(std::nearbyint(engine::ParseDecimal(fields[2])));
@@ -337,38 +348,38 @@ void Run::Integrate(const CommandLine& line) {
   record.value.kind = ValueKind::Number;
   if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);
   else if (status != 0) record.failure = Failure(status);
-  Report(std::move(record));
+  Report(record);
 }
 
 void Run::SDiff(const CommandLine& line) {
   diff::Diff d{context_.engine.core, context_.diff};
-  LineRecord record = Record(line, LineForm::Derivative);
+  LineRecord& record = Record(line, LineForm::Derivative);
   record.value.kind = ValueKind::Text;
   if (diff::e_diff(d, line.arg, line.par, record.value.text) == 0) record.failure = Failure(context_.engine.core.state.e_error);
-  Report(std::move(record));
+  Report(record);
 }
 
 void Run::Derivate(const CommandLine& line) {
   context_.engine.core.state.e_error = -1;
-  LineRecord record = Record(line, LineForm::PolynomialDerivative);
+  LineRecord& record = Record(line, LineForm::PolynomialDerivative);
   record.value.kind = ValueKind::Text;
   record.value.text = numeric::Poly_dydx(line.arg, context_.state.polyVariable);
-  Report(std::move(record));
+  Report(record);
 }
 
 void Run::SolvePolyn(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   eng.core.state.e_error = -1;
-  LineRecord record = Record(line, LineForm::PolynomialRoot);
+  LineRecord& record = Record(line, LineForm::PolynomialRoot);
   record.value.kind = ValueKind::Number;
   record.value.number = numeric::dSolve(eng, WithoutApostrophes(line.arg), context_.state.polyVariable);
   if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);
-  Report(std::move(record));
+  Report(record);
 }
 
 void Run::Show(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
-  LineRecord record = Record(line, LineForm::Shown);
+  LineRecord& record = Record(line, LineForm::Shown);
   record.name = line.par;
   const std::u16string key = engine::ToLower(engine::Trim(line.par));
   LineValue& value = record.value;
@@ -396,7 +407,7 @@ void Run::Show(const CommandLine& line) {
       record.failure = Failure(eng.core.state.e_error);
     }
   }
-  Report(std::move(record));
+  Report(record);
 }
 
 // Plot(start; x; end; n; point-file) = formula: sampled here, drawn by the plot output. A plot
@@ -406,7 +417,7 @@ void Run::Plot(const CommandLine& line) {
   ui::PlotRecord plot = ui::ParsePlot(line.par, line.arg);
   std::u16string failure = ui::PlotRefusal(plot);
   std::int32_t code = engine::Code(engine::EvalError::InvalidArgument);
-  LineRecord record = Record(line, LineForm::Plot);
+  LineRecord& record = Record(line, LineForm::Plot);
   record.value.kind = ValueKind::Text;
   if (failure.empty()) {
     {
@@ -428,7 +439,7 @@ void Run::Plot(const CommandLine& line) {
     record.failure = Failure(code);
     record.failure->detail = std::move(failure);
   }
-  Report(std::move(record));
+  Report(record);
 }
 
 void Run::WritePointTable(const ui::PlotRecord& record) {
@@ -441,10 +452,10 @@ void Run::ElemOrderEx(const CommandLine& line) {
   // A probe whose second element is 2 reads as row-major in either caller order.
   double probe[4] = {0, 2, 1, 0};
   const std::int32_t answer = matrix::aElemOrderEx(context_.engine.matrices.elementOrder, probe, 0);
-  LineRecord record = Record(line, LineForm::ElementOrder);
+  LineRecord& record = Record(line, LineForm::ElementOrder);
   record.value.kind = ValueKind::Text;
   record.value.text = answer != 0 ? u"by Col" : u"by Row";
-  Report(std::move(record));
+  Report(record);
 }
 
 void Run::About() {
@@ -455,12 +466,12 @@ void Run::About() {
 void Run::Unknown(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   eng.core.state.e_error = engine::Code(engine::EvalError::UndefinedCommand);
-  LineRecord record = Record(line, LineForm::Unknown);
+  LineRecord& record = Record(line, LineForm::Unknown);
   record.failure = Failure(eng.core.state.e_error);
   // The span is the word that is no command.
   record.failure->begin = line.indent;
   record.failure->end = line.indent + line.word.size();
-  Report(std::move(record));
+  Report(record);
 }
 
 }  // namespace script

@@ -82,11 +82,11 @@ void Run::FileVariant(CommandLine& line) {
     content = content.substr(0, content.find(u'\''));
     if (content.empty() || context_.state.stringError != -1) {
       const std::int32_t code = context_.state.stringError;
-      LineRecord record = Record(line, LineForm::Formula);
+      LineRecord& record = Record(line, LineForm::Formula);
       record.fileNote = fileNote_;
       record.failure = Failure(code);
       record.failure->message = engine::StatusText(code);
-      Report(std::move(record));
+      Report(record);
       fileNote_.clear();
       return;
     }

@@ -108,7 +108,7 @@ RunResult Run::Execute() {
     record.number = raw.number;
     record.form = LineForm::Copied;
     record.text = raw.text;
-    Report(std::move(record));
+    Report(record);
   };
   while (NextLine(raw)) {
     const std::u16string& text = raw.text;

@@ -78,15 +78,15 @@ class Run {
   static bool Parse(const ScriptLine& raw, CommandLine& line);
 
   // A record of the line in the given form, with the line's parts for its echo.
-  LineRecord Record(const CommandLine& line, LineForm form) const;
+  LineRecord& Record(const CommandLine& line, LineForm form);
   // A definition's record, failed when the engine has an error.
-  LineRecord Defined(const CommandLine& line);
+  LineRecord& Defined(const CommandLine& line);
   static LineFailure Failure(std::int32_t code);
   // The engine's failure in a formula that starts at `at` in the line, with the span of the
   // token where it was found.
   LineFailure FormulaFailure(std::u16string_view formula, std::size_t at);
   // Counts, writes and (when the request keeps them) keeps the line's record.
-  void Report(LineRecord record);
+  void Report(const LineRecord& record);
   void Note(std::u16string text);  // a comment line of the run's own
   // The elements of the matrix an operand stands for; false when there is none.
   bool MatrixValueOf(double operand, MatrixValue& value);
@@ -108,6 +108,7 @@ class Run {
   ScriptLine pending_;                      // a line read ahead by DimX, to run next
   bool hasPending_ = false;
   RunResult result_;
+  LineRecord line_;                         // the record of the line being run
   std::int32_t plotNumber_ = 0;             // plots of this run so far
   std::u16string fileNote_;                 // echo note of a file variant; empty otherwise
 };

@@ -99,7 +99,8 @@ std::u16string BatchOptions(const ProgramOptions& o) {
 
 std::u16string Selected(const std::u16string& script) { return u" /sel:'" + script + u"'"; }
 
-int RunBatch(const std::u16string& commandLine, Delivery delivery, bool verbose, std::u16string* text) {
+int RunBatch(const std::u16string& commandLine, Delivery delivery, bool verbose, std::u16string* text,
+             std::vector<script::LineRecord>* records) {
   script::BatchContext context = exports::BatchOf(exports::session());
   const CancelOnInterrupt interrupt;
   const script::RunFlags flags = script::ParseOptions(commandLine, context.host.decimals);
@@ -108,7 +109,7 @@ int RunBatch(const std::u16string& commandLine, Delivery delivery, bool verbose,
                                 .bare = flags.bare,
                                 .quiet = flags.noLnExpF};
   script::BatchResult result = script::RunBatch(
-      context, {.flags = flags, .commandLine = commandLine, .menu = {}, .keepRecords = delivery == Delivery::Json});
+      context, {.flags = flags, .commandLine = commandLine, .menu = {}, .keepRecords = delivery == Delivery::Json || records != nullptr});
   if (verbose) Print(stderr, context.state.messages);
   if (context.state.inputFailed) {
     Print(stderr, result.text + u"\n");
@@ -122,6 +123,7 @@ int RunBatch(const std::u16string& commandLine, Delivery delivery, bool verbose,
     }
   }
   if (text != nullptr) *text = std::move(result.text);
+  if (records != nullptr) *records = std::move(result.records);
   WaitForPlotWindows();
   return ExitStatus(context.state, interrupt);
 }

@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "program.h"
+#include "script/line_record.h"
 
 namespace ulvxnpp {
 
@@ -27,9 +29,10 @@ std::u16string Selected(const std::u16string& script);
 // per line.
 enum class Delivery { Text, None, Json };
 
-// One batch run; prints what the delivery asks for and hands the output text to `text` when
-// given. Returns the exit status.
-int RunBatch(const std::u16string& commandLine, Delivery delivery, bool verbose, std::u16string* text = nullptr);
+// One batch run; prints what the delivery asks for and hands the output text and the line
+// records over where asked. Returns the exit status.
+int RunBatch(const std::u16string& commandLine, Delivery delivery, bool verbose, std::u16string* text = nullptr,
+             std::vector<script::LineRecord>* records = nullptr);
 
 // The library's batch options as they stand; the output always goes to stdout.
 int RunCommandLine(const std::u16string& commandLine, bool verbose);

@@ -6,73 +6,32 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "batch_run.h"
 #include "engine/evaluator.h"
-#include "engine/var_store.h"
 #include "engine_core/number_text.h"
 #include "engine_core/text_util.h"
 #include "exports/session.h"
 #include "formula_names.h"
 #include "line_editor.h"
-#include "matrix/matrix_print.h"
-#include "matrix/matrix_store.h"
 #include "platform/utf8.h"
 #include "script/batch.h"
-#include "script/command_table.h"
+#include "script/line_text.h"
 
 namespace ulvxnpp {
 namespace {
 
-enum class Store { Variable, Function, Matrix };
-
-// The name an entry defines and the store that holds it; nothing for other entries.
-struct Definition {
-  Store store;
-  std::u16string name;
-};
-
-std::optional<Definition> DefinitionOf(std::u16string_view entry) {
-  entry = entry.substr(0, entry.find(u'\''));
-  const script::Command* command = script::LeadingCommand(entry);
-  const std::size_t equals = entry.find(u'=');
-  if (command == nullptr || equals == std::u16string_view::npos) return std::nullopt;
-  const std::u16string_view arg = engine::Trim(entry.substr(equals + 1));
-  const std::u16string name(engine::Trim(arg.substr(0, arg.find(u';'))));
-  auto is = [&](std::u16string_view word) { return engine::EqualsIgnoreCase(command->name, word); };
-  if (is(u"var")) return Definition{Store::Variable, name};
-  if (is(u"funct")) return Definition{Store::Function, name};
-  if (is(u"matr") || is(u"vect")) return Definition{Store::Matrix, name};
-  if (is(u"dimx")) return Definition{Store::Matrix, std::u16string(engine::Trim(arg.substr(0, arg.find(u'('))))};
-  return std::nullopt;
-}
-
-// What the store now holds under the defined name: "a = 3", "f = x^2+1", "[mA] =" and the
+// What a definition stored, as the session answers it: "a = 3", "f = x^2+1", "[mA] =" and the
 // matrix's elements. Variables show the value they keep, which may differ from the text typed.
-std::optional<std::u16string> Answer(engine::Engine& eng, const Definition& d, int decimals) {
-  const std::u16string key = engine::ToLower(d.name);
-  switch (d.store) {
-    case Store::Variable: {
-      double value = 0.0;
-      if (engine::FindVarFunct(eng.core, eng.vars, key, false, &value, nullptr) != engine::kFound) return std::nullopt;
-      return d.name + u" = " + engine::ValueText(eng.core.settings.numbers, value);
-    }
-    case Store::Function: {
-      std::u16string body;
-      if (engine::FindVarFunct(eng.core, eng.vars, key, true, nullptr, &body) != engine::kFound) return std::nullopt;
-      return d.name + u" = " + body;
-    }
-    case Store::Matrix: {
-      const std::u16string name = d.name.starts_with(u'[') ? d.name : u"[" + d.name + u"]";
-      std::int32_t rows = 0;
-      std::int32_t cols = 0;
-      const std::intptr_t addr = matrix::FindMatrix(eng.core, eng.matrices, name,
-                                                    matrix::kFindByName | matrix::kFindReturnAddr, &rows, &cols, false);
-      if (addr == 0) return std::nullopt;
-      const std::u16string format = u"0." + std::u16string(static_cast<std::size_t>(decimals), u'0');
-      return name + u" =" + matrix::aPrint(eng.core, eng.matrices, reinterpret_cast<const double*>(addr), rows, cols,
-                                          u"String", format, u"", u"");
-    }
+std::optional<std::u16string> Answer(const script::LineRecord& record, const script::TextStyle& style) {
+  if (record.form != script::LineForm::Definition || record.failed()) return std::nullopt;
+  switch (record.nameKind) {
+    case script::NameKind::Variable: return record.name + u" = " + engine::ValueText(style.numbers, record.value.number);
+    case script::NameKind::Function: return record.name + u" = " + record.value.text;
+    case script::NameKind::Matrix: return record.name + u" =\r\n" + script::ElementListing(record.value.matrix, style);
+    case script::NameKind::Constant:
+    case script::NameKind::None: break;
   }
   return std::nullopt;
 }
@@ -144,14 +103,14 @@ int RunSession(const ProgramOptions& o) {
     session.host.firstLineNumber = ++number;
     const std::u16string script = entry.starts_with(u'\'') ? entry : AsScript(entry);
     std::u16string output;
-    const int result = RunBatch(BatchOptions(o) + u" /noh" + Selected(script), Delivery::None, o.verbose, &output);
+    std::vector<script::LineRecord> records;
+    const int result = RunBatch(BatchOptions(o) + u" /noh" + Selected(script), Delivery::None, o.verbose, &output, &records);
     session.host.firstLineNumber = 1;
     if (session.batch.inputFailed) return result;  // told on stderr already
     if (output == u"\r\n") output.clear();  // nothing written: a definition or a comment
-    const std::optional<Definition> defined = result == kExitOk ? DefinitionOf(entry) : std::nullopt;
-    if (output.empty() && defined) {
-      if (const std::optional<std::u16string> answer = Answer(session.engine, *defined, o.decimals))
-        output = *answer + u"\r\n";
+    const script::TextStyle style{.decimals = o.decimals, .numbers = session.engine.core.settings.numbers};
+    if (output.empty() && records.size() == 1) {
+      if (const std::optional<std::u16string> answer = Answer(records.front(), style)) output = *answer + u"\r\n";
     }
     if (!output.empty()) Print(stdout, output + u"\r\n");
     if (result != kExitOk) status = result;

@@ -147,6 +147,21 @@ bool Run::MatrixValueOf(double operand, MatrixValue& value) {
   return true;
 }
 
+bool Run::StoredMatrix(std::u16string_view name, LineRecord& record) {
+  engine::Engine& eng = context_.engine;
+  std::int32_t rows = 0;
+  std::int32_t cols = 0;
+  const std::intptr_t addr =
+      matrix::FindMatrix(eng.core, eng.matrices, name, matrix::kFindByName | matrix::kFindReturnAddr, &rows, &cols, false);
+  if (!eng.core.state.ok()) return false;
+  record.name = name;
+  record.nameKind = NameKind::Matrix;
+  record.value.kind = ValueKind::Matrix;
+  const auto* elements = reinterpret_cast<const double*>(addr);
+  record.value.matrix = {rows, cols, std::vector<double>(elements, elements + matrix::ElementCount(rows, cols))};
+  return true;
+}
+
 void Run::Dispatch(CommandLine& line) {
   line.command = FindCommand(line.word);
   if (line.command == nullptr) return Unknown(line);
@@ -202,15 +217,24 @@ void Run::Funct(const CommandLine& line) {
   eng.core.state.e_error = -1;
   if (body.empty()) eng.core.state.Fail(engine::EvalError::InvalidArgument);
   else engine::SetVarFunct(eng.core, eng.vars, name, body, true);
-  Report(Defined(line));
+  LineRecord& record = Defined(line);
+  if (!record.failed()) {
+    record.name = name;
+    record.nameKind = NameKind::Function;
+    record.value.kind = ValueKind::Text;
+    engine::FindVarFunct(eng.core, eng.vars, engine::ToLower(name), true, nullptr, &record.value.text);
+  }
+  Report(record);
 }
 
 void Run::Matr(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   eng.core.state.e_error = -1;
-  engine::SetStrMatrix(eng, WithoutApostrophes(line.arg), false, true);
+  const std::u16string text = WithoutApostrophes(line.arg);
+  engine::SetStrMatrix(eng, text, false, true);
   LineRecord& record = Defined(line);
   record.fileNote = fileNote_;
+  if (!record.failed()) StoredMatrix(Bracketed(std::u16string_view(text).substr(0, text.find(u';'))), record);
   Report(record);
 }
 
@@ -254,7 +278,9 @@ void Run::DimX(const CommandLine& line) {
   }
   eng.core.state.e_error = -1;
   engine::SetStrMatrix(eng, text, false, true);
-  Report(Defined(line));
+  LineRecord& record = Defined(line);
+  if (!record.failed()) StoredMatrix(name, record);
+  Report(record);
 }
 
 void Run::Expr(const CommandLine& line) {
@@ -391,21 +417,9 @@ void Run::Show(const CommandLine& line) {
     value.kind = ValueKind::Text;
   } else if (engine::e_get_const(eng.core, key, &value.number) != 0) {
     record.nameKind = NameKind::Constant;
-  } else {
-    record.name = Bracketed(line.par);
-    std::int32_t rows = 0;
-    std::int32_t cols = 0;
-    const std::intptr_t addr = matrix::FindMatrix(eng.core, eng.matrices, record.name,
-                                                  matrix::kFindByName | matrix::kFindReturnAddr, &rows, &cols, false);
-    if (eng.core.state.ok()) {
-      record.nameKind = NameKind::Matrix;
-      value.kind = ValueKind::Matrix;
-      const auto* elements = reinterpret_cast<const double*>(addr);
-      value.matrix = {rows, cols, std::vector<double>(elements, elements + matrix::ElementCount(rows, cols))};
-    } else {
-      engine::ReportEvalError(eng.core, engine::site::kScriptMatrixResult, u"Matr Name: " + line.par);
-      record.failure = Failure(eng.core.state.e_error);
-    }
+  } else if (!StoredMatrix(Bracketed(line.par), record)) {
+    engine::ReportEvalError(eng.core, engine::site::kScriptMatrixResult, u"Matr Name: " + line.par);
+    record.failure = Failure(eng.core.state.e_error);
   }
   Report(record);
 }

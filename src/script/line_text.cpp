@@ -62,11 +62,7 @@ class Writer {
   Writer(const LineRecord& record, const TextStyle& style)
       : r_(record), style_(style), captions_(style.bare ? kBareCaptions : kCaptions) {}
 
-  // Double numbers are written with every digit they need to read back, whatever the decimals.
-  std::u16string Number(double value) const {
-    if (style_.numbers == engine::Numbers::Double) return engine::ValueText(style_.numbers, value);
-    return engine::FormatFixed(value, style_.decimals);
-  }
+  std::u16string Number(double value) const { return NumberText(value, style_); }
 
   std::u16string Failure() const { return u"===> " + FailureText(*r_.failure); }
 
@@ -79,26 +75,8 @@ class Writer {
     return r_.value.matrix.cols >= 2 ? captions_.matrix : captions_.vector;
   }
 
-  // A formula's matrix as the element listing writes it: "V(i)=" for a vector, "A(i,j)=" and a
-  // tab for each element of a matrix.
   std::u16string MatrixListing() const {
-    const MatrixValue& m = r_.value.matrix;
-    std::u16string text = std::u16string(MatrixCaption()) + u"\r\n";
-    const auto rows = static_cast<std::size_t>(std::max(m.rows, 0));
-    const auto cols = static_cast<std::size_t>(std::max(m.cols, 0));
-    if (rows == 1 || cols == 1) {
-      for (std::size_t i = 0; i < m.elements.size(); ++i) {
-        if (i != 0) text += kLineEnd;
-        text += u"V(" + engine::IntegerText(i) + u")=" + Number(m.elements[i]);
-      }
-      return text;
-    }
-    for (std::size_t i = 0; i < rows; ++i) {
-      if (i != 0) text += kLineEnd;
-      for (std::size_t j = 0; j < cols; ++j)
-        text += u"A(" + engine::IntegerText(i) + u"," + engine::IntegerText(j) + u")=" + Number(m.elements[i * cols + j]) + u"\t";
-    }
-    return text;
+    return std::u16string(MatrixCaption()) + u"\r\n" + ElementListing(r_.value.matrix, style_);
   }
 
   // A stored matrix as its definition reads: "[A]; rows; cols;" and every element.
@@ -280,6 +258,32 @@ std::u16string OneLine(std::u16string_view text) {
 }
 
 }  // namespace
+
+std::u16string NumberText(double value, const TextStyle& style) {
+  // Double numbers are written with every digit they need to read back, whatever the decimals.
+  if (style.numbers == engine::Numbers::Double) return engine::ValueText(style.numbers, value);
+  return engine::FormatFixed(value, style.decimals);
+}
+
+std::u16string ElementListing(const MatrixValue& m, const TextStyle& style) {
+  std::u16string text;
+  const auto rows = static_cast<std::size_t>(std::max(m.rows, 0));
+  const auto cols = static_cast<std::size_t>(std::max(m.cols, 0));
+  if (rows == 1 || cols == 1) {
+    for (std::size_t i = 0; i < m.elements.size(); ++i) {
+      if (i != 0) text += kLineEnd;
+      text += u"V(" + engine::IntegerText(i) + u")=" + NumberText(m.elements[i], style);
+    }
+    return text;
+  }
+  for (std::size_t i = 0; i < rows; ++i) {
+    if (i != 0) text += kLineEnd;
+    for (std::size_t j = 0; j < cols; ++j)
+      text += u"A(" + engine::IntegerText(i) + u"," + engine::IntegerText(j) + u")=" +
+              NumberText(m.elements[i * cols + j], style) + u"\t";
+  }
+  return text;
+}
 
 void AppendLineText(std::u16string& out, const LineRecord& record, const TextStyle& style) {
   Writer(record, style).Append(out);

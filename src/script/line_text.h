@@ -26,6 +26,13 @@ void AppendLineText(std::u16string& out, const LineRecord& record, const TextSty
 // that answers nothing (a definition other than a variable's, a setting).
 std::u16string NoteText(const LineRecord& record, const TextStyle& style, std::size_t maxChars);
 
+// A number as results write it: every digit it needs in double numbers, else the decimals.
+std::u16string NumberText(double value, const TextStyle& style);
+
+// A matrix's elements as results list them: "V(i)=" for a vector, "A(i,j)=" and a tab for each
+// element of a matrix, rows on lines of their own.
+std::u16string ElementListing(const MatrixValue& matrix, const TextStyle& style);
+
 // "ERROR n. = 3: Parser syntax error (Module: eval)", the error as results show it.
 std::u16string FailureText(const LineFailure& failure);
 

@@ -90,6 +90,9 @@ class Run {
   void Note(std::u16string text);  // a comment line of the run's own
   // The elements of the matrix an operand stands for; false when there is none.
   bool MatrixValueOf(double operand, MatrixValue& value);
+  // Puts the stored matrix of that name into the record; false with the engine's error when
+  // there is none.
+  bool StoredMatrix(std::u16string_view name, LineRecord& record);
 
   std::u16string ReadScriptFile(std::u16string_view name);
   void WriteScriptFile(std::u16string_view name, std::u16string_view text);

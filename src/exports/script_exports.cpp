@@ -26,7 +26,8 @@ int32_t MORVANE_CALL ulvEvalMain(const char16_t* commandLine) {
 int32_t MORVANE_CALL LoadSaveFile(int32_t mode) {
   return guarded(-7, [&] {
     script::BatchContext context = Batch();
-    return script::LoadSaveFile(context, mode);
+    const std::optional<script::FileMode> known = script::FileModeOf(mode);
+    return known ? script::LoadSaveFile(context, *known) : script::kFileUnknownMode;
   });
 }
 

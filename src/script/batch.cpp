@@ -83,7 +83,7 @@ bool GatherScript(BatchContext& c) {
   const RunFlags& f = c.state.flags;
   c.state.runText.clear();
   if (f.inputFile) {
-    if (LoadSaveFile(c, 6) != kFileDone) return false;
+    if (LoadSaveFile(c, FileMode::LoadInput) != kFileDone) return false;
     Add(c, u"LoadFromFile  : " + Quoted(f.InpFN));
   } else if (f.getFromClpF) {
     c.state.runText = c.engine.core.platform.ClipboardText();
@@ -142,7 +142,7 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   Add(c, u"'--- End Of BatchRun : Time " + os.LocalTimeText() + u" - (Execution Time: " + engine::IntegerText(elapsed.count()) + u" ms)");
 
   if (f.outputFile && !f.OutpFN.empty()) {
-    st.outputFailed = LoadSaveFile(c, 7) != kFileDone;
+    st.outputFailed = LoadSaveFile(c, FileMode::SaveOutput) != kFileDone;
     if (!st.outputFailed) Add(c, u"SaveToFile    : " + Quoted(f.OutpFN));
   }
   if (f.SaveToClpBF) os.SetClipboardText(st.runText);
@@ -164,7 +164,19 @@ std::u16string InformationText() {
          std::u16string(morvane::kVersionText);
 }
 
-std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
+std::optional<FileMode> FileModeOf(std::int32_t number) {
+  switch (static_cast<FileMode>(number)) {
+    case FileMode::LoadInput:
+    case FileMode::LoadInputAsked:
+    case FileMode::LoadCommandList:
+    case FileMode::ChooseAndLoad:
+    case FileMode::SaveOutput:
+    case FileMode::ChooseAndSave: return static_cast<FileMode>(number);
+  }
+  return std::nullopt;
+}
+
+std::int32_t LoadSaveFile(BatchContext& c, FileMode mode) {
   platform::Services& os = c.engine.core.platform;
   RunFlags& f = c.state.flags;
   auto load = [&](const std::u16string& path, std::u16string_view failure) -> std::int32_t {
@@ -179,16 +191,17 @@ std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
     return decoded.refusal.empty() ? kFileDone : kFileNotRead;
   };
   switch (mode) {
-    case 6: return load(f.InpFN, u"Error 4: can't read the file\r\nfile: ");
-    case 1: return load(f.InpFN, u"Error 7: can't read the file\r\nfile: ");
-    case 2: return load(os.LibraryFolder() + u"ShowCmds.ulv", u"Error 7: can't read the file\r\nfile: ");
-    case 7: {
+    case FileMode::LoadInput: return load(f.InpFN, u"Error 4: can't read the file\r\nfile: ");
+    case FileMode::LoadInputAsked: return load(f.InpFN, u"Error 7: can't read the file\r\nfile: ");
+    case FileMode::LoadCommandList:
+      return load(os.LibraryFolder() + u"ShowCmds.ulv", u"Error 7: can't read the file\r\nfile: ");
+    case FileMode::SaveOutput: {
       if (WriteTextFile(os, f.OutpFN, c.state.runText, f.AppendF)) return kFileDone;
       Show(c, (f.AppendF ? u"Error 5: can't open the file\r\nfile: " : u"Error 5: can't write the file\r\nfile: ") +
                   f.OutpFN);
       return kFileNotWritten;
     }
-    case 4: {
+    case FileMode::ChooseAndLoad: {
       const std::optional<std::u16string> chosen = os.AskFileName(kFileDialogTitle, kFileDialogFilter, false);
       if (!chosen) {
         c.state.runText = u"Error 7: Operation cancelled by user.";
@@ -197,9 +210,9 @@ std::int32_t LoadSaveFile(BatchContext& c, std::int32_t mode) {
       f.InpFN = *chosen;
       return load(f.InpFN, u"Error 7: can't read the file\r\nfile: ");
     }
-    case 8: return SaveWithDialog(c, c.state.runText);
-    default: return kFileUnknownMode;
+    case FileMode::ChooseAndSave: return SaveWithDialog(c, c.state.runText);
   }
+  return kFileUnknownMode;
 }
 
 BatchResult RunBatch(BatchContext& c, BatchRequest request) {

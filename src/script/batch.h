@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,11 +74,21 @@ inline constexpr std::int32_t kFileNotWritten = -3;
 inline constexpr std::int32_t kFileCancelled = -4;   // the file dialog was cancelled
 inline constexpr std::int32_t kFileUnknownMode = -5;
 
-// Moves the run text to or from a file, showing every failure in a message box:
-// 6 loads InpFN; 1 loads InpFN with the interactive failure text; 2 loads ShowCmds.ulv from the
-// library's folder; 4 asks for a script with the open dialog, makes it InpFN and loads it;
-// 7 saves to OutpFN (appending with AppendF); 8 asks for a name with the save dialog and saves.
-std::int32_t LoadSaveFile(BatchContext& context, std::int32_t mode);
+// What LoadSaveFile does, by the numbers callers of the export pass.
+enum class FileMode : std::int32_t {
+  LoadInput = 6,         // loads InpFN
+  LoadInputAsked = 1,    // loads InpFN, failing with the interactive failure text
+  LoadCommandList = 2,   // loads ShowCmds.ulv from the library's folder
+  ChooseAndLoad = 4,     // asks for a script with the open dialog, makes it InpFN and loads it
+  SaveOutput = 7,        // saves to OutpFN (appending with AppendF)
+  ChooseAndSave = 8,     // asks for a name with the save dialog and saves there
+};
+
+// The mode a caller's number stands for; none for a number that is no mode.
+std::optional<FileMode> FileModeOf(std::int32_t number);
+
+// Moves the run text to or from a file, showing every failure in a message box.
+std::int32_t LoadSaveFile(BatchContext& context, FileMode mode);
 
 // The information block that opens an output header, as comment lines.
 std::u16string InformationText();

@@ -105,7 +105,7 @@ TEST_F(BatchTest, UnknownOptionsAreListedAndTheRunGoesOn) {
 }
 
 TEST_F(BatchTest, LoadSaveFileModes) {
-  auto loadSave = [&](std::int32_t mode) { return script::LoadSaveFile(context, mode); };
+  auto loadSave = [&](std::int32_t mode) { return script::LoadSaveFile(context, *script::FileModeOf(mode)); };
   services.files[u"a.ulv"] = "\xEF\xBB\xBF" "Expr = 1";
   services.files[u"lib/ShowCmds.ulv"] = "'commands";
   services.files[u"wide.ulv"] = std::string("\xFF\xFE\0\0E\0\0\0", 8);

@@ -45,88 +45,93 @@ void Reset(RunFlags& f) {
   f = cleared;
 }
 
-// One option (lower-cased key, original text kept for values).
+void Unknown(RunFlags& f, std::u16string_view option) {
+  f.unknown += (f.unknown.empty() ? u"/" : u" /") + std::u16string(option);
+}
+
+void PlotFormat(RunFlags& f, std::u16string_view option) {
+  const std::u16string format = engine::ToLower(ValueOf(option));
+  if (format == u"png") f.plotFormat = ui::PictureFormat::Png;
+  else if (format == u"svg") f.plotFormat = ui::PictureFormat::Svg;
+  else if (format == u"jpg" || format == u"jpeg") f.plotFormat = ui::PictureFormat::Jpeg;
+  else Unknown(f, option);
+}
+
+// /dec:n sets the decimals; any other /de... (as /del) deletes the output first.
+void DecimalsOrDelete(RunFlags& f, std::u16string_view option) {
+  if (engine::ToLower(option).starts_with(u"dec"))
+    f.decimals = std::clamp(engine::TruncToInt32(engine::ParseDecimal(ValueOf(option))), 0, 15);
+  else
+    f.delF = true;
+}
+
+void Lines(RunFlags& f, std::u16string_view option) {
+  f.LnsStr = u";" + ValueOf(option) + u";";
+  f.lnsF = true;
+  f.AppendF = true;
+  f.NoHF = true;
+  f.getFromClpF = false;
+  f.getFromSelTextF = false;
+}
+
+void Log(RunFlags& f, std::u16string_view option) {
+  f.logF = true;
+  if (const std::u16string name = ValueOf(option); !name.empty()) f.logFile = name;
+}
+
+// An option is known by its first letters: a letter alone (followed by a blank or nothing), or
+// a prefix of the option word. The first rule that matches applies.
+struct OptionRule {
+  std::u16string_view key;
+  bool alone;  // the key is a single letter standing alone
+  void (*apply)(RunFlags& f, std::u16string_view option);
+};
+
+constexpr std::array kOptionRules = std::to_array<OptionRule>({
+    {u"i", true, [](RunFlags& f, std::u16string_view o) { f.InpFN = ValueOf(o); f.inputFile = true; }},
+    {u"o", true, [](RunFlags& f, std::u16string_view o) { Output(f, o, false); }},
+    {u"a", true, [](RunFlags& f, std::u16string_view o) { Output(f, o, true); }},
+    {u"h", true, [](RunFlags& f, std::u16string_view) { f.showHelp = true; }},
+    {u"w", true, [](RunFlags& f, std::u16string_view) { f.showSetup = true; }},
+    {u"sc", false, [](RunFlags& f, std::u16string_view) { f.SaveToClpBF = true; }},
+    {u"gc", false, [](RunFlags& f, std::u16string_view) {
+       f.getFromClpF = true;
+       f.getFromSelTextF = false;
+       f.inputFile = false;
+     }},
+    {u"de", false, &DecimalsOrDelete},
+    {u"ln", false, &Lines},
+    {u"lc", false, [](RunFlags& f, std::u16string_view o) {
+       f.lineOffset = engine::TruncToInt32(engine::ParseDecimal(ValueOf(o)));
+       f.lineOffsetGiven = true;
+     }},
+    {u"sp", false, [](RunFlags& f, std::u16string_view o) { f.splF = true; f.splPath = ValueOf(o); }},
+    {u"pf", false, &PlotFormat},
+    {u"lo", false, &Log},
+    {u"lg", false, [](RunFlags& f, std::u16string_view) { f.showLog = true; }},
+    {u"rs", false, [](RunFlags& f, std::u16string_view) { Reset(f); }},
+    {u"re", false, [](RunFlags& f, std::u16string_view) { f.repeat = true; }},
+    {u"rr", false, [](RunFlags& f, std::u16string_view) { f.rrF = true; }},
+    {u"qu", false, [](RunFlags& f, std::u16string_view) { f.quit = true; }},
+    {u"no", false, [](RunFlags& f, std::u16string_view) { f.NoHF = true; }},
+    {u"nl", false, [](RunFlags& f, std::u16string_view) { f.noLnExpF = true; }},
+    {u"nt", false, [](RunFlags& f, std::u16string_view) { f.bare = true; }},
+    {u"pb", false, [](RunFlags& f, std::u16string_view) { f.progress = true; }},
+    {u"sm", false, [](RunFlags& f, std::u16string_view) { f.showMemory = true; }},
+    {u"sf", false, [](RunFlags& f, std::u16string_view) { f.showFlags = true; }},
+    {u"cm", false, [](RunFlags& f, std::u16string_view) { f.showCommands = true; }},
+    {u"ab", false, [](RunFlags& f, std::u16string_view) { f.showAbout = true; }},
+});
+
+// One option, its key in any case, its value as written.
 void Apply(RunFlags& f, std::u16string_view option) {
   const std::u16string lower = engine::ToLower(option);
-  auto is = [&](std::u16string_view word) { return lower.starts_with(word); };
-  auto single = [&](char16_t letter) {
-    return lower.size() >= 1 && lower[0] == letter && (lower.size() == 1 || lower[1] == u' ');
-  };
-  if (single(u'i')) {
-    f.InpFN = ValueOf(option);
-    f.inputFile = true;
-  } else if (single(u'o')) {
-    Output(f, option, false);
-  } else if (single(u'a')) {
-    Output(f, option, true);
-  } else if (single(u'h')) {
-    f.showHelp = true;
-  } else if (single(u'w')) {
-    f.showSetup = true;
-  } else if (is(u"sc")) {
-    f.SaveToClpBF = true;
-  } else if (is(u"gc")) {
-    f.getFromClpF = true;
-    f.getFromSelTextF = false;
-    f.inputFile = false;
-  } else if (is(u"de")) {
-    if (lower.starts_with(u"dec")) {
-      const std::u16string value = ValueOf(option);
-      f.decimals = std::clamp(engine::TruncToInt32(engine::ParseDecimal(value)), 0, 15);
-    } else {
-      f.delF = true;
-    }
-  } else if (is(u"ln")) {
-    f.LnsStr = u";" + ValueOf(option) + u";";
-    f.lnsF = true;
-    f.AppendF = true;
-    f.NoHF = true;
-    f.getFromClpF = false;
-    f.getFromSelTextF = false;
-  } else if (is(u"lc")) {
-    f.lineOffset = engine::TruncToInt32(engine::ParseDecimal(ValueOf(option)));
-    f.lineOffsetGiven = true;
-  } else if (is(u"sp")) {
-    f.splF = true;
-    f.splPath = ValueOf(option);
-  } else if (is(u"pf")) {
-    const std::u16string format = engine::ToLower(ValueOf(option));
-    if (format == u"png") f.plotFormat = ui::PictureFormat::Png;
-    else if (format == u"svg") f.plotFormat = ui::PictureFormat::Svg;
-    else if (format == u"jpg" || format == u"jpeg") f.plotFormat = ui::PictureFormat::Jpeg;
-    else f.unknown += (f.unknown.empty() ? u"/" : u" /") + std::u16string(option);
-  } else if (is(u"lo")) {
-    f.logF = true;
-    if (const std::u16string name = ValueOf(option); !name.empty()) f.logFile = name;
-  } else if (is(u"lg")) {
-    f.showLog = true;
-  } else if (is(u"rs")) {
-    Reset(f);
-  } else if (is(u"re")) {
-    f.repeat = true;
-  } else if (is(u"rr")) {
-    f.rrF = true;
-  } else if (is(u"qu")) {
-    f.quit = true;
-  } else if (is(u"no")) {
-    f.NoHF = true;
-  } else if (is(u"nl")) {
-    f.noLnExpF = true;
-  } else if (is(u"nt")) {
-    f.bare = true;
-  } else if (is(u"pb")) {
-    f.progress = true;
-  } else if (is(u"sm")) {
-    f.showMemory = true;
-  } else if (is(u"sf")) {
-    f.showFlags = true;
-  } else if (is(u"cm")) {
-    f.showCommands = true;
-  } else if (is(u"ab")) {
-    f.showAbout = true;
-  } else if (!lower.empty()) {
-    f.unknown += (f.unknown.empty() ? u"/" : u" /") + std::u16string(option);
+  for (const OptionRule& rule : kOptionRules) {
+    const bool matches = rule.alone ? lower.starts_with(rule.key) && (lower.size() == 1 || lower[1] == u' ')
+                                    : lower.starts_with(rule.key);
+    if (matches) return rule.apply(f, option);
   }
+  if (!lower.empty()) Unknown(f, option);
 }
 
 }  // namespace

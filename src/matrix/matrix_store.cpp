@@ -31,6 +31,14 @@ std::intptr_t KeyAddress(std::u16string_view key) {
 
 std::int32_t AtLeastOne(std::int32_t n) { return n < 1 ? 1 : n; }
 
+// A matrix text or its fields refused: reported, written to the debug log, and the code.
+std::intptr_t Refuse(Core& core, EvalError code, const engine::ReportSite& site, const std::u16string& detail) {
+  core.state.Fail(code);
+  engine::ReportEvalError(core, site, detail);
+  engine::DebugAdd(core, detail, u"EqParser: Error", false);
+  return core.state.e_error;
+}
+
 // Copies elements into a record's memory. The library's own memory is row-major already;
 // callers' memory is read in their element order.
 void CopyInto(const MatrixStore& store, const double* source, bool sourceIsLibrarys,
@@ -175,44 +183,26 @@ std::int32_t ClearInternalMatrices(Core& core, MatrixStore& store, std::intptr_t
   });
 }
 
-std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view text,
-                           bool returnAddr, const ElementReader& readElement) {
-  auto fail = [&](EvalError code, const engine::ReportSite& site, const std::u16string& detail) -> std::intptr_t {
-    core.state.Fail(code);
-    engine::ReportEvalError(core, site, detail);
-    engine::DebugAdd(core, detail, u"EqParser: Error", false);
-    return core.state.e_error;
-  };
-  if (text.empty()) return fail(EvalError::InvalidArgument, engine::site::kMatrixTextEmpty, u"Function Param = \r\n");
-
-  std::u16string_view rest = engine::Trim(text);
-  std::vector<std::u16string_view> fields;
-  while (!rest.empty()) {
-    std::size_t semicolon = rest.find(u';');
-    fields.push_back(rest.substr(0, semicolon));
-    rest = semicolon == std::u16string_view::npos ? std::u16string_view() : rest.substr(semicolon + 1);
-  }
-  auto field = [&](std::size_t i) { return i < fields.size() ? engine::Trim(fields[i]) : std::u16string_view(); };
-  const std::u16string name(field(0));
-  const std::int32_t rows = engine::TruncToInt32(engine::ParseDecimal(field(1)));
-  const std::int32_t cols = engine::TruncToInt32(engine::ParseDecimal(field(2)));
+std::intptr_t SetFieldMatrix(Core& core, MatrixStore& store, const std::u16string& name, std::int32_t rows,
+                             std::int32_t cols, std::span<const std::u16string_view> elements, bool returnAddr,
+                             const ElementReader& readElement) {
   if (name.empty() || (rows == 0 && cols == 0) || rows < 0 || cols < 0)
-    return fail(EvalError::WrongStringMatrix, engine::site::kMatrixTextHeader,
+    return Refuse(core, EvalError::WrongStringMatrix, engine::site::kMatrixTextHeader,
                 u"MatrixName = " + name + u"\r\nrows = " + engine::IntegerText(rows) + u", cols = " + engine::IntegerText(cols));
 
-  // Every element needs its own field, so the text bounds the size before anything is allocated.
+  // Every element needs its own field, so the fields bound the size before anything is allocated.
   const std::int32_t r = AtLeastOne(rows);
   const std::int32_t c = AtLeastOne(cols);
   const auto wanted = static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(c);
-  const std::size_t available = fields.size() > 3 ? fields.size() - 3 : 0;
+  const std::size_t available = elements.size();
   // With too few fields the first missing one is reported; nothing is allocated.
   const std::size_t count = wanted <= available ? static_cast<std::size_t>(wanted) : available + 1;
   std::shared_ptr<double[]> memory = wanted <= available ? NewElements(count) : nullptr;
   for (std::size_t k = 0; k < count; ++k) {
-    std::u16string_view element = field(3 + k);
+    const std::u16string_view element = k < available ? engine::Trim(elements[k]) : std::u16string_view();
     if (element.empty() || memory == nullptr) {
       if (memory == nullptr && !element.empty()) continue;
-      return fail(EvalError::NotEnoughElements, engine::site::kMatrixTextElements,
+      return Refuse(core, EvalError::NotEnoughElements, engine::site::kMatrixTextElements,
                   u"Should be: " + engine::IntegerText(static_cast<std::int64_t>(wanted)) + u", are: " +
                       engine::IntegerText(static_cast<std::int64_t>(k)) +
                       u"\r\nMatrixName = " + name + u"\r\nrow = " +
@@ -224,6 +214,24 @@ std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view t
   }
   double* addr = memory.get();
   return SetMatrix(core, store, name, addr, rows, cols, returnAddr, std::move(memory));
+}
+
+std::intptr_t SetStrMatrix(Core& core, MatrixStore& store, std::u16string_view text,
+                           bool returnAddr, const ElementReader& readElement) {
+  if (text.empty()) return Refuse(core, EvalError::InvalidArgument, engine::site::kMatrixTextEmpty, u"Function Param = \r\n");
+  std::u16string_view rest = engine::Trim(text);
+  std::vector<std::u16string_view> fields;
+  while (!rest.empty()) {
+    std::size_t semicolon = rest.find(u';');
+    fields.push_back(rest.substr(0, semicolon));
+    rest = semicolon == std::u16string_view::npos ? std::u16string_view() : rest.substr(semicolon + 1);
+  }
+  auto field = [&](std::size_t i) { return i < fields.size() ? engine::Trim(fields[i]) : std::u16string_view(); };
+  const std::int32_t rows = engine::TruncToInt32(engine::ParseDecimal(field(1)));
+  const std::int32_t cols = engine::TruncToInt32(engine::ParseDecimal(field(2)));
+  const std::span<const std::u16string_view> elements =
+      fields.size() > 3 ? std::span<const std::u16string_view>(fields).subspan(3) : std::span<const std::u16string_view>();
+  return SetFieldMatrix(core, store, std::u16string(field(0)), rows, cols, elements, returnAddr, readElement);
 }
 
 std::u16string GetMatrixList(Core& core, MatrixStore& store, bool showElements) {

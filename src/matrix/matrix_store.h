@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,8 +81,13 @@ std::int32_t ClearInternalMatrices(engine::Core& core, MatrixStore& store, std::
 // Reads one element field of the text form; returns false with e_error set when it fails.
 using ElementReader = std::function<bool(std::u16string_view field, double& value)>;
 
-// Builds a matrix from "name;rows;cols;e11;e12;..." (elements row by row), reading the
-// elements with readElement. Returns as SetMatrix does, or the error code.
+// Builds a matrix from its name, dimensions and element fields (row by row), reading each
+// trimmed field with readElement. Returns as SetMatrix does, or the error code.
+std::intptr_t SetFieldMatrix(engine::Core& core, MatrixStore& store, const std::u16string& name, std::int32_t rows,
+                             std::int32_t cols, std::span<const std::u16string_view> elements, bool returnAddr,
+                             const ElementReader& readElement);
+
+// SetFieldMatrix from the text form "name;rows;cols;e11;e12;...".
 std::intptr_t SetStrMatrix(engine::Core& core, MatrixStore& store, std::u16string_view text,
                            bool returnAddr, const ElementReader& readElement);
 

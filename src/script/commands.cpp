@@ -251,17 +251,17 @@ void Run::DimX(const CommandLine& line) {
                                   : u"";
   std::replace(dimensions.begin(), dimensions.end(), u',', u';');
   const auto [rows, cols] = SplitPair(dimensions);
-  std::u16string text = name + u";" + rows + u";" + cols;
-  auto appendValues = [&](std::u16string_view values) {
-    std::size_t semicolon = values.find(u';');
+  std::vector<std::u16string> values;
+  auto appendValues = [&](std::u16string_view fields) {
+    std::size_t semicolon = fields.find(u';');
     while (semicolon != std::u16string_view::npos) {
-      values = values.substr(semicolon + 1);
-      semicolon = values.find(u';');
-      const std::u16string_view field = engine::Trim(values.substr(0, semicolon));
+      fields = fields.substr(semicolon + 1);
+      semicolon = fields.find(u';');
+      const std::u16string_view field = engine::Trim(fields.substr(0, semicolon));
       if (field.empty()) break;
       const std::size_t equals = field.find(u'=');
       const std::u16string_view value = engine::Trim(equals == std::u16string_view::npos ? field : field.substr(equals + 1));
-      if (!value.empty()) text += u";" + std::u16string(value);
+      if (!value.empty()) values.emplace_back(value);
     }
   };
   appendValues(line.text.substr(line.text.find(u'=') + 1));
@@ -277,7 +277,9 @@ void Run::DimX(const CommandLine& line) {
     appendValues(following.text.substr(following.text.find(u'=') + 1));
   }
   eng.core.state.e_error = -1;
-  engine::SetStrMatrix(eng, text, false, true);
+  const std::vector<std::u16string_view> elements(values.begin(), values.end());
+  engine::SetFieldMatrix(eng, name, engine::TruncToInt32(engine::ParseDecimal(rows)),
+                         engine::TruncToInt32(engine::ParseDecimal(cols)), elements, true);
   LineRecord& record = Defined(line);
   if (!record.failed()) StoredMatrix(name, record);
   Report(record);

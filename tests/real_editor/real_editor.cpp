@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "real_editor.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,6 +23,10 @@ constexpr WPARAM kFileNew = 41001;
 constexpr LPARAM kPrimaryView = 1;
 
 constexpr UINT kSciSetSavePoint = 2014;
+constexpr UINT kSciIndicGetStyle = 2081;
+constexpr UINT kSciIndicatorValueAt = 2507;
+constexpr int kIndicSquiggle = 1;
+constexpr int kIndicators = 36;
 constexpr UINT kSciGetTextRangeFull = 2039;
 constexpr UINT kSciSetSel = 2160;
 constexpr UINT kSciSetRectangularSelectionCaret = 2588;
@@ -128,6 +133,27 @@ std::wstring RealEditor::ClipboardText() const {
   }
   CloseClipboard();
   return text;
+}
+
+bool RealEditor::Squiggled(std::intptr_t position) const {
+  // The editor hands the plug-in its indicator's number; a squiggle is the plug-in's mark.
+  for (int indicator = 0; indicator < kIndicators; ++indicator)
+    if (SendView(kSciIndicGetStyle, static_cast<WPARAM>(indicator)) == kIndicSquiggle &&
+        SendView(kSciIndicatorValueAt, static_cast<WPARAM>(indicator), position) != 0)
+      return true;
+  return false;
+}
+
+void RealEditor::CopyToClipboard(const std::wstring& text) const {
+  if (!OpenClipboard(npp_.nppHandle)) return;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+  }
+  CloseClipboard();
 }
 
 std::intptr_t RealEditor::Caret() const { return SendView(plugin::npp::kSciGetCurrentPos); }

@@ -65,6 +65,9 @@ class RealEditor : public testing_support::BoxAnswers {
   void MoveMouseAway();
   bool CallTipActive() const;
   std::wstring ClipboardText() const;
+  void CopyToClipboard(const std::wstring& text) const;
+  // Whether a squiggle lies under the position of the current view.
+  bool Squiggled(std::intptr_t position) const;
   // The note at the end of a line of the current document (an end-of-line annotation), or empty.
   std::string Note(std::intptr_t line) const;
 

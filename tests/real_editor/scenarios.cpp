@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -187,21 +188,40 @@ void Files(Steps& steps, RealEditor& e, Report& r) {
 }
 
 // Call tips: the mouse resting over the selection shows its result, over the caret's line that
-// line's, over any other line nothing; moving away takes the tip down.
+// line's, over any other line nothing; moving away takes the tip down. A tip leaves what the user
+// copied on the clipboard and writes no log.
+// The bytes of the command log the menu commands write, wherever it is.
+std::uintmax_t CommandLogSize(RealEditor& e) {
+  std::uintmax_t size = 0;
+  for (const fs::path& log : {fs::path(e.Folder()) / "ulvCmds.log", fs::path("ulvCmds.log")}) {
+    std::error_code missing;
+    const std::uintmax_t bytes = fs::file_size(log, missing);
+    if (!missing) size += bytes;
+  }
+  return size;
+}
+
 void CallTips(Steps& steps, RealEditor& e, Report& r) {
-  steps.Then([&] {
+  // The menu commands before have written the command log: the tip must add nothing to it.
+  auto logBefore = std::make_shared<std::uintmax_t>(0);
+  steps.Then([&, logBefore] {
+    *logBefore = CommandLogSize(e);
     e.answers = {IDOK};
     e.Invoke(e.OptionCommand(L"Eval to Tooltip"));
     e.NewDocument();
     e.SetText("Expr = 2+3\r\nExpr = 4*5\r\n6*7");
     e.Select(24, 27);
+    e.CopyToClipboard(L"copied by the user");
     e.callTip.clear();
     e.MoveMouseTo(25);
   });
   steps.Until([&] { return e.CallTipActive(); }, 10000);
-  steps.Then([&] {
+  steps.Then([&, logBefore] {
     r.Check("resting over the selection: its result as a call tip",
             e.CallTipActive() && Contains(e.callTip, "Number = 42.0000"), Quoted(e.callTip));
+    r.Check("... the clipboard keeps what the user copied", e.ClipboardText() == L"copied by the user",
+            Quoted(e.ClipboardText()));
+    r.Check("... and no log is written", CommandLogSize(e) == *logBefore);
     e.MoveMouseAway();
   });
   steps.Until([&] { return !e.CallTipActive(); }, 10000);
@@ -304,7 +324,7 @@ void MatrixDialog(Steps& steps, RealEditor& e, Report& r) {
 // editor's dark mode on and off with the result window open, and nothing left once the option
 // is off.
 void LiveResults(Steps& steps, RealEditor& e, Report& r) {
-  const std::string script = "Var = a ; 2\r\nExpr = a*3\r\n2+\r\nPlot(0;x;6.3;100) = sin(x)\r\nExpr = sqrt(a+7)\r\n";
+  const std::string script = "Var = a ; 2\r\nExpr = a*3\r\n2+*3\r\nPlot(0;x;6.3;100) = sin(x)\r\nExpr = sqrt(a+7)\r\n";
   steps.Then([&, script] {
     const fs::path file = fs::path(e.Folder()) / L"documents" / L"live.ulv";
     fs::create_directories(file.parent_path());
@@ -326,11 +346,13 @@ void LiveResults(Steps& steps, RealEditor& e, Report& r) {
     r.Check("typing a new value: the lines below follow", e.Note(1) == "27.0000" && e.Note(4) == "4.0000",
             Quoted(e.Note(1)) + " " + Quoted(e.Note(4)));
     e.callTip.clear();
-    e.MoveMouseTo(26);  // on "2+"
+    e.MoveMouseTo(26);  // on "2+*3"
   });
   steps.Until([&] { return e.CallTipActive(); }, 10000);
   steps.Then([&] {
     r.Check("resting on the failed line: its error as a call tip", Contains(e.callTip, "ERROR"), Quoted(e.callTip));
+    r.Check("... with the place where the formula went wrong, under the squiggle",
+            Contains(e.callTip, "at column 3: '*'") && e.Squiggled(27) && !e.Squiggled(26), Quoted(e.callTip));
     KeepScreenshot("real-editor-live-results.jpg", e.main());
     e.MoveMouseAway();
     e.Select(14, 14);

@@ -184,23 +184,29 @@ RunFlags ParseOptions(std::u16string_view commandLine, std::int32_t decimals) {
   return flags;
 }
 
-RunFlags WholeFileRun(std::u16string_view path, std::int32_t decimals) {
+namespace {
+
+// A saved script as input, its output written (or appended) to Result.ulv beside it.
+RunFlags FileRun(std::u16string_view path, std::int32_t decimals, bool append) {
   RunFlags f;
   f.decimals = decimals;
   f.InpFN = path;
   f.inputFile = true;
-  Output(f, u"", false);
+  Output(f, u"", append);
+  return f;
+}
+
+}  // namespace
+
+RunFlags WholeFileRun(std::u16string_view path, std::int32_t decimals) {
+  RunFlags f = FileRun(path, decimals, false);
   f.logF = true;
   f.progress = true;
   return f;
 }
 
 RunFlags FileLineRun(std::u16string_view path, std::int32_t line, std::int32_t decimals) {
-  RunFlags f;
-  f.decimals = decimals;
-  f.InpFN = path;
-  f.inputFile = true;
-  Output(f, u"", true);
+  RunFlags f = FileRun(path, decimals, true);
   f.lnsF = true;
   f.LnsStr = u";" + engine::IntegerText(line) + u";";
   f.lineOffsetGiven = true;

@@ -42,6 +42,7 @@ struct RunFlags {
   bool showHelp = false, showMemory = false, showLog = false, showFlags = false,
        showCommands = false, showSetup = false, showAbout = false;
   std::u16string unknown;          // options that matched nothing, blank-separated
+  bool operator==(const RunFlags&) const = default;
 };
 
 // Parses the options, each starting with a "/" at the start of the line or after a blank, into

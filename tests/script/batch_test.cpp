@@ -38,6 +38,16 @@ TEST_F(BatchTest, OptionsSetTheirFlags) {
   EXPECT_EQ(script::ParseOptions(u"/zz /o x").unknown, u"/zz");
 }
 
+// The editor's menu commands hand over typed requests: each must ask for what the command line
+// the editor passed before asked for, option for option.
+TEST(BatchRequestTest, MenuRequestsAreTheirCommandLines) {
+  using script::ParseOptions;
+  EXPECT_EQ(script::WholeFileRun(u"c:/docs/a b.ulv", 3), ParseOptions(u"/i \"c:/docs/a b.ulv\" /o /log /pbar", 3));
+  EXPECT_EQ(script::FileLineRun(u"c:/docs/a.ulv", 12, 4), ParseOptions(u"/i \"c:/docs/a.ulv\" /a /lns:12 /lc:0 /noh", 4));
+  EXPECT_EQ(script::TextRun(u" Expr = 1/2 ", 4, false), ParseOptions(u" /noh /sel:'Expr = 1/2' /", 4));
+  EXPECT_EQ(script::TextRun(u"Expr = 'a'/2", 6, true), ParseOptions(u" /noh /nln /nt /sel:'Expr = 'a'/2' /", 6));
+}
+
 TEST_F(BatchTest, SelectedTextMayHoldSlashes) {
   const script::RunFlags f = script::ParseOptions(u" /noh /sclp /log /sel:'Expr = 1/4' /");
   EXPECT_TRUE(f.getFromSelTextF && f.SaveToClpBF && f.NoHF);

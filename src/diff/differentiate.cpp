@@ -71,7 +71,7 @@ std::int32_t e_diff(Diff& d, std::u16string_view formula, std::u16string_view va
     if (d.core.state.e_error != kDivisionByZero) d.core.state.e_error = kErrorInFormula;
     return 0;
   }
-  d.core.state.e_error = -1;
+  d.core.state.Clear();
   return static_cast<std::int32_t>(result.size());
 }
 

@@ -44,7 +44,7 @@ namespace {
 // reject leftover tokens.
 double Run(Engine& engine, std::int8_t& type) {
   EvalState& s = engine.core.state;
-  s.e_error = -1;
+  s.Clear();
   s.remaining = s.expression;
   s.prsDepth = 0;
   e_nxt(engine);
@@ -63,7 +63,7 @@ void KeepOnlyResult(Engine& engine, double result) {
 
 void Start(Engine& engine) {
   EvalState& s = engine.core.state;
-  s.e_error = -1;
+  s.Clear();
   s.expression.clear();
   s.remaining = {};
   s.e_tok = Tok::End;
@@ -137,7 +137,7 @@ std::int32_t CheckFunctions(Engine& engine) {
   EvalState& s = engine.core.state;
   const auto& functions = engine.vars.sFuncts.entries;
   if (functions.empty()) return s.e_error;
-  s.e_error = -1;
+  s.Clear();
   for (std::size_t i = 0; i < functions.size(); ++i) {
     std::u16string rest;
     for (std::size_t k = 0; k < functions.size(); ++k)
@@ -145,7 +145,7 @@ std::int32_t CheckFunctions(Engine& engine) {
     if (rest.find(functions[i].name) != std::u16string::npos) {
       s.Fail(EvalError::AmbiguousFunction);
       ReportEvalError(engine.core, site::kAmbiguousFunction,
-                      u"sFuncts: " + VarFuncListText(engine.vars, u"") + u"\r\nFunct: " +
+                      u"sFuncts: " + VarFuncListText(engine.vars, ListKind::Functions) + u"\r\nFunct: " +
                           functions[i].name);
       return s.e_error;
     }
@@ -232,8 +232,8 @@ std::int32_t e_evals(Engine& engine, std::u16string_view expr, double x0,
 }
 
 void ReSetEqParser(Engine& engine) {
-  ClearVarFuncList(engine.vars, u"vars");
-  ClearVarFuncList(engine.vars, u"");
+  ClearVarFuncList(engine.vars, ListKind::Variables);
+  ClearVarFuncList(engine.vars, ListKind::Functions);
   matrix::ClearMatrixList(engine.core, engine.matrices, 0);
   engine.core.state.resultType = -1;
   engine.core.state.messageFlag = 0;

@@ -36,7 +36,7 @@ bool PointEvaluator::At(double x, double& y) {
   if (binding_ == Binding::Stored) {
     value_.clear();
     AppendValueText(value_, engine_.core.settings.numbers, x);
-    s.e_error = -1;
+    s.Clear();
     SetVarFunct(engine_.core, engine_.vars, variable_, value_, false);
     stored = s.ok();
   }
@@ -92,7 +92,7 @@ bool PointEvaluator::Cancelled() {
 
 // The state a successful e_eval of a number leaves.
 void PointEvaluator::CompiledSucceeded() {
-  engine_.core.state.e_error = -1;
+  engine_.core.state.Clear();
   engine_.core.state.resultType = kNumber;
   status_ = kNumber;
 }

@@ -289,7 +289,7 @@ int e_get_const(Core& core, std::u16string_view name, double* value) {
   s.element = constant->text;
   s.elementIsValue = false;
   if (value != nullptr) *value = constant->In(core.settings.numbers);
-  s.e_error = -1;
+  s.Clear();
   return 1;
 }
 

@@ -20,8 +20,6 @@ VarList& Select(VarStore& store, bool isFunction) { return isFunction ? store.sF
 
 }  // namespace
 
-bool IsVarsKind(std::u16string_view kind) { return EqualsIgnoreCase(kind, u"vars"); }
-
 std::int32_t SetVarFunct(Core& core, VarStore& store, std::u16string_view name,
                          std::u16string_view value, bool isFunction) {
   std::u16string key = ToLower(Trim(name));
@@ -50,38 +48,20 @@ std::int32_t SetVariable(Core& core, VarStore& store, std::u16string_view name, 
   return SetVarFunct(core, store, name, ValueText(core.settings.numbers, value), false);
 }
 
-double FindVarFunctD(Core& core, VarStore& store, std::u16string_view name, bool isFunction,
-                     std::u16string* text, bool report) {
-  const VarList& list = Select(store, isFunction);
+const VarEntry* FindEntry(Core& core, const VarStore& store, std::u16string_view name,
+                          bool isFunction, bool report) {
+  const VarList& list = isFunction ? store.sFuncts : store.vars;
   std::u16string_view key = Trim(name);
   auto found = list.index.find(key);
-  if (found == list.index.end()) {
-    core.state.Fail(EvalError::NotFound);
-    if (report)
-      ReportEvalError(core, isFunction ? site::kFunctionNotFound : site::kVariableNotFound,
-                      u"VarToFind = " + std::u16string(key) + u"=");
-    return 0.0;
-  }
-  const VarEntry& entry = list.entries[found->second];
-  core.state.Fail(EvalError::Found);
-  if (isFunction) {
-    if (text != nullptr) *text = entry.value;
-    return static_cast<double>(entry.value.size());
-  }
-  return ParseDecimal(entry.value);
+  if (found != list.index.end()) return &list.entries[found->second];
+  core.state.Fail(EvalError::NotFound);
+  if (report)
+    ReportEvalError(core, isFunction ? site::kFunctionNotFound : site::kVariableNotFound,
+                    u"VarToFind = " + std::u16string(key) + u"=");
+  return nullptr;
 }
 
-std::int32_t FindVarFunct(Core& core, VarStore& store, std::u16string_view name,
-                          bool isFunction, double* value, std::u16string* text) {
-  double result = FindVarFunctD(core, store, name, isFunction, text, false);
-  if (core.state.e_error != kFound) {
-    if (core.state.e_error != Code(EvalError::NotFound)) core.state.Fail(EvalError::InvalidArgument);
-    return 0;
-  }
-  if (value != nullptr) *value = result;
-  core.state.e_error = -1;
-  return kFound;
-}
+double TextValue(const VarEntry& variable) { return ParseDecimal(variable.value); }
 
 const VarEntry* LookupVariable(const VarStore& store, std::u16string_view name) {
   if (store.vars.entries.empty()) return nullptr;  // spares formulas without variables a hash
@@ -89,14 +69,14 @@ const VarEntry* LookupVariable(const VarStore& store, std::u16string_view name) 
   return found == store.vars.index.end() ? nullptr : &store.vars.entries[found->second];
 }
 
-void ClearVarFuncList(VarStore& store, std::u16string_view kind) {
-  VarList& list = IsVarsKind(kind) ? store.vars : store.sFuncts;
+void ClearVarFuncList(VarStore& store, ListKind kind) {
+  VarList& list = kind == ListKind::Variables ? store.vars : store.sFuncts;
   list.entries.clear();
   list.index.clear();
 }
 
-std::u16string VarFuncListText(const VarStore& store, std::u16string_view kind) {
-  const VarList& list = IsVarsKind(kind) ? store.vars : store.sFuncts;
+std::u16string VarFuncListText(const VarStore& store, ListKind kind) {
+  const VarList& list = kind == ListKind::Variables ? store.vars : store.sFuncts;
   std::u16string text;
   for (const VarEntry& entry : list.entries) text += entry.name + u"=" + entry.value + u";";
   return text;

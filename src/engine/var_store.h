@@ -49,7 +49,8 @@ struct VarStore {
   std::int32_t entryCount = 0;     // entries in the list after the last SetVarFunct
 };
 
-inline constexpr std::int32_t kFound = 21;
+// Which list a list call means.
+enum class ListKind : std::uint8_t { Variables, Functions };
 
 // Sets or replaces a variable (isFunction false) or a user function; returns the entry count.
 // A name that is empty or holds "=", ";" or inner blanks is refused with e_error 13.
@@ -60,25 +61,21 @@ std::int32_t SetVarFunct(Core& core, VarStore& store, std::u16string_view name,
 // double numbers reads back as the number itself.
 std::int32_t SetVariable(Core& core, VarStore& store, std::u16string_view name, double value);
 
-// Looks a trimmed name up as given. Variables return their value, functions the length of
-// their text (copied to text when given). e_error becomes 21 when found, 7 when not.
-double FindVarFunctD(Core& core, VarStore& store, std::u16string_view name, bool isFunction,
-                     std::u16string* text, bool report);
+// Looks a trimmed name up as given (callers pass it lower-cased). A miss sets e_error 7 and,
+// with report, tells the error log which name was missing; a hit leaves the error alone.
+const VarEntry* FindEntry(Core& core, const VarStore& store, std::u16string_view name,
+                          bool isFunction, bool report = false);
 
-// FindVarFunctD without reports; on success writes the result to value, resets e_error to -1
-// and returns 21, otherwise returns 0 with e_error 7.
-std::int32_t FindVarFunct(Core& core, VarStore& store, std::u16string_view name,
-                          bool isFunction, double* value, std::u16string* text);
+// A variable's value as its text reads, every digit the caller gave kept (formulas see
+// entry.number instead).
+double TextValue(const VarEntry& variable);
 
 // The tokenizer's lookup of a lower-cased name; touches no error state.
 const VarEntry* LookupVariable(const VarStore& store, std::u16string_view name);
 
-// "vars" (any case) empties the variables, anything else the functions.
-void ClearVarFuncList(VarStore& store, std::u16string_view kind);
+void ClearVarFuncList(VarStore& store, ListKind kind);
 
-// The list text, "name=value;" per entry; "vars" selects the variables.
-std::u16string VarFuncListText(const VarStore& store, std::u16string_view kind);
-
-bool IsVarsKind(std::u16string_view kind);
+// The list text, "name=value;" per entry.
+std::u16string VarFuncListText(const VarStore& store, ListKind kind);
 
 }  // namespace engine

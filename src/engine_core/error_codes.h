@@ -27,7 +27,6 @@ enum class EvalError : std::int32_t {
   UndefinedCustomFunction = 17,
   UndefinedConstant = 18,
   Overflow = 19,
-  Found = 21,  // not an error: the variable store's "found" status
   UndefinedCommand = 25,
   Cancelled = 26,  // the session was asked to stop
 };

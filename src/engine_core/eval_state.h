@@ -60,7 +60,8 @@ struct EvalState {
   std::u16string nameBuf;          // lower-cased name of the current word token
   std::minstd_rand rng{20260101};  // behind rnd()
 
-  bool ok() const { return e_error == -1; }
+  bool ok() const { return e_error == Code(EvalError::None); }
+  void Clear() { e_error = Code(EvalError::None); }
   void Fail(EvalError code) { e_error = Code(code); }
   std::size_t position() const { return expression.size() - remaining.size(); }
   // Where in expression the run's error was found: at the token being read then.

@@ -28,7 +28,7 @@ namespace {
 engine::Engine& EngineOf(morvane_context* context) {
   Require(context, "context");
   engine::Engine& engine = context->engine;
-  engine.core.state.e_error = -1;
+  engine.core.state.Clear();
   engine.core.cancel->Clear();
   return engine;
 }
@@ -135,11 +135,9 @@ int MORVANE_CALL morvane_get_function(morvane_context* context, const char* name
     engine::Engine& engine = EngineOf(context);
     const CallerText function = exports::api::ReadName(name, "name");
     Require(body, "body");
-    std::u16string text;
-    if (engine::FindVarFunct(engine.core, engine.vars, engine::ToLower(function.text), true, nullptr, &text) !=
-        engine::kFound)
-      throw Failure{MORVANE_ERROR_NOT_FOUND, "No function '" + std::string(function.bytes) + "'"};
-    *body = exports::api::HandOut(context->text, text);
+    const engine::VarEntry* entry = engine::FindEntry(engine.core, engine.vars, engine::ToLower(function.text), true);
+    if (entry == nullptr) throw Failure{MORVANE_ERROR_NOT_FOUND, "No function '" + std::string(function.bytes) + "'"};
+    *body = exports::api::HandOut(context->text, entry->value);
   });
 }
 

@@ -100,7 +100,7 @@ Failure EngineFailure(std::int32_t code, std::u16string_view given, std::size_t 
 }
 
 double EvaluateNumber(engine::Engine& engine, std::u16string_view text) {
-  engine.core.state.e_error = -1;
+  engine.core.state.Clear();
   double result = 0.0;
   const std::int32_t type = engine::e_eval(engine, text, &result, false);
   const engine::EvalState& s = engine.core.state;

@@ -5,6 +5,7 @@
 #include "engine/evaluator.h"
 #include "engine/tokenizer.h"
 #include "engine/var_store.h"
+#include "engine_core/text_util.h"
 #include "exports/abi.h"
 #include "morvane.h"
 
@@ -13,7 +14,17 @@ using exports::In;
 using exports::session;
 
 namespace {
+
+// What FindVarFunct returns for a name it found; callers test for it.
+constexpr int32_t kFound = 21;
+
 engine::Engine& Eng() { return session().engine; }
+
+// A list kind as callers spell it: "vars" in any case, anything else the functions.
+engine::ListKind KindOf(const char16_t* kind) {
+  return engine::EqualsIgnoreCase(In(kind), u"vars") ? engine::ListKind::Variables : engine::ListKind::Functions;
+}
+
 }  // namespace
 
 int32_t MORVANE_CALL e_eval(const char16_t* expr, double* result, int32_t checkFuncs) {
@@ -75,29 +86,32 @@ int32_t MORVANE_CALL SetVarFunct(const char16_t* name, const char16_t* value, in
 int32_t MORVANE_CALL FindVarFunct(const char16_t* name, int32_t isFunction, double* value,
                                   char16_t* buffer) {
   return guarded(0, [&] {
-    std::u16string text;
-    int32_t found = engine::FindVarFunct(Eng().core, Eng().vars, In(name), isFunction != 0,
-                                         value, &text);
-    if (found == engine::kFound && isFunction != 0) exports::copy_out(text, buffer);
-    return found;
+    engine::Core& core = Eng().core;
+    const engine::VarEntry* entry = engine::FindEntry(core, Eng().vars, In(name), isFunction != 0);
+    if (entry == nullptr) return 0;
+    if (isFunction != 0) exports::copy_out(entry->value, buffer);
+    if (value != nullptr)
+      *value = isFunction != 0 ? static_cast<double>(entry->value.size()) : engine::TextValue(*entry);
+    core.state.Clear();
+    return kFound;
   });
 }
 
 int32_t MORVANE_CALL GetVarFuncList(char16_t* buffer, int32_t size, const char16_t* kind) {
   return guarded(0, [&] {
-    return exports::copy_out(engine::VarFuncListText(Eng().vars, In(kind)), buffer, size);
+    return exports::copy_out(engine::VarFuncListText(Eng().vars, KindOf(kind)), buffer, size);
   });
 }
 
 int32_t MORVANE_CALL GetVarFuncListLen(const char16_t* kind) {
   return guarded(0, [&] {
-    return static_cast<int32_t>(engine::VarFuncListText(Eng().vars, In(kind)).size());
+    return static_cast<int32_t>(engine::VarFuncListText(Eng().vars, KindOf(kind)).size());
   });
 }
 
 int32_t MORVANE_CALL ClearVarFuncList(const char16_t* kind) {
   return guarded(0, [&] {
-    engine::ClearVarFuncList(Eng().vars, In(kind));
+    engine::ClearVarFuncList(Eng().vars, KindOf(kind));
     return 1;
   });
 }

@@ -83,7 +83,7 @@ const char16_t* MORVANE_CALL Poly_dydx(const char16_t* formula, const char16_t* 
 int32_t MORVANE_CALL lPoly_dydx(const char16_t* formula, const char16_t* variable) {
   return guarded(0, [&] {
     session().batch.resultText = numeric::Poly_dydx(In(formula), In(variable));
-    Eng().core.state.e_error = -1;
+    Eng().core.state.Clear();
     return static_cast<int32_t>(session().batch.resultText.size());
   });
 }

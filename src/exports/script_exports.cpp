@@ -39,7 +39,7 @@ namespace {
 
 int32_t ResetStateFlags() {
   engine::EvalState& state = session().engine.core.state;
-  state.e_error = -1;
+  state.Clear();
   state.resultType = -1;
   state.evaluating = 0;
   state.nxtDepth = 0;

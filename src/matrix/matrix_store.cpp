@@ -95,7 +95,7 @@ std::intptr_t FindMatrix(Core& core, MatrixStore& store, std::u16string_view key
     if (!match) continue;
     if (rows != nullptr) *rows = record.rows;
     if (cols != nullptr) *cols = record.cols;
-    core.state.e_error = -1;
+    core.state.Clear();
     if (flags & kFindReturnAddr) return reinterpret_cast<std::intptr_t>(record.Addr);
     if (flags & kFindReturnPosition) return static_cast<std::intptr_t>(position);
     return 0;
@@ -165,7 +165,7 @@ std::intptr_t SetMatrix(Core& core, MatrixStore& store, std::u16string_view name
       result = position;
     }
   }
-  core.state.e_error = -1;
+  core.state.Clear();
   return result;
 }
 
@@ -173,7 +173,7 @@ std::int32_t ClearMatrixList(Core& core, MatrixStore& store, std::intptr_t keep)
   const std::int32_t removed =
       keep == 0 ? RemoveRecords(core, store, [](const MatrixRecord&) { return true; })
                 : ClearInternalMatrices(core, store, keep);
-  core.state.e_error = -1;
+  core.state.Clear();
   return removed;
 }
 

@@ -94,7 +94,7 @@ std::int32_t Integrate(engine::Engine& engine, std::u16string_view formula, doub
                        std::int32_t n, std::int32_t method, std::u16string_view variable,
                        double* result) {
   engine::Core& core = engine.core;
-  core.state.e_error = -1;
+  core.state.Clear();
   if (result == nullptr) {
     core.state.Fail(EvalError::ValueNotDefined);
     if (core.state.messageFlag & engine::kShowErrors)

@@ -199,14 +199,15 @@ LineRecord& Run::Defined(const CommandLine& line) {
 void Run::Var(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   const auto [name, value] = SplitPair(line.arg);
-  eng.core.state.e_error = -1;
+  eng.core.state.Clear();
   engine::SetVarFunct(eng.core, eng.vars, name, value, false);
   LineRecord& record = Defined(line);
   if (!record.failed()) {
     record.name = name;
     record.nameKind = NameKind::Variable;
     record.value.kind = ValueKind::Number;
-    engine::FindVarFunct(eng.core, eng.vars, engine::ToLower(name), false, &record.value.number, nullptr);
+    if (const engine::VarEntry* entry = engine::FindEntry(eng.core, eng.vars, engine::ToLower(name), false))
+      record.value.number = engine::TextValue(*entry);
   }
   Report(record);
 }
@@ -214,7 +215,7 @@ void Run::Var(const CommandLine& line) {
 void Run::Funct(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
   const auto [name, body] = SplitPair(line.arg);
-  eng.core.state.e_error = -1;
+  eng.core.state.Clear();
   if (body.empty()) eng.core.state.Fail(engine::EvalError::InvalidArgument);
   else engine::SetVarFunct(eng.core, eng.vars, name, body, true);
   LineRecord& record = Defined(line);
@@ -222,14 +223,15 @@ void Run::Funct(const CommandLine& line) {
     record.name = name;
     record.nameKind = NameKind::Function;
     record.value.kind = ValueKind::Text;
-    engine::FindVarFunct(eng.core, eng.vars, engine::ToLower(name), true, nullptr, &record.value.text);
+    if (const engine::VarEntry* entry = engine::FindEntry(eng.core, eng.vars, engine::ToLower(name), true))
+      record.value.text = entry->value;
   }
   Report(record);
 }
 
 void Run::Matr(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
-  eng.core.state.e_error = -1;
+  eng.core.state.Clear();
   const std::u16string text = WithoutApostrophes(line.arg);
   engine::SetStrMatrix(eng, text, false, true);
   LineRecord& record = Defined(line);
@@ -276,7 +278,7 @@ void Run::DimX(const CommandLine& line) {
     }
     appendValues(following.text.substr(following.text.find(u'=') + 1));
   }
-  eng.core.state.e_error = -1;
+  eng.core.state.Clear();
   const std::vector<std::u16string_view> elements(values.begin(), values.end());
   engine::SetFieldMatrix(eng, name, engine::TruncToInt32(engine::ParseDecimal(rows)),
                          engine::TruncToInt32(engine::ParseDecimal(cols)), elements, true);
@@ -388,7 +390,7 @@ void Run::SDiff(const CommandLine& line) {
 }
 
 void Run::Derivate(const CommandLine& line) {
-  context_.engine.core.state.e_error = -1;
+  context_.engine.core.state.Clear();
   LineRecord& record = Record(line, LineForm::PolynomialDerivative);
   record.value.kind = ValueKind::Text;
   record.value.text = numeric::Poly_dydx(line.arg, context_.state.polyVariable);
@@ -397,7 +399,7 @@ void Run::Derivate(const CommandLine& line) {
 
 void Run::SolvePolyn(const CommandLine& line) {
   engine::Engine& eng = context_.engine;
-  eng.core.state.e_error = -1;
+  eng.core.state.Clear();
   LineRecord& record = Record(line, LineForm::PolynomialRoot);
   record.value.kind = ValueKind::Number;
   record.value.number = numeric::dSolve(eng, WithoutApostrophes(line.arg), context_.state.polyVariable);
@@ -412,11 +414,15 @@ void Run::Show(const CommandLine& line) {
   const std::u16string key = engine::ToLower(engine::Trim(line.par));
   LineValue& value = record.value;
   value.kind = ValueKind::Number;
-  if (engine::FindVarFunct(eng.core, eng.vars, key, false, &value.number, nullptr) == engine::kFound) {
+  if (const engine::VarEntry* variable = engine::FindEntry(eng.core, eng.vars, key, false)) {
     record.nameKind = NameKind::Variable;
-  } else if (engine::FindVarFunct(eng.core, eng.vars, key, true, nullptr, &value.text) == engine::kFound) {
+    value.number = engine::TextValue(*variable);
+    eng.core.state.Clear();
+  } else if (const engine::VarEntry* function = engine::FindEntry(eng.core, eng.vars, key, true)) {
+    eng.core.state.Clear();  // the miss among the variables is no error of the line
     record.nameKind = NameKind::Function;
     value.kind = ValueKind::Text;
+    value.text = function->value;
   } else if (engine::e_get_const(eng.core, key, &value.number) != 0) {
     record.nameKind = NameKind::Constant;
   } else if (!StoredMatrix(Bracketed(line.par), record)) {
@@ -440,7 +446,7 @@ void Run::Plot(const CommandLine& line) {
       const Silenced silenced(eng);
       ui::SamplePlot(eng, plot);
     }
-    eng.core.state.e_error = -1;
+    eng.core.state.Clear();
     if (!plot.pointFile.empty()) WritePointTable(plot);
     ui::ShownPlot shown;
     if (context_.plots != nullptr) shown = context_.plots->Show(plot, ++plotNumber_, request_.plotSaving);

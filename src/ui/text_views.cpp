@@ -26,8 +26,8 @@ std::u16string Spaced(std::u16string_view list) {
 }  // namespace
 
 std::u16string MemoryListing(engine::Engine& engine) {
-  return u"Show Memory:\r\n\r\nVariables:\r\n" + Spaced(engine::VarFuncListText(engine.vars, u"vars")) +
-         u"\r\nFunctions:\r\n" + Spaced(engine::VarFuncListText(engine.vars, u"funct")) + u"\r\n" +
+  return u"Show Memory:\r\n\r\nVariables:\r\n" + Spaced(engine::VarFuncListText(engine.vars, engine::ListKind::Variables)) +
+         u"\r\nFunctions:\r\n" + Spaced(engine::VarFuncListText(engine.vars, engine::ListKind::Functions)) + u"\r\n" +
          matrix::GetMatrixList(engine.core, engine.matrices, true);
 }
 

@@ -150,7 +150,7 @@ TEST_F(EvaluatorTest, CheckFunctionsFindsNamesInsideOtherDefinitions) {
   EXPECT_NE(Log().find(u"sFuncts: f=x;ff=2;\r\nFunct: f"), std::u16string::npos);
   EXPECT_EQ(Eval(u"1+1", true).code, 1);
   EXPECT_EVAL(u"1+1", 2);  // without the check the formula runs
-  engine::ClearVarFuncList(eng.vars, u"");
+  engine::ClearVarFuncList(eng.vars, engine::ListKind::Functions);
   DefineFunctions({{u"f", u"2"}, {u"g", u"3"}});
   EXPECT_EQ(Eval(u"f*g", true).value, 6);
 }
@@ -158,10 +158,10 @@ TEST_F(EvaluatorTest, CheckFunctionsFindsNamesInsideOtherDefinitions) {
 TEST_F(EvaluatorTest, ExpansionAppliesDefinitionsInOrder) {
   DefineFunctions({{u"g", u"f+1"}, {u"f", u"x^2"}});
   EXPECT_EQ(Expanded(u"g*2"), "((x^2)+1)*2");
-  engine::ClearVarFuncList(eng.vars, u"");
+  engine::ClearVarFuncList(eng.vars, engine::ListKind::Functions);
   DefineFunctions({{u"f", u"x^2"}, {u"g", u"f+1"}});
   EXPECT_EQ(Expanded(u"g*2"), "(f+1)*2");
-  engine::ClearVarFuncList(eng.vars, u"");
+  engine::ClearVarFuncList(eng.vars, engine::ListKind::Functions);
   DefineFunctions({{u"f", u"2+3"}});
   EXPECT_EVAL(u"F*2", 10);  // the body is bracketed
 }

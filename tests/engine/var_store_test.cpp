@@ -18,14 +18,13 @@ class VarStoreTest : public EngineTest {
   std::int32_t SetFn(std::u16string_view name, std::u16string_view body) {
     return engine::SetVarFunct(eng.core, eng.vars, name, body, true);
   }
-  std::string Vars() { return Narrow(engine::VarFuncListText(eng.vars, u"vars")); }
-  std::string Functions() { return Narrow(engine::VarFuncListText(eng.vars, u"")); }
+  std::string Vars() { return Narrow(engine::VarFuncListText(eng.vars, engine::ListKind::Variables)); }
+  std::string Functions() { return Narrow(engine::VarFuncListText(eng.vars, engine::ListKind::Functions)); }
   double Find(std::u16string_view name) {
-    double value = -1;
-    EXPECT_EQ(engine::FindVarFunct(eng.core, eng.vars, name, false, &value, nullptr), 21)
-        << Narrow(name);
+    const engine::VarEntry* entry = engine::FindEntry(eng.core, eng.vars, name, false);
+    EXPECT_NE(entry, nullptr) << Narrow(name);
     EXPECT_EQ(Error(), -1);
-    return value;
+    return entry != nullptr ? engine::TextValue(*entry) : -1;
   }
 };
 
@@ -54,9 +53,9 @@ TEST_F(VarStoreTest, LookupFindsTheWholeNameOnly) {
   EXPECT_EQ(Vars(), "ab=1;b=5;xb=3;");
   SetFn(u"gf", u"1");
   SetFn(u"f", u"2");
-  std::u16string body;
-  EXPECT_EQ(engine::FindVarFunctD(eng.core, eng.vars, u"f", true, &body, false), 1.0);
-  EXPECT_EQ(Narrow(body), "2");
+  const engine::VarEntry* function = engine::FindEntry(eng.core, eng.vars, u"f", true);
+  ASSERT_NE(function, nullptr);
+  EXPECT_EQ(Narrow(function->value), "2");
 }
 
 TEST_F(VarStoreTest, NamesThatWouldBreakTheListAreRefused) {
@@ -74,40 +73,32 @@ TEST_F(VarStoreTest, NamesThatWouldBreakTheListAreRefused) {
   EXPECT_NE(Log().find(u"Procedure : 'SetVarFunct"), std::u16string::npos);
 }
 
-TEST_F(VarStoreTest, FindStatus) {
-  double value = 42;
-  EXPECT_EQ(engine::FindVarFunct(eng.core, eng.vars, u"nope", false, &value, nullptr), 0);
+TEST_F(VarStoreTest, AMissIsReportedOnlyWhenAsked) {
+  EXPECT_EQ(engine::FindEntry(eng.core, eng.vars, u"nope", false), nullptr);
   EXPECT_EQ(Error(), 7);
-  EXPECT_EQ(value, 42);
-  EXPECT_TRUE(Log().empty());  // the quiet lookup never reports
-  engine::FindVarFunctD(eng.core, eng.vars, u"nope", false, nullptr, true);
+  EXPECT_TRUE(Log().empty());
+  engine::FindEntry(eng.core, eng.vars, u"nope", false, true);
   EXPECT_NE(Log().find(u"'FindVarFunctD (Line: 460)'"), std::u16string::npos);
   EXPECT_NE(Log().find(u"VarToFind = nope="), std::u16string::npos);
-  engine::FindVarFunctD(eng.core, eng.vars, u"g", true, nullptr, true);
+  engine::FindEntry(eng.core, eng.vars, u"g", true, true);
   EXPECT_NE(Log().find(u"'FindVarFunctD (Line: 485)'"), std::u16string::npos);
 
   SetVar(u"v", u"2.5");
-  EXPECT_EQ(engine::FindVarFunctD(eng.core, eng.vars, u" v ", false, nullptr, true), 2.5);
-  EXPECT_EQ(Error(), 21);  // "found", for the caller to reset
-  SetFn(u"f", u"x^2+1");
-  std::u16string body;
-  EXPECT_EQ(engine::FindVarFunct(eng.core, eng.vars, u"f", true, &value, &body), 21);
-  EXPECT_EQ(Error(), -1);
-  EXPECT_EQ(value, 5);  // a function's length
-  EXPECT_EQ(Narrow(body), "x^2+1");
+  eng.core.state.Clear();
+  EXPECT_EQ(Find(u" v "), 2.5);  // trimmed, and a hit is no error
 }
 
 TEST_F(VarStoreTest, ClearSelectsTheListByKind) {
   SetVar(u"x", u"1");
   SetFn(u"f", u"x+1");
-  engine::ClearVarFuncList(eng.vars, u"VARS");
+  engine::ClearVarFuncList(eng.vars, engine::ListKind::Variables);
   EXPECT_EQ(Vars(), "");
   EXPECT_EQ(Functions(), "f=x+1;");
   SetVar(u"x", u"1");
-  engine::ClearVarFuncList(eng.vars, u"functions");
+  engine::ClearVarFuncList(eng.vars, engine::ListKind::Functions);
   EXPECT_EQ(Vars(), "x=1;");
   EXPECT_EQ(Functions(), "");
-  EXPECT_EQ(engine::FindVarFunct(eng.core, eng.vars, u"f", true, nullptr, nullptr), 0);
+  EXPECT_EQ(engine::FindEntry(eng.core, eng.vars, u"f", true), nullptr);
 }
 
 }  // namespace

@@ -61,11 +61,16 @@ TEST_F(ExportsTest, VariableListsThroughBuffers) {
   SetVarFunct(u"f", u"x^2", 1);
   double length = 0;
   std::u16string prefilled(2, u' ');
+  SetE_Error(7);
   EXPECT_EQ(FindVarFunct(u"f", 1, &length, prefilled.data()), 21);
+  EXPECT_EQ(GetE_Error(), -1);  // "found" resets the error for the caller
   EXPECT_EQ(length, 3);
   EXPECT_EQ(prefilled, u"x^");  // cut to the pre-filled length
   EXPECT_EQ(FindVarFunct(u"nothere", 0, &length, nullptr), 0);
   EXPECT_EQ(GetE_Error(), 7);
+  EXPECT_EQ(length, 3);  // a miss leaves the caller's number alone
+  EXPECT_EQ(FindVarFunct(u" x ", 0, &length, nullptr), 21);
+  EXPECT_EQ(length, 3);
 }
 
 TEST_F(ExportsTest, ErrorTextsAndLogs) {

@@ -8,7 +8,7 @@ namespace engine {
 
 double NumberArithmetic(Core& core, BinaryOp op, double a, double b) {
   if (!Undefined(op, b)) [[likely]]
-    return Operate(op, a, b, core.state.BoolSign, core.settings.exact());
+    return Operate(op, a, b, core.options.BoolSign, core.settings.exact());
   if (!core.state.ok()) return a;
   core.state.Fail(EvalError::DivisionByZero);
   ReportEvalError(core, op == BinaryOp::Div ? site::kNumberDivision : site::kParser, u"");

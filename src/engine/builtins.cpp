@@ -358,7 +358,7 @@ void ReportUndefinedFunction(Core& core) {
   if (!core.state.ok()) return;
   core.state.Fail(EvalError::UndefinedFunction);
   ReportEvalError(core, site::kUndefinedFunction,
-                  u"Undefined Function = " + ElementText(core.state) + u"\r\n");
+                  u"Undefined Function = " + ElementText(core.cursor) + u"\r\n");
 }
 
 double e_function(Core& core, std::u16string_view name, double x) {
@@ -407,7 +407,7 @@ double CallBuiltin(Core& core, int index, double x) {
   }
   const Resolved builtin = Resolve(index);
   Outcome out;
-  Compute(out, builtin.fn, builtin.exact, x, core.state.rng);
+  Compute(out, builtin.fn, builtin.exact, x, core.random);
   if (out.check != nullptr) {
     core.state.Fail(EvalError::InvalidArgument);
     // Classic numbers report the argument as the single-precision routines saw it.

@@ -73,6 +73,7 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
   CompilingEngine compiling(engine);
   Engine& reader = compiling.engine();
   EvalState& s = reader.core.state;
+  TokenCursor& cursor = reader.core.cursor;
   std::vector<std::u16string> names;
   Parameters parameters;
   std::vector<std::size_t> slotOrigins;  // where each character with slots stands in text
@@ -92,15 +93,15 @@ std::optional<CompiledFormula> CompiledFormula::Compile(Engine& engine, std::u16
     const std::size_t place = PlaceInGiven(reader, given, at);
     return placement == Placement::IntoText ? slotOrigins[place] : place;
   };
-  s.remaining = s.expression;
+  cursor.remaining = cursor.expression;
   e_nxt(reader);
   FormulaRecorder recorder(s, reader.core.settings);
   std::int8_t type = 0;
   RecordFormula(reader, recorder, type);
-  if (s.ok() && s.e_tok != Tok::End) s.Fail(EvalError::EvaluatorSyntax);
+  if (s.ok() && cursor.e_tok != Tok::End) s.Fail(EvalError::EvaluatorSyntax);
   // Once refused, the reading may stop anywhere: only the text path can tell what follows.
   if (recorder.refused()) return std::nullopt;
-  if (!s.ok()) return Unread(failure, s.e_error, placeInText(std::min(s.failurePlace(), s.expression.size())));
+  if (!s.ok()) return Unread(failure, s.e_error, placeInText(std::min(cursor.failurePlace(), cursor.expression.size())));
   const std::vector<Instruction> code = recorder.TakeCode();
   std::optional<RegisterCode> lowered = LowerToRegisters(code, variables.size(), reader.core.settings);
   if (!lowered) return std::nullopt;

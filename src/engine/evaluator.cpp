@@ -28,12 +28,13 @@ constexpr std::size_t kMaxExpandedChars = std::size_t{1} << 24;
 
 bool Prepare(Engine& engine, std::u16string_view expr) {
   EvalState& s = engine.core.state;
-  s.expression.assign(expr);
-  if (!engine.core.settings.programmer()) std::replace(s.expression.begin(), s.expression.end(), u',', u'.');
+  TokenCursor& cursor = engine.core.cursor;
+  cursor.expression.assign(expr);
+  if (!engine.core.settings.programmer()) std::replace(cursor.expression.begin(), cursor.expression.end(), u',', u'.');
   if (!engine.vars.sFuncts.entries.empty()) {
-    std::u16string expanded = ReplaceFunctions(engine, s.expression);
+    std::u16string expanded = ReplaceFunctions(engine, cursor.expression);
     if (!s.ok()) return false;
-    s.expression = std::move(expanded);
+    cursor.expression = std::move(expanded);
   }
   return true;
 }
@@ -44,8 +45,9 @@ namespace {
 // reject leftover tokens.
 double Run(Engine& engine, std::int8_t& type) {
   EvalState& s = engine.core.state;
+  TokenCursor& cursor = engine.core.cursor;
   s.Clear();
-  s.remaining = s.expression;
+  cursor.remaining = cursor.expression;
   s.prsDepth = 0;
   e_nxt(engine);
   type = 0;
@@ -63,13 +65,14 @@ void KeepOnlyResult(Engine& engine, double result) {
 
 void Start(Engine& engine) {
   EvalState& s = engine.core.state;
+  TokenCursor& cursor = engine.core.cursor;
   s.Clear();
-  s.expression.clear();
-  s.remaining = {};
-  s.e_tok = Tok::End;
-  s.element = {};
-  s.tokenAt = 0;
-  s.reportedAt = kNowhere;
+  cursor.expression.clear();
+  cursor.remaining = {};
+  cursor.e_tok = Tok::End;
+  cursor.element = {};
+  cursor.tokenAt = 0;
+  cursor.reportedAt = kNowhere;
   ++s.runCount;
 }
 
@@ -85,6 +88,7 @@ struct Evaluation {
 template <typename ReportLeftover>
 Evaluation Evaluate(Engine& engine, std::u16string_view expr, bool checkFuncs, ReportLeftover reportLeftover) {
   EvalState& s = engine.core.state;
+  TokenCursor& cursor = engine.core.cursor;
   Start(engine);
   if (checkFuncs && CheckFunctions(engine) == Code(EvalError::AmbiguousFunction)) return {1};
   if (!Prepare(engine, expr)) return {s.e_error};
@@ -92,7 +96,7 @@ Evaluation Evaluate(Engine& engine, std::u16string_view expr, bool checkFuncs, R
   s.evaluating = -1;
   const double value = Run(engine, type);
   s.evaluating = 0;
-  if (s.e_tok != Tok::End && s.ok()) {
+  if (cursor.e_tok != Tok::End && s.ok()) {
     s.Fail(EvalError::EvaluatorSyntax);
     reportLeftover();
   }
@@ -169,7 +173,7 @@ std::int32_t e_eval(Engine& engine, std::u16string_view expr, double* result, bo
 double de_eval(Engine& engine, std::u16string_view expr, bool checkFuncs) {
   EvalState& s = engine.core.state;
   const Evaluation run = Evaluate(engine, expr, checkFuncs, [&] {
-    ReportEvalError(engine.core, site::kDEvalLeftover, u"e_tok = " + TokText(s));
+    ReportEvalError(engine.core, site::kDEvalLeftover, u"e_tok = " + TokText(engine.core.cursor));
   });
   if (run.stoppedWith) return *run.stoppedWith;
   if (!s.ok()) return s.e_error;
@@ -236,14 +240,14 @@ void ReSetEqParser(Engine& engine) {
   ClearVarFuncList(engine.vars, ListKind::Functions);
   matrix::ClearMatrixList(engine.core, engine.matrices, 0);
   engine.core.state.resultType = -1;
-  engine.core.state.messageFlag = 0;
+  engine.core.options.messageFlag = 0;
   ClearErrorLog(engine.core.log);
 }
 
 void SetBoolSign(Engine& engine, std::int32_t sign) {
   if (sign == 1 || sign == -1) {
-    engine.core.state.BoolSign = sign;
-  } else if (engine.core.state.messageFlag & kShowErrors) {
+    engine.core.options.BoolSign = sign;
+  } else if (engine.core.options.messageFlag & kShowErrors) {
     DebugAdd(engine.core, u"Procedure: SetBoolSign\r\nWrong parameter. Must be 1 or -1",
              u"EqParser: Error", true);
   }
@@ -251,7 +255,7 @@ void SetBoolSign(Engine& engine, std::int32_t sign) {
 
 void SetFormulaSettings(Engine& engine, FormulaSettings settings) {
   engine.core.settings = settings;
-  engine.core.state.BoolSign = settings.programmer() ? 1 : -1;
+  engine.core.options.BoolSign = settings.programmer() ? 1 : -1;
 }
 
 }  // namespace engine

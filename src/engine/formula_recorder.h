@@ -10,6 +10,7 @@
 
 #include "engine/arithmetic.h"
 #include "engine_core/eval_state.h"
+#include "engine_core/token_cursor.h"
 
 namespace engine {
 

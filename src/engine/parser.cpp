@@ -57,17 +57,17 @@ constexpr OperatorTables kOperators = [] {
 }();
 
 // The binary operator the current token stands for, with its precedence (op None for none).
-inline Binary BinaryAt(const EvalState& s) {
-  if (s.e_tok != Tok::Char) return kOperators.byToken[static_cast<std::size_t>(s.e_tok)];
-  return s.tokChar < kOperators.byChar.size() ? kOperators.byChar[s.tokChar] : Binary{};
+inline Binary BinaryAt(const TokenCursor& cursor) {
+  if (cursor.e_tok != Tok::Char) return kOperators.byToken[static_cast<std::size_t>(cursor.e_tok)];
+  return cursor.tokChar < kOperators.byChar.size() ? kOperators.byChar[cursor.tokChar] : Binary{};
 }
 
-bool IsChar(const EvalState& s, char16_t c) { return s.e_tok == Tok::Char && s.tokChar == c; }
+bool IsChar(const TokenCursor& cursor, char16_t c) { return cursor.e_tok == Tok::Char && cursor.tokChar == c; }
 
 // Arguments are separated by ";", and in the programmer spelling by "," too.
 bool IsSeparator(const Engine& engine) {
-  const EvalState& s = engine.core.state;
-  return IsChar(s, u';') || (engine.core.settings.programmer() && IsChar(s, u','));
+  const TokenCursor& cursor = engine.core.cursor;
+  return IsChar(cursor, u';') || (engine.core.settings.programmer() && IsChar(cursor, u','));
 }
 
 bool IsListFunction(Tok t) { return t >= Tok::Min && t <= Tok::Mean; }
@@ -112,11 +112,11 @@ void OperandExpected(Engine& engine) {
   Core& core = engine.core;
   if (!core.state.ok()) return;
   // The place is kept before the call or list around the missing operand reads on.
-  if (core.state.reportedAt == kNowhere) core.state.reportedAt = core.state.tokenAt;
-  if (core.state.messageFlag & kShowErrors) {
+  if (core.cursor.reportedAt == kNowhere) core.cursor.reportedAt = core.cursor.tokenAt;
+  if (core.options.messageFlag & kShowErrors) {
     std::u16string report(ReportEvalError(core, site::kParser, u""));
     DebugAdd(core,
-             u"Procedure: e_prs\r\nSyntax error, token = '" + ElementText(core.state) +
+             u"Procedure: e_prs\r\nSyntax error, token = '" + ElementText(core.cursor) +
                  u"'\r\n\r\nDebug:\r\n" + report,
              u"EqParser: Error", true);
   }
@@ -186,7 +186,7 @@ class Parser {
  public:
   using Value = typename Semantics::Value;
 
-  Parser(Engine& engine, Semantics& semantics) : engine_(engine), s_(engine.core.state), sem_(semantics) {}
+  Parser(Engine& engine, Semantics& semantics) : engine_(engine), s_(engine.core.state), cursor_(engine.core.cursor), sem_(semantics) {}
 
   // expr(level) -> operand { binop expr(rightLevel of binop) }   while threshold >= level
   Value Expression(int level, std::int8_t& type) {
@@ -200,8 +200,8 @@ class Parser {
 
     std::int8_t valueType = type;
     Value value = Operand(valueType);
-    while (s_.ok() && s_.e_tok != Tok::End) {
-      const Binary binary = BinaryAt(s_);
+    while (s_.ok() && cursor_.e_tok != Tok::End) {
+      const Binary binary = BinaryAt(cursor_);
       if (binary.op == BinaryOp::None || binary.threshold < level) break;
       e_nxt(engine_);
       std::int8_t typeB = 0;
@@ -219,19 +219,19 @@ class Parser {
   //          | "not" operand | name "(" expr [sep expr] ")" | listfn "(" expr {sep expr} ")"
   //          | matrfn "(" args ")"
   Value Operand(std::int8_t& type) {
-    switch (s_.e_tok) {
-      case Tok::Hex: return Number(HexValue(s_.element), type);
-      case Tok::Bin: return Number(BinToDec(s_.element), type);
+    switch (cursor_.e_tok) {
+      case Tok::Hex: return Number(HexValue(cursor_.element), type);
+      case Tok::Bin: return Number(BinToDec(cursor_.element), type);
       case Tok::Num:
-        if (s_.slot >= 0) {
-          const std::int32_t slot = s_.slot;
-          const double value = s_.tokenValue;
+        if (cursor_.slot >= 0) {
+          const std::int32_t slot = cursor_.slot;
+          const double value = cursor_.tokenValue;
           type = 0;
           e_nxt(engine_);
           return sem_.Parameter(slot, value);
         }
-        return Number(s_.elementIsValue ? s_.tokenValue : ParseNumberLiteral(s_.element), type);
-      case Tok::Const: return Number(e_function(engine_.core, std::u16string(s_.element), 0.0), type);
+        return Number(cursor_.elementIsValue ? cursor_.tokenValue : ParseNumberLiteral(cursor_.element), type);
+      case Tok::Const: return Number(e_function(engine_.core, std::u16string(cursor_.element), 0.0), type);
       case Tok::Id: return Call(type);
       case Tok::Not: {
         e_nxt(engine_);
@@ -241,23 +241,23 @@ class Parser {
       }
       default: break;
     }
-    if (IsChar(s_, u'-')) {
+    if (IsChar(cursor_, u'-')) {
       e_nxt(engine_);
       Value value = Expression(11, type);
       return sem_.Negate(value, type);
     }
-    if (IsChar(s_, u'+')) {
+    if (IsChar(cursor_, u'+')) {
       e_nxt(engine_);
       return Expression(11, type);
     }
-    if (IsChar(s_, u'(')) {
+    if (IsChar(cursor_, u'(')) {
       e_nxt(engine_);
       Value value = Expression(1, type);
       e_match(engine_, Tok::Char, u')');
       return value;
     }
-    if (IsListFunction(s_.e_tok)) {
-      const Tok fn = s_.e_tok;
+    if (IsListFunction(cursor_.e_tok)) {
+      const Tok fn = cursor_.e_tok;
       e_nxt(engine_);
       e_match(engine_, Tok::Char, u'(');
       Value value = ListFunction(fn);
@@ -265,9 +265,9 @@ class Parser {
       e_match(engine_, Tok::Char, u')');
       return value;
     }
-    if (IsMatrixFunction(s_.e_tok)) return MatrixFunction(type);
-    if (s_.e_tok == Tok::Matrix) {
-      Value value = sem_.MatrixOperand(s_.element, s_.matrSuffix, type);
+    if (IsMatrixFunction(cursor_.e_tok)) return MatrixFunction(type);
+    if (cursor_.e_tok == Tok::Matrix) {
+      Value value = sem_.MatrixOperand(cursor_.element, cursor_.matrSuffix, type);
       if (s_.ok()) e_nxt(engine_);
       return value;
     }
@@ -277,7 +277,7 @@ class Parser {
 
   // name "(" expr ")", or name "(" expr separator expr ")" for a function of two arguments.
   Value Call(std::int8_t& type) {
-    const int builtin = s_.builtin;
+    const int builtin = cursor_.builtin;
     e_nxt(engine_);
     e_match(engine_, Tok::Char, u'(');
     std::int8_t argType = 0;
@@ -318,8 +318,8 @@ class Parser {
   }
 
   Value MatrixFunction(std::int8_t& type) {
-    const std::u16string name = TokText(s_);
-    const Tok fn = s_.e_tok;
+    const std::u16string name = TokText(cursor_);
+    const Tok fn = cursor_.e_tok;
     e_nxt(engine_);
     e_match(engine_, Tok::Char, u'(');
     Value a = Expression(1, type);
@@ -352,6 +352,7 @@ class Parser {
 
   Engine& engine_;
   EvalState& s_;
+  TokenCursor& cursor_;
   Semantics& sem_;
 };
 
@@ -359,13 +360,14 @@ class Parser {
 
 std::int32_t e_match(Engine& engine, Tok expected, char16_t expectedChar) {
   EvalState& s = engine.core.state;
-  if (s.ok() && (s.e_tok != expected || (expected == Tok::Char && s.tokChar != expectedChar))) {
+  TokenCursor& cursor = engine.core.cursor;
+  if (s.ok() && (cursor.e_tok != expected || (expected == Tok::Char && cursor.tokChar != expectedChar))) {
     s.Fail(EvalError::TokenMatch);
-    EvalState wanted;
+    TokenCursor wanted;
     wanted.e_tok = expected;
     wanted.tokChar = expectedChar;
     ReportEvalError(engine.core, site::kTokenMatch,
-                    u"Expected " + TokText(wanted) + u", got '" + ElementText(s) + u"'\r\n");
+                    u"Expected " + TokText(wanted) + u", got '" + ElementText(cursor) + u"'\r\n");
   }
   e_nxt(engine);
   return s.e_error;

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine_core/eval_state.h"
+#include "engine_core/token_cursor.h"
 
 namespace engine {
 

@@ -42,7 +42,7 @@ bool PointEvaluator::At(double x, double& y) {
   }
   if (compiled_ && stored && std::isfinite(x) && !DebugOn(engine_.core.log)) {
     frame_[0] = EnteredValue(engine_.core.settings.numbers, x);
-    if (compiled_->Evaluate(frame_, s.BoolSign, y)) {
+    if (compiled_->Evaluate(frame_, engine_.core.options.BoolSign, y)) {
       CompiledSucceeded();
       return true;
     }
@@ -56,7 +56,7 @@ std::size_t PointEvaluator::AtEach(std::span<const double> xs, std::span<double>
   if (compiled_ && binding_ == Binding::Substituted && !DebugOn(engine_.core.log)) {
     if (block_.failed.empty()) block_ = compiled_->NewBlock();
     const double* const column = xs.data();
-    done = compiled_->EvaluateEach(std::span(&column, 1), xs.size(), ys.data(), engine_.core.state.BoolSign, block_);
+    done = compiled_->EvaluateEach(std::span(&column, 1), xs.size(), ys.data(), engine_.core.options.BoolSign, block_);
     if (done > 0) CompiledSucceeded();
   }
   // From the first point the compiled form could not give, one at a time: a failure is

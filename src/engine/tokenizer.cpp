@@ -77,23 +77,23 @@ std::size_t RunLength(std::u16string_view text, std::size_t from, Pred keep) {
   return i;
 }
 
-void Take(EvalState& s, std::size_t length, Tok tok) {
-  s.e_tok = tok;
-  s.element = s.remaining.substr(0, length);
-  s.remaining.remove_prefix(length);
+void Take(TokenCursor& cursor, std::size_t length, Tok tok) {
+  cursor.e_tok = tok;
+  cursor.element = cursor.remaining.substr(0, length);
+  cursor.remaining.remove_prefix(length);
 }
 
-void TakeChar(EvalState& s, std::size_t length, char16_t c) {
-  s.tokChar = c;
-  Take(s, length, Tok::Char);
+void TakeChar(TokenCursor& cursor, std::size_t length, char16_t c) {
+  cursor.tokChar = c;
+  Take(cursor, length, Tok::Char);
 }
 
 // A number token the parser reads as a value already known: a variable, a constant, a parameter.
-void TakeValue(EvalState& s, double value, std::int32_t slot = -1) {
-  s.e_tok = Tok::Num;
-  s.tokenValue = value;
-  s.elementIsValue = true;
-  s.slot = slot;
+void TakeValue(TokenCursor& cursor, double value, std::int32_t slot = -1) {
+  cursor.e_tok = Tok::Num;
+  cursor.tokenValue = value;
+  cursor.elementIsValue = true;
+  cursor.slot = slot;
 }
 
 bool IsHexDigit(char16_t c) { return IsAsciiDigit(c) || (LowerAscii(c) >= u'a' && LowerAscii(c) <= u'f'); }
@@ -102,9 +102,10 @@ bool IsHexDigit(char16_t c) { return IsAsciiDigit(c) || (LowerAscii(c) >= u'a' &
 // as a formula, and the error stands at the offending character.
 void Malformed(Core& core, std::size_t at, std::u16string_view what) {
   EvalState& s = core.state;
+  TokenCursor& cursor = core.cursor;
   if (!s.ok()) return;
   s.Fail(EvalError::ParserSyntax);
-  s.reportedAt = at;
+  cursor.reportedAt = at;
   ReportEvalError(core, site::kMalformedNumber, std::u16string(what) + u"\r\n");
 }
 
@@ -112,7 +113,8 @@ void Malformed(Core& core, std::size_t at, std::u16string_view what) {
 // point without digits. Double numbers also read an exponent ("1e5", "2.5E-3", "6.02e+23").
 void ReadNumber(Core& core) {
   EvalState& s = core.state;
-  const std::u16string_view text = s.remaining;
+  TokenCursor& cursor = core.cursor;
+  const std::u16string_view text = cursor.remaining;
   std::size_t end = 0;
   std::size_t digits = 0;
   std::size_t point = std::u16string_view::npos;
@@ -124,11 +126,11 @@ void ReadNumber(Core& core) {
     } else if (point == std::u16string_view::npos) {
       point = end;
     } else {
-      Malformed(core, s.tokenAt + end, u"A second decimal point");
+      Malformed(core, cursor.tokenAt + end, u"A second decimal point");
       break;
     }
   }
-  if (digits == 0) Malformed(core, s.tokenAt, u"A decimal point without digits");
+  if (digits == 0) Malformed(core, cursor.tokenAt, u"A decimal point without digits");
   if (core.settings.exact() && end < text.size() && (text[end] == u'e' || text[end] == u'E')) {
     std::size_t exponent = end + 1;
     if (exponent < text.size() && (text[exponent] == u'+' || text[exponent] == u'-')) ++exponent;
@@ -136,7 +138,7 @@ void ReadNumber(Core& core) {
   }
   // A malformed literal is taken whole, so that the rest of the text reads as it would.
   if (!s.ok()) end = RunLength(text, end, [](char16_t c) { return IsAsciiDigit(c) || c == u'.'; });
-  Take(s, end, Tok::Num);
+  Take(cursor, end, Tok::Num);
 }
 
 // The caller's parameter the name stands for, -1 for none.
@@ -154,96 +156,96 @@ double ParameterValue(const Parameters& parameters, std::int32_t k) {
 // A name: one of the fixed words, a variable, a named constant, or a function call. Names
 // never erase an error that already stands; an unknown function leaves code 4.
 void ReadName(Engine& engine) {
-  EvalState& s = engine.core.state;
-  std::size_t length = RunLength(s.remaining, 0, IsNameChar);
-  s.nameBuf.assign(s.remaining.substr(0, length));
-  for (char16_t& c : s.nameBuf) c = LowerAscii(c);
-  s.remaining.remove_prefix(length);
-  s.element = s.nameBuf;
+  TokenCursor& cursor = engine.core.cursor;
+  std::size_t length = RunLength(cursor.remaining, 0, IsNameChar);
+  cursor.nameBuf.assign(cursor.remaining.substr(0, length));
+  for (char16_t& c : cursor.nameBuf) c = LowerAscii(c);
+  cursor.remaining.remove_prefix(length);
+  cursor.element = cursor.nameBuf;
 
-  auto word = std::ranges::lower_bound(kWords, std::u16string_view(s.nameBuf), {}, &Word::name);
-  if (word != kWords.end() && word->name == s.nameBuf) {
-    s.e_tok = word->tok;
+  auto word = std::ranges::lower_bound(kWords, std::u16string_view(cursor.nameBuf), {}, &Word::name);
+  if (word != kWords.end() && word->name == cursor.nameBuf) {
+    cursor.e_tok = word->tok;
     return;
   }
-  if (const std::int32_t k = ParameterNamed(engine.parameters, s.nameBuf); k >= 0) {
-    TakeValue(s, ParameterValue(engine.parameters, k), k);
+  if (const std::int32_t k = ParameterNamed(engine.parameters, cursor.nameBuf); k >= 0) {
+    TakeValue(cursor, ParameterValue(engine.parameters, k), k);
     return;
   }
-  if (const VarEntry* variable = LookupVariable(engine.vars, s.nameBuf)) {
-    TakeValue(s, variable->number);
+  if (const VarEntry* variable = LookupVariable(engine.vars, cursor.nameBuf)) {
+    TakeValue(cursor, variable->number);
     return;
   }
-  if (const Constant* constant = FindConstant(s.nameBuf)) {
-    TakeValue(s, constant->In(engine.core.settings.numbers));
+  if (const Constant* constant = FindConstant(cursor.nameBuf)) {
+    TakeValue(cursor, constant->In(engine.core.settings.numbers));
     return;
   }
-  s.e_tok = Tok::Id;
-  s.builtin = BuiltinIndex(s.nameBuf, engine.core.settings);
-  if (s.builtin < 0) ReportUndefinedFunction(engine.core);
+  cursor.e_tok = Tok::Id;
+  cursor.builtin = BuiltinIndex(cursor.nameBuf, engine.core.settings);
+  if (cursor.builtin < 0) ReportUndefinedFunction(engine.core);
 }
 
 void ReadToken(Engine& engine) {
-  EvalState& s = engine.core.state;
-  std::size_t blanks = RunLength(s.remaining, 0, IsBlank);
-  s.remaining.remove_prefix(blanks);
-  s.tokenAt = s.position();
-  if (s.remaining.empty()) return;
+  TokenCursor& cursor = engine.core.cursor;
+  std::size_t blanks = RunLength(cursor.remaining, 0, IsBlank);
+  cursor.remaining.remove_prefix(blanks);
+  cursor.tokenAt = cursor.position();
+  if (cursor.remaining.empty()) return;
 
-  const char16_t c = s.remaining.front();
-  const char16_t next = s.remaining.size() > 1 ? s.remaining[1] : u'\0';
+  const char16_t c = cursor.remaining.front();
+  const char16_t next = cursor.remaining.size() > 1 ? cursor.remaining[1] : u'\0';
   // The operators programmers type, each read as the one the classic spelling has for it.
   if (engine.core.settings.programmer()) {
-    if (c == u'=' && next == u'=') return TakeChar(s, 2, u'=');
-    if (c == u'!' && next == u'=') return Take(s, 2, Tok::Ne);
-    if (c == u'&' && next == u'&') return Take(s, 2, Tok::And);
-    if (c == u'|' && next == u'|') return Take(s, 2, Tok::Or);
+    if (c == u'=' && next == u'=') return TakeChar(cursor, 2, u'=');
+    if (c == u'!' && next == u'=') return Take(cursor, 2, Tok::Ne);
+    if (c == u'&' && next == u'&') return Take(cursor, 2, Tok::And);
+    if (c == u'|' && next == u'|') return Take(cursor, 2, Tok::Or);
   }
   if (c >= kFirstSlot && static_cast<std::size_t>(c - kFirstSlot) < engine.parameters.marked) {
     const auto k = static_cast<std::int32_t>(c - kFirstSlot);
-    s.element = s.remaining.substr(0, 1);
-    s.remaining.remove_prefix(1);
-    return TakeValue(s, ParameterValue(engine.parameters, k), k);
+    cursor.element = cursor.remaining.substr(0, 1);
+    cursor.remaining.remove_prefix(1);
+    return TakeValue(cursor, ParameterValue(engine.parameters, k), k);
   }
   switch (LowerAscii(c)) {
     case u'[': {
-      std::size_t close = s.remaining.find(u']');
-      Take(s, close == std::u16string_view::npos ? s.remaining.size() : close + 1, Tok::Matrix);
-      if (!s.remaining.empty()) {
-        char16_t suffix = UpperAscii(s.remaining.front());
+      std::size_t close = cursor.remaining.find(u']');
+      Take(cursor, close == std::u16string_view::npos ? cursor.remaining.size() : close + 1, Tok::Matrix);
+      if (!cursor.remaining.empty()) {
+        char16_t suffix = UpperAscii(cursor.remaining.front());
         if (suffix == u'I' || suffix == u'T' || suffix == u'D') {
-          s.matrSuffix = suffix;
-          s.remaining.remove_prefix(1);
+          cursor.matrSuffix = suffix;
+          cursor.remaining.remove_prefix(1);
         }
       }
       return;
     }
     case u'#': {
-      std::size_t length = RunLength(s.remaining, 1, IsNameChar);
-      s.nameBuf.assign(s.remaining.substr(0, length));
-      for (char16_t& ch : s.nameBuf) ch = LowerAscii(ch);
-      s.remaining.remove_prefix(length);
-      s.e_tok = Tok::Const;
-      s.element = s.nameBuf;
+      std::size_t length = RunLength(cursor.remaining, 1, IsNameChar);
+      cursor.nameBuf.assign(cursor.remaining.substr(0, length));
+      for (char16_t& ch : cursor.nameBuf) ch = LowerAscii(ch);
+      cursor.remaining.remove_prefix(length);
+      cursor.e_tok = Tok::Const;
+      cursor.element = cursor.nameBuf;
       return;
     }
     case u'&':
-      if (!IsHexDigit(next)) Malformed(engine.core, s.tokenAt, u"A hexadecimal prefix without digits");
-      Take(s, RunLength(s.remaining, 1, IsNameChar), Tok::Hex);
+      if (!IsHexDigit(next)) Malformed(engine.core, cursor.tokenAt, u"A hexadecimal prefix without digits");
+      Take(cursor, RunLength(cursor.remaining, 1, IsNameChar), Tok::Hex);
       return;
     case u'!':
-      if (!IsAsciiDigit(next)) Malformed(engine.core, s.tokenAt, u"A binary prefix without digits");
-      Take(s, RunLength(s.remaining, 1, IsAsciiDigit), Tok::Bin);
+      if (!IsAsciiDigit(next)) Malformed(engine.core, cursor.tokenAt, u"A binary prefix without digits");
+      Take(cursor, RunLength(cursor.remaining, 1, IsAsciiDigit), Tok::Bin);
       return;
     case u'<':
     case u'>': {
-      bool twoChars = s.remaining.size() > 1 && (s.remaining[1] == u'=' || s.remaining[1] == u'>');
+      bool twoChars = cursor.remaining.size() > 1 && (cursor.remaining[1] == u'=' || cursor.remaining[1] == u'>');
       Tok tok = c == u'<' ? Tok::Lt : Tok::Gt;
       if (twoChars) {
-        if (c == u'<') tok = s.remaining[1] == u'=' ? Tok::Le : Tok::Ne;
-        else tok = s.remaining[1] == u'=' ? Tok::Ge : Tok::Shr;
+        if (c == u'<') tok = cursor.remaining[1] == u'=' ? Tok::Le : Tok::Ne;
+        else tok = cursor.remaining[1] == u'=' ? Tok::Ge : Tok::Shr;
       }
-      Take(s, twoChars ? 2 : 1, tok);
+      Take(cursor, twoChars ? 2 : 1, tok);
       return;
     }
     default: break;
@@ -253,19 +255,19 @@ void ReadToken(Engine& engine) {
   } else if (IsAsciiLetter(c) || c == u'_') {
     ReadName(engine);
   } else {
-    TakeChar(s, 1, c);
+    TakeChar(cursor, 1, c);
   }
 }
 
 }  // namespace
 
 void e_nxt(Engine& engine) {
-  EvalState& s = engine.core.state;
-  s.e_tok = Tok::End;
-  s.element = {};
-  s.elementIsValue = false;
-  s.slot = -1;
-  s.matrSuffix = 0;
+  TokenCursor& cursor = engine.core.cursor;
+  cursor.e_tok = Tok::End;
+  cursor.element = {};
+  cursor.elementIsValue = false;
+  cursor.slot = -1;
+  cursor.matrSuffix = 0;
   const bool tracing = DebugOn(engine.core.log);
   if (tracing) TraceTokenizer(engine.core, true);
   ReadToken(engine);
@@ -280,14 +282,15 @@ bool IsFormulaWord(std::u16string_view name) {
 
 int e_get_const(Core& core, std::u16string_view name, double* value) {
   EvalState& s = core.state;
+  TokenCursor& cursor = core.cursor;
   s.e_error = 0;
   const Constant* constant = FindConstant(ToLower(name));
   if (constant == nullptr) {
     s.Fail(EvalError::UndefinedConstant);
     return 0;
   }
-  s.element = constant->text;
-  s.elementIsValue = false;
+  cursor.element = constant->text;
+  cursor.elementIsValue = false;
   if (value != nullptr) *value = constant->In(core.settings.numbers);
   s.Clear();
   return 1;

@@ -17,20 +17,21 @@ void Line(Core& core, const std::u16string& text) { DebugAdd(core, text, u"", fa
 
 void TraceTokenizer(Core& core, bool entry) {
   EvalState& s = core.state;
+  TokenCursor& cursor = core.cursor;
   if (entry) {
-    ++s.nxtDepth;
-    Line(core, u"--------------------||| e_nxt(" + IntegerText(s.nxtDepth) + u") ENTRY |||---------------");
+    ++cursor.nxtDepth;
+    Line(core, u"--------------------||| e_nxt(" + IntegerText(cursor.nxtDepth) + u") ENTRY |||---------------");
     Line(core, u"Run Count   = " + IntegerText(s.runCount));
     return;
   }
-  Line(core, PositionLine(s.position()));
-  Line(core, u"expression  = " + s.expression);
-  Line(core, u"element     = " + ElementText(s));
-  Line(core, u"type/token  = " + TokText(s));
-  Line(core, u"remaining   = " + std::u16string(s.remaining));
+  Line(core, PositionLine(cursor.position()));
+  Line(core, u"expression  = " + cursor.expression);
+  Line(core, u"element     = " + ElementText(cursor));
+  Line(core, u"type/token  = " + TokText(cursor));
+  Line(core, u"remaining   = " + std::u16string(cursor.remaining));
   Line(core, u"e_error     = " + IntegerText(s.e_error) + u" | " + std::u16string(EvalErrorText(s.e_error)));
-  Line(core, u"--------------------||| e_nxt(" + IntegerText(s.nxtDepth) + u") EXIT |||---------------");
-  --s.nxtDepth;
+  Line(core, u"--------------------||| e_nxt(" + IntegerText(cursor.nxtDepth) + u") EXIT |||---------------");
+  --cursor.nxtDepth;
 }
 
 void TraceParser(Core& core, bool entry, double value) {

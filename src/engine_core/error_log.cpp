@@ -31,15 +31,16 @@ std::u16string PositionLine(std::size_t position) {
 
 std::u16string_view ReportEvalError(Core& core, const ReportSite& site, std::u16string_view message) {
   EvalState& s = core.state;
-  if (s.reportedAt == kNowhere) s.reportedAt = s.tokenAt;
+  TokenCursor& cursor = core.cursor;
+  if (cursor.reportedAt == kNowhere) cursor.reportedAt = cursor.tokenAt;
   std::u16string head = u"Procedure : '" + std::u16string(site.procedure) + u" (Line: " +
                         IntegerText(site.line) + u")'\r\n" + u"Error nr. : " +
                         IntegerText(s.e_error) + u", Description: " +
                         std::u16string(EvalErrorText(s.e_error));
-  std::u16string details = u"Extended Error Info:\r\n  expression  : " + Abbreviated(s.expression, kMaxFieldChars) +
-                           u"\r\n  " + PositionLine(s.position()) + u"\r\n  element     : " +
-                           Abbreviated(ElementText(s), kMaxFieldChars) + u"\r\n  type/token  : " + TokText(s) +
-                           u"\r\n  remaining   : " + Abbreviated(s.remaining, kMaxFieldChars) + u"\r\n";
+  std::u16string details = u"Extended Error Info:\r\n  expression  : " + Abbreviated(cursor.expression, kMaxFieldChars) +
+                           u"\r\n  " + PositionLine(cursor.position()) + u"\r\n  element     : " +
+                           Abbreviated(ElementText(cursor), kMaxFieldChars) + u"\r\n  type/token  : " + TokText(cursor) +
+                           u"\r\n  remaining   : " + Abbreviated(cursor.remaining, kMaxFieldChars) + u"\r\n";
   ErrorLog& log = core.log;
   log.extended = std::u16string(message) + u"\r\n" + details;
   log.messages += u"\r\n" + head + u"\r\n" + log.extended + u"\r\n";
@@ -83,7 +84,7 @@ void OfferLog(Core& core, std::u16string_view heading, std::u16string_view log) 
 }
 
 void ShowMsgs(Core& core, std::int32_t flag) {
-  core.state.messageFlag = flag;
+  core.options.messageFlag = flag;
   if (flag == 2) core.log.debugFlags = kDebugSuppressed;
 }
 

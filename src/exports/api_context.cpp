@@ -169,7 +169,7 @@ int MORVANE_CALL morvane_integrate(morvane_context* context, const char* formula
       throw Failure{MORVANE_ERROR_INVALID_ARGUMENT, "Simpson's rule needs an even number of subintervals"};
     ThrowIfUnread(engine, text, name);
     double result = 0.0;
-    numeric::Integrate(engine, text.text, a, b, n, rule, name.text, &result);
+    numeric::Integrate(engine, text.text, a, b, n, static_cast<numeric::Rule>(rule), name.text, result);
     ThrowIfFailed(engine);
     *integral = result;
   });

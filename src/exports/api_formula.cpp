@@ -195,7 +195,7 @@ morvane_formula* MORVANE_CALL morvane_compile(morvane_context* context, const ch
       formula->frame.resize(formula->parameters.size());
     }
     formula->numbers = engine.core.settings.numbers;
-    formula->boolSign = engine.core.state.BoolSign;
+    formula->boolSign = engine.core.options.BoolSign;
     formula->context = context;
     RefreshReadings(*formula);
     context->formulas.insert(formula.get());

@@ -105,7 +105,7 @@ double EvaluateNumber(engine::Engine& engine, std::u16string_view text) {
   const std::int32_t type = engine::e_eval(engine, text, &result, false);
   const engine::EvalState& s = engine.core.state;
   if (!s.ok()) {
-    const std::size_t place = engine::PlaceInGiven(engine, text, s.failurePlace());
+    const std::size_t place = engine::PlaceInGiven(engine, text, engine.core.cursor.failurePlace());
     throw EngineFailure(s.e_error, text, place);
   }
   if (type == engine::kMatrix) throw Failure{MORVANE_ERROR_NOT_A_NUMBER, "The result is a matrix"};

@@ -13,19 +13,42 @@ using exports::In;
 using exports::session;
 
 namespace {
+
 engine::Engine& Eng() { return session().engine; }
+
+// Callers name the rule by its number and may pass no place for the result; both are refused
+// here, before the integration, in the order callers have always seen the codes.
+int32_t IntegrateFor(const char16_t* formula, double a, double b, int32_t n, int32_t method,
+                     const char16_t* variable, double* result) {
+  engine::Core& core = Eng().core;
+  core.state.Clear();
+  if (result == nullptr) {
+    core.state.Fail(engine::EvalError::ValueNotDefined);
+    if (core.options.messageFlag & engine::kShowErrors)
+      core.platform.ShowMessage(u"Input parameter error: Returned Value not defined", u"EqParser: Integrate",
+                                platform::Buttons::Ok);
+    return core.state.e_error;
+  }
+  if (method < static_cast<int32_t>(numeric::Rule::Midpoint) || method > static_cast<int32_t>(numeric::Rule::Simpson)) {
+    core.state.e_error = numeric::kUnknownRule;
+    *result = 0.0;
+    return numeric::kUnknownRule;
+  }
+  return numeric::Integrate(Eng(), In(formula), a, b, n, static_cast<numeric::Rule>(method), In(variable), *result);
+}
+
 }  // namespace
 
 int32_t MORVANE_CALL Integrate(const char16_t* formula, double a, double b, int32_t n, int32_t method,
                                const char16_t* variable, double* result) {
-  return guarded(0, [&] { return numeric::Integrate(Eng(), In(formula), a, b, n, method, In(variable), result); });
+  return guarded(0, [&] { return IntegrateFor(formula, a, b, n, method, variable, result); });
 }
 
 double MORVANE_CALL dIntegrate(const char16_t* formula, double a, double b, int32_t n, int32_t method,
                                const char16_t* variable) {
   return guarded(0.0, [&] {
     double integral = 0.0;
-    numeric::Integrate(Eng(), In(formula), a, b, n, method, In(variable), &integral);
+    IntegrateFor(formula, a, b, n, method, variable, &integral);
     return integral;
   });
 }

@@ -42,7 +42,7 @@ int32_t ResetStateFlags() {
   state.Clear();
   state.resultType = -1;
   state.evaluating = 0;
-  state.nxtDepth = 0;
+  session().engine.core.cursor.nxtDepth = 0;
   state.prsDepth = 0;
   session().engine.matrices.elementOrder = matrix::ElementOrder{};
   return 1;

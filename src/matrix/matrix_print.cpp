@@ -63,9 +63,9 @@ std::u16string aPrint(engine::Core& core, const MatrixStore& store, const double
 
 std::u16string aShow(engine::Core& core, const MatrixStore& store, const double* addr,
                      std::int32_t rows, std::int32_t cols) {
-  const std::int32_t saved = std::exchange(core.state.messageFlag, engine::kShowErrors);
+  const std::int32_t saved = std::exchange(core.options.messageFlag, engine::kShowErrors);
   std::u16string text = aPrint(core, store, addr, rows, cols, u"MsgBox", u"", u"", u"");
-  core.state.messageFlag = saved;
+  core.options.messageFlag = saved;
   return text;
 }
 

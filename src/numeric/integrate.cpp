@@ -91,25 +91,12 @@ double Simpson(engine::PointEvaluator& f, double a, double b, double h, std::int
 }  // namespace
 
 std::int32_t Integrate(engine::Engine& engine, std::u16string_view formula, double a, double b,
-                       std::int32_t n, std::int32_t method, std::u16string_view variable,
-                       double* result) {
+                       std::int32_t n, Rule rule, std::u16string_view variable, double& result) {
   engine::Core& core = engine.core;
   core.state.Clear();
-  if (result == nullptr) {
-    core.state.Fail(EvalError::ValueNotDefined);
-    if (core.state.messageFlag & engine::kShowErrors)
-      core.platform.ShowMessage(u"Input parameter error: Returned Value not defined",
-                                u"EqParser: Integrate", platform::Buttons::Ok);
-    return core.state.e_error;
-  }
-  if (method < 0 || method > 2) {
-    core.state.e_error = kUnknownRule;
-    *result = 0.0;
-    return kUnknownRule;
-  }
-  if (method == static_cast<std::int32_t>(Rule::Simpson) && n % 2 != 0) {
+  if (rule == Rule::Simpson && n % 2 != 0) {
     core.state.e_error = kOddSimpsonIntervals;
-    if (core.state.messageFlag != 0)
+    if (core.options.messageFlag != 0)
       core.platform.ShowMessage(u"Simpson's Rule requires that number of subintervals N be even.",
                                 u"Solver", platform::Buttons::Ok);
     return kOddSimpsonIntervals;
@@ -122,10 +109,10 @@ std::int32_t Integrate(engine::Engine& engine, std::u16string_view formula, doub
 
   engine::PointEvaluator f(engine, formula, engine::Trim(variable));
   const double h = (b - a) / n;
-  switch (static_cast<Rule>(method)) {
-    case Rule::Midpoint: *result = Midpoint(f, a, h, n); break;
-    case Rule::Trapezoid: *result = Trapezoid(f, a, b, h, n); break;
-    case Rule::Simpson: *result = Simpson(f, a, b, h, n); break;
+  switch (rule) {
+    case Rule::Midpoint: result = Midpoint(f, a, h, n); break;
+    case Rule::Trapezoid: result = Trapezoid(f, a, b, h, n); break;
+    case Rule::Simpson: result = Simpson(f, a, b, h, n); break;
   }
   return f.status();
 }

@@ -40,10 +40,10 @@ class Silenced {
   explicit Silenced(engine::Engine& eng)
       : eng_(eng),
         debugFlags_(std::exchange(eng.core.log.debugFlags, 0)),
-        messageFlag_(std::exchange(eng.core.state.messageFlag, 0)) {}
+        messageFlag_(std::exchange(eng.core.options.messageFlag, 0)) {}
   ~Silenced() {
     eng_.core.log.debugFlags = debugFlags_;
-    eng_.core.state.messageFlag = messageFlag_;
+    eng_.core.options.messageFlag = messageFlag_;
   }
   Silenced(const Silenced&) = delete;
   Silenced& operator=(const Silenced&) = delete;
@@ -114,7 +114,7 @@ LineFailure Run::FormulaFailure(std::u16string_view formula, std::size_t at) {
   if (formula.empty()) return failure;
   // The token the evaluator stood on: a name, number or [matrix] whole, any other character
   // alone; the end of the formula is its last character.
-  const std::size_t place = std::min(engine::PlaceInGiven(eng, formula, eng.core.state.failurePlace()), formula.size() - 1);
+  const std::size_t place = std::min(engine::PlaceInGiven(eng, formula, eng.core.cursor.failurePlace()), formula.size() - 1);
   std::size_t end = place;
   if (formula[place] == u'[') end = std::min(formula.find(u']', place), formula.size() - 1) + 1;
   while (end < formula.size() && (engine::IsNameChar(formula[end]) || formula[end] == u'.')) ++end;
@@ -372,8 +372,7 @@ void Run::Integrate(const CommandLine& line) {
   std::int32_t status = 0;
   {
     const Silenced silenced(eng);
-    status = numeric::Integrate(eng, line.arg, record.interval[0], record.interval[1], n, static_cast<std::int32_t>(rule), fields[4],
-                               &record.value.number);
+    status = numeric::Integrate(eng, line.arg, record.interval[0], record.interval[1], n, rule, fields[4], record.value.number);
   }
   record.value.kind = ValueKind::Number;
   if (!eng.core.state.ok()) record.failure = Failure(eng.core.state.e_error);

@@ -85,7 +85,7 @@ TEST_F(EvaluatorTest, ResetClearsEverythingButTheBoolSign) {
   Eval(u"1/0");
   engine::ReSetEqParser(eng);
   EXPECT_EQ(eng.core.state.resultType, -1);
-  EXPECT_EQ(eng.core.state.messageFlag, 0);
+  EXPECT_EQ(eng.core.options.messageFlag, 0);
   EXPECT_TRUE(Log().empty() && eng.core.log.extended.empty());
   EXPECT_TRUE(eng.vars.vars.entries.empty() && eng.vars.sFuncts.entries.empty());
   EXPECT_EVAL(u"1<2", 1);

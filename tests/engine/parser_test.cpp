@@ -108,7 +108,7 @@ TEST_F(ParserTest, MalformedLiteralsFailWhereTheyGoWrong) {
   };
   for (const auto& [expr, place] : cases) {
     EXPECT_EVAL_ERROR(expr, 3);
-    EXPECT_EQ(eng.core.state.failurePlace(), place) << testing_support::Narrow(expr);
+    EXPECT_EQ(eng.core.cursor.failurePlace(), place) << testing_support::Narrow(expr);
   }
 }
 

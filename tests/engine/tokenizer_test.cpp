@@ -16,7 +16,7 @@ class TokenizerTest : public EngineTest {
  protected:
   // Every token of text as "kind:element", a matrix suffix appended as "/T".
   std::vector<std::string> Tokens(std::u16string_view text) {
-    engine::EvalState& s = eng.core.state;
+    engine::TokenCursor& s = eng.core.cursor;
     s.expression = text;
     s.remaining = s.expression;
     std::vector<std::string> out;
@@ -100,7 +100,7 @@ TEST_F(TokenizerTest, GetConstGivesTheTenDecimalValue) {
   for (const auto& [name, text] : cases) {
     double value = 0;
     EXPECT_EQ(engine::e_get_const(eng.core, name, &value), 1) << Narrow(name);
-    EXPECT_EQ(Narrow(engine::ElementText(eng.core.state)), text);
+    EXPECT_EQ(Narrow(engine::ElementText(eng.core.cursor)), text);
     EXPECT_EQ(value, std::stod(text));  // the value read back from the text
     EXPECT_EQ(Error(), -1);
   }

@@ -35,12 +35,12 @@ TEST_F(ErrorLogTest, DescriptionsByCode) {
 }
 
 TEST_F(ErrorLogTest, ReportFormat) {
-  engine::EvalState& s = eng.core.state;
-  s.expression = u"ab+c";
-  s.remaining = std::u16string_view(s.expression).substr(2);
-  s.element = u"ab";
-  s.e_tok = engine::Tok::Id;
-  s.e_error = 3;
+  engine::TokenCursor& cursor = eng.core.cursor;
+  cursor.expression = u"ab+c";
+  cursor.remaining = std::u16string_view(cursor.expression).substr(2);
+  cursor.element = u"ab";
+  cursor.e_tok = engine::Tok::Id;
+  eng.core.state.e_error = 3;
   std::u16string returned(engine::ReportEvalError(eng.core, {u"proc", 7}, u"msg"));
   const std::string extended =
       "msg\r\nExtended Error Info:\r\n  expression  : ab+c\r\n  pos(002)    = --|\r\n"

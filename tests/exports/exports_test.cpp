@@ -107,6 +107,24 @@ TEST_F(ExportsTest, TabulatesAFormula) {
   EXPECT_EQ(e_evals(u"x", 0, u"x", 1, 4, nullptr, ys.data(), stats.data()), 13);
 }
 
+// A rule by an unknown number or no place for the result are refused before any sampling, the
+// missing result first; a good call through the same export integrates.
+TEST_F(ExportsTest, IntegrateRefusesWhatItCannotRun) {
+  double result = 7;
+  EXPECT_EQ(Integrate(u"x^2", 0, 1, 4, 0, u"x", nullptr), 5);
+  EXPECT_EQ(GetE_Error(), 5);
+  EXPECT_EQ(Integrate(u"x^2", 0, 1, 4, 3, u"x", &result), 19);
+  EXPECT_EQ(GetE_Error(), 19);
+  EXPECT_EQ(result, 0.0);
+  result = 7;
+  EXPECT_EQ(Integrate(u"x^2", 0, 1, 3, -1, u"x", &result), 19);
+  EXPECT_EQ(result, 0.0);
+  EXPECT_EQ(Integrate(u"x^2", 0, 1, 3, 2, u"x", &result), 22);  // Simpson's rule, odd count
+  EXPECT_EQ(Integrate(u"x^2", 0, 1, 2, 2, u"x", &result), 0);
+  EXPECT_DOUBLE_EQ(result, 1.0 / 3);
+  EXPECT_DOUBLE_EQ(dIntegrate(u"2*x", 0, 1, 2, 1, u"x"), 1.0);
+}
+
 TEST_F(ExportsTest, ConstantsByName) {
   double value = 0;
   EXPECT_EQ(e_get_const(u"PI", &value), 1);

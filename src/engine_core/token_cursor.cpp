@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine_core/eval_state.h"
+#include "engine_core/token_cursor.h"
 
 #include <array>
 
@@ -20,14 +20,14 @@ constexpr std::array<std::u16string_view, static_cast<std::size_t>(Tok::Char)> k
 
 }  // namespace
 
-std::u16string TokText(const EvalState& state) {
-  if (state.e_tok == Tok::Char) return std::u16string(1, state.tokChar);
-  return std::u16string(kTokTexts[static_cast<std::size_t>(state.e_tok)]);
+std::u16string TokText(const TokenCursor& cursor) {
+  if (cursor.e_tok == Tok::Char) return std::u16string(1, cursor.tokChar);
+  return std::u16string(kTokTexts[static_cast<std::size_t>(cursor.e_tok)]);
 }
 
-std::u16string ElementText(const EvalState& state) {
-  if (state.elementIsValue) return FormatFixed(state.tokenValue);
-  return std::u16string(state.element);
+std::u16string ElementText(const TokenCursor& cursor) {
+  if (cursor.elementIsValue) return FormatFixed(cursor.tokenValue);
+  return std::u16string(cursor.element);
 }
 
 }  // namespace engine

@@ -22,37 +22,10 @@
 #include "morvane_version.h"
 #include "program.h"
 
-int main(int argc, char** argv) {
-#ifdef __GLIBC__
-  // Scripts and outputs can be many megabytes. A fixed threshold keeps every large text in a
-  // mapping of its own that goes back to the system when freed; the adaptive one would move
-  // them into the heap after the first, where freed space stays with the process.
-  mallopt(M_MMAP_THRESHOLD, 1 << 20);
-#endif
-  ulvxnpp::ProgramOptions o;
-#ifdef _WIN32
-  // On Windows the library's own "/" options are also taken directly: ulvxnpp /i a.ulv /o
-  if (argc > 1 && argv[1][0] == '/') {
-    std::string line;
-    for (int i = 1; i < argc; ++i) line += std::string(i > 1 ? " " : "") + argv[i];
-    o.cmdline = line;
-    return ulvxnpp::Run(o, false);
-  }
-#endif
-  CLI::App app{"Runs Vuza Reduzodod scripts (.ulv), single formulas, or an interactive session.\n"
-               "Examples:\n"
-               "  ulvxnpp examples/basics.ulv            run a script, output on stdout\n"
-               "  ulvxnpp -e \"2*pi\"                      evaluate one formula\n"
-               "  ulvxnpp -e \"sDiff(x) = x^2*sin(x)\"      run one command\n"
-               "  ulvxnpp script.ulv -o result.ulv       write the output to a file\n"
-               "  echo \"Expr = 1/3\" | ulvxnpp -           read the script from stdin\n"
-               "  ulvxnpp --cmdline \"/i s.ulv /o /noh\"    the library's batch options as they stand\n"
-               "  ulvxnpp                                a session on the terminal (:help, :quit)\n"
-               "A Plot line writes its picture (ulvPlot_001.png, ...) into the current folder, or with\n"
-               "--save-plots into DIR as JPEG.\n"
-               "Exit status: 0 every command ran, 1 one or more failed, 2 usage error or unreadable input, "
-               "130 stopped by Ctrl+C (the lines run so far are written, then a comment line).",
-               "ulvxnpp"};
+namespace {
+
+// Every option with its help line; the help shows them in this order.
+void AddOptions(CLI::App& app, ulvxnpp::ProgramOptions& o) {
   app.add_option("script", o.script, "script file to run; - for standard input; none on a terminal starts a session");
   app.add_flag("-i,--interactive", o.interactive,
                "start a session even when standard input is not a terminal (entries read from it)");
@@ -90,6 +63,42 @@ int main(int argc, char** argv) {
   app.add_flag("--show-memory", o.showMemory, "print the variables, functions and matrices after the run");
   app.add_flag("--progress", o.progress, "draw a progress bar on stderr while the script runs (on a terminal)");
   app.add_option("--cmdline", o.cmdline, "hand STRING unchanged to the batch entry, e.g. --cmdline \"/i a.ulv /noh\"");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  // Scripts and outputs can be many megabytes. A fixed threshold keeps every large text in a
+  // mapping of its own that goes back to the system when freed; the adaptive one would move
+  // them into the heap after the first, where freed space stays with the process.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
+  ulvxnpp::ProgramOptions o;
+#ifdef _WIN32
+  // On Windows the library's own "/" options are also taken directly: ulvxnpp /i a.ulv /o
+  if (argc > 1 && argv[1][0] == '/') {
+    std::string line;
+    for (int i = 1; i < argc; ++i) line += std::string(i > 1 ? " " : "") + argv[i];
+    o.cmdline = line;
+    return ulvxnpp::Run(o, false);
+  }
+#endif
+  CLI::App app{"Runs Vuza Reduzodod scripts (.ulv), single formulas, or an interactive session.\n"
+               "Examples:\n"
+               "  ulvxnpp examples/basics.ulv            run a script, output on stdout\n"
+               "  ulvxnpp -e \"2*pi\"                      evaluate one formula\n"
+               "  ulvxnpp -e \"sDiff(x) = x^2*sin(x)\"      run one command\n"
+               "  ulvxnpp script.ulv -o result.ulv       write the output to a file\n"
+               "  echo \"Expr = 1/3\" | ulvxnpp -           read the script from stdin\n"
+               "  ulvxnpp --cmdline \"/i s.ulv /o /noh\"    the library's batch options as they stand\n"
+               "  ulvxnpp                                a session on the terminal (:help, :quit)\n"
+               "A Plot line writes its picture (ulvPlot_001.png, ...) into the current folder, or with\n"
+               "--save-plots into DIR as JPEG.\n"
+               "Exit status: 0 every command ran, 1 one or more failed, 2 usage error or unreadable input, "
+               "130 stopped by Ctrl+C (the lines run so far are written, then a comment line).",
+               "ulvxnpp"};
+  AddOptions(app, o);
   app.set_version_flag("--version", std::string("ulvxnpp ") + morvane::kVersionTextNarrow);
   try {
     app.parse(argc, argv);

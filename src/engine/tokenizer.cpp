@@ -185,6 +185,39 @@ void ReadName(Engine& engine) {
   if (cursor.builtin < 0) ReportUndefinedFunction(engine.core);
 }
 
+// "[name]" with an optional I, T or D right after it (inverse, transpose, determinant).
+void ReadMatrixName(TokenCursor& cursor) {
+  std::size_t close = cursor.remaining.find(u']');
+  Take(cursor, close == std::u16string_view::npos ? cursor.remaining.size() : close + 1, Tok::Matrix);
+  if (cursor.remaining.empty()) return;
+  char16_t suffix = UpperAscii(cursor.remaining.front());
+  if (suffix == u'I' || suffix == u'T' || suffix == u'D') {
+    cursor.matrSuffix = suffix;
+    cursor.remaining.remove_prefix(1);
+  }
+}
+
+// "#name": a constant, looked up lower-cased when the parser reads it.
+void ReadConstantName(TokenCursor& cursor) {
+  std::size_t length = RunLength(cursor.remaining, 1, IsNameChar);
+  cursor.nameBuf.assign(cursor.remaining.substr(0, length));
+  for (char16_t& ch : cursor.nameBuf) ch = LowerAscii(ch);
+  cursor.remaining.remove_prefix(length);
+  cursor.e_tok = Tok::Const;
+  cursor.element = cursor.nameBuf;
+}
+
+// "<", "<=", "<>", ">", ">=" and ">>".
+void ReadComparison(TokenCursor& cursor, char16_t c, char16_t next) {
+  const bool twoChars = next == u'=' || next == u'>';
+  Tok tok = c == u'<' ? Tok::Lt : Tok::Gt;
+  if (twoChars) {
+    if (c == u'<') tok = next == u'=' ? Tok::Le : Tok::Ne;
+    else tok = next == u'=' ? Tok::Ge : Tok::Shr;
+  }
+  Take(cursor, twoChars ? 2 : 1, tok);
+}
+
 void ReadToken(Engine& engine) {
   TokenCursor& cursor = engine.core.cursor;
   std::size_t blanks = RunLength(cursor.remaining, 0, IsBlank);
@@ -208,27 +241,8 @@ void ReadToken(Engine& engine) {
     return TakeValue(cursor, ParameterValue(engine.parameters, k), k);
   }
   switch (LowerAscii(c)) {
-    case u'[': {
-      std::size_t close = cursor.remaining.find(u']');
-      Take(cursor, close == std::u16string_view::npos ? cursor.remaining.size() : close + 1, Tok::Matrix);
-      if (!cursor.remaining.empty()) {
-        char16_t suffix = UpperAscii(cursor.remaining.front());
-        if (suffix == u'I' || suffix == u'T' || suffix == u'D') {
-          cursor.matrSuffix = suffix;
-          cursor.remaining.remove_prefix(1);
-        }
-      }
-      return;
-    }
-    case u'#': {
-      std::size_t length = RunLength(cursor.remaining, 1, IsNameChar);
-      cursor.nameBuf.assign(cursor.remaining.substr(0, length));
-      for (char16_t& ch : cursor.nameBuf) ch = LowerAscii(ch);
-      cursor.remaining.remove_prefix(length);
-      cursor.e_tok = Tok::Const;
-      cursor.element = cursor.nameBuf;
-      return;
-    }
+    case u'[': return ReadMatrixName(cursor);
+    case u'#': return ReadConstantName(cursor);
     case u'&':
       if (!IsHexDigit(next)) Malformed(engine.core, cursor.tokenAt, u"A hexadecimal prefix without digits");
       Take(cursor, RunLength(cursor.remaining, 1, IsNameChar), Tok::Hex);
@@ -238,16 +252,7 @@ void ReadToken(Engine& engine) {
       Take(cursor, RunLength(cursor.remaining, 1, IsAsciiDigit), Tok::Bin);
       return;
     case u'<':
-    case u'>': {
-      bool twoChars = cursor.remaining.size() > 1 && (cursor.remaining[1] == u'=' || cursor.remaining[1] == u'>');
-      Tok tok = c == u'<' ? Tok::Lt : Tok::Gt;
-      if (twoChars) {
-        if (c == u'<') tok = cursor.remaining[1] == u'=' ? Tok::Le : Tok::Ne;
-        else tok = cursor.remaining[1] == u'=' ? Tok::Ge : Tok::Shr;
-      }
-      Take(cursor, twoChars ? 2 : 1, tok);
-      return;
-    }
+    case u'>': return ReadComparison(cursor, c, next);
     default: break;
   }
   if (IsAsciiDigit(c) || c == u'.') {

@@ -3,6 +3,8 @@
 # builds.
 # Usage: wine-run.sh PROGRAM [ARGS...]
 #        wine-run.sh --can-run-32bit    prints yes or no and why; exit status 0 for yes
+#        wine-run.sh --can-run PROGRAM  silent with status 0 where PROGRAM would start; else the
+#                                       "not run" line below and status 1
 #
 # Each program starts through the loader of its own architecture. Debian's `wine` launcher
 # always takes the 32-bit loader, itself a 32-bit Linux program that some machines cannot
@@ -46,15 +48,23 @@ if [ "${1:-}" = "--can-run-32bit" ]; then
   exit 1
 fi
 
+# The line and status for a 32-bit program on a machine that cannot execute it.
+refuse_32bit() {
+  echo "$not_run_marker: $(basename "$1") is a 32-bit Windows program and this machine cannot execute 32-bit programs ($why)"
+  exit 1
+}
+
+if [ "${1:-}" = "--can-run" ]; then
+  if [ "$(pe_machine "$2")" = 014c ] && ! can_run_32bit; then refuse_32bit "$2"; fi
+  exit 0
+fi
+
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 case "$(pe_machine "${1:-}")" in
   014c)
-    if ! can_run_32bit; then
-      echo "$not_run_marker: $(basename "$1") is a 32-bit Windows program and this machine cannot execute 32-bit programs ($why)"
-      exit 1
-    fi
+    can_run_32bit || refuse_32bit "$1"
     exec "$loader32" "$@"
     ;;
   *)

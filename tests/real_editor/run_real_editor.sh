@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The scenarios in the real editor: a fresh copy of the editor with our plug-in and the driver
-# plug-in in plugins\, started under 64-bit wine on a virtual display and in a wine prefix of
-# its own; the driver writes its report and closes the editor, which must exit with status 0.
+# plug-in in plugins\, started under wine (the loader of the editor's architecture) on a virtual
+# display and in a wine prefix of its own; the driver writes its report and closes the editor,
+# which must exit with status 0.
 # Usage: run_real_editor.sh EDITOR_FOLDER PLUGIN_DLL DRIVER_DLL RUN_FOLDER
 set -euo pipefail
 editor=$1 plugin=$2 driver=$3 run=$4
@@ -11,6 +12,8 @@ if [ ! -f "$editor/notepad++.exe" ]; then
   echo "NOT RUN (real editor): there is no editor at $editor (MORVANE_NOTEPADPP_DIR)"
   exit 1
 fi
+# A 32-bit editor on a machine that cannot execute it is reported not run before anything starts.
+"$runner" --can-run "$editor/notepad++.exe" || exit 1
 
 rm -rf "$run/editor" "$run/artifacts"
 mkdir -p "$run"

@@ -56,6 +56,14 @@ void KeepScreenshot(const std::string& name, HWND window) {
   testing_support::KeepArtifact(name, testing_support::ScreenshotJpeg(window));
 }
 
+// A timer's procedure, not a lambda: on 32-bit Windows it must be __stdcall, which no lambda
+// converts to.
+void CALLBACK PhotographOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  KeepScreenshot("real-editor-options-menu.jpg", GetDesktopWindow());
+  EndMenu();
+}
+
 // The road of one request: a selection, the confirmation, the result window; by the menu and
 // at the keyboard (Ctrl+3, Ctrl+2, Ctrl+Shift+Enter), and the answer No.
 void RoadOfOneRequest(Steps& steps, RealEditor& e, Report& r) {
@@ -298,11 +306,7 @@ void Options(Steps& steps, RealEditor& e, Report& r) {
             Quoted(shown));
 
     // The real menu, open: photographed from a timer while the menu's own loop runs.
-    SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR timer, DWORD) {
-      KillTimer(nullptr, timer);
-      KeepScreenshot("real-editor-options-menu.jpg", GetDesktopWindow());
-      EndMenu();
-    });
+    SetTimer(nullptr, 0, 1000, PhotographOpenMenu);
     RECT frame{};
     GetWindowRect(e.main(), &frame);
     TrackPopupMenu(e.OptionsMenu(), TPM_RETURNCMD | TPM_NONOTIFY, frame.left + 300, frame.top + 120, 0, e.main(), nullptr);

@@ -39,7 +39,7 @@ std::optional<std::u16string> AsScriptLines(std::u16string_view text) {
 }  // namespace
 
 std::optional<std::u16string> CheckExpressionS(platform::Services& os, std::u16string_view text,
-                                               std::u16string_view caption, bool confirm) {
+                                               std::u16string_view caption, Asking asking) {
   // Lines of commands run one by one; any other text loses its line ends, so that a formula
   // wrapped over several lines runs as one.
   std::u16string cleaned = AsScriptLines(text).value_or(u"");
@@ -48,13 +48,13 @@ std::optional<std::u16string> CheckExpressionS(platform::Services& os, std::u16s
       if (c != u'\r' && c != u'\n') cleaned += c;
   // A comment holds nothing to run either.
   if (engine::Trim(cleaned).empty() || engine::Trim(cleaned).starts_with(u'\'')) {
-    os.ShowMessage(u"No Expression found!", kTitle, platform::Buttons::Ok);
+    if (asking != Asking::Silent) os.ShowMessage(u"No Expression found!", kTitle, platform::Buttons::Ok);
     return std::nullopt;
   }
   const script::Command* command = script::LeadingCommand(cleaned);
   const bool isCommand = command != nullptr;
   const script::CommandKind kind = isCommand ? command->kind : script::CommandKind::Result;
-  if (confirm) {
+  if (asking == Asking::Confirm) {
     const std::u16string box = std::u16string(caption) + u"\r\n\r\n" + cleaned + u"\r\n\r\n" +
                                std::u16string(Question(kind)) + u"           No to abort operation";
     if (os.ShowMessage(box, kTitle, platform::Buttons::YesNo) != platform::Answer::Yes) return std::nullopt;

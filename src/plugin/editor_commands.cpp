@@ -67,14 +67,15 @@ void EditorCommands::EvalCurLineToFile() {
 
 std::optional<std::u16string> EditorCommands::EvalToWindow(std::u16string_view text, std::u16string_view caption,
                                                            bool forCallTip) {
-  const std::optional<std::u16string> checked =
-      CheckExpressionS(c_.os, text, caption, !c_.settings.dontConfirmExpr && !forCallTip);
+  const Asking asking = forCallTip ? Asking::Silent : c_.settings.dontConfirmExpr ? Asking::TellOnly : Asking::Confirm;
+  const std::optional<std::u16string> checked = CheckExpressionS(c_.os, text, caption, asking);
   if (!checked) return std::nullopt;
   script::RunFlags flags = script::TextRun(*checked, Decimals(), c_.settings.dontShowSummary);
   if (forCallTip) {
     // A mouse at rest must leave what the user copied, and leaves no trace in a log.
     FollowNumbers(c_.batch.engine, c_.settings.numbers);
-    return script::RunBatch(c_.batch, {.flags = std::move(flags), .commandLine = {}, .menu = caption}).text;
+    return script::RunBatch(c_.batch, {.flags = std::move(flags), .commandLine = {}, .menu = caption,
+                                       .keepRecords = false, .pluginLog = false}).text;
   }
   flags.SaveToClpBF = true;
   flags.logF = true;

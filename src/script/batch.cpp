@@ -52,8 +52,8 @@ void Add(BatchContext& c, std::u16string_view line) {
 }
 
 // A line for the plug-in's log, when the plug-in keeps one.
-void PluginLog(BatchContext& c, std::u16string_view line) {
-  if (!c.host.pluginLogFile.empty()) c.engine.core.platform.AppendLine(c.host.pluginLogFile, line);
+void PluginLog(BatchContext& c, const BatchRequest& request, std::u16string_view line) {
+  if (request.pluginLog && !c.host.pluginLogFile.empty()) c.engine.core.platform.AppendLine(c.host.pluginLogFile, line);
 }
 
 // A long text goes to the text window (asking first when it is very long); without one, to a
@@ -102,7 +102,7 @@ bool GatherScript(BatchContext& c) {
 }
 
 // The script gathered, it runs and its output goes to the file, the clipboard and the result.
-void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point started, bool keepRecords,
+void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point started, const BatchRequest& batch,
                    BatchResult& result) {
   BatchState& st = c.state;
   platform::Services& os = c.engine.core.platform;
@@ -128,7 +128,7 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   request.noHeader = f.NoHF;
   request.run.plotSaving = ui::PlotSaving{f.splF, f.splPath, f.plotFormat};
   request.run.progress = f.progress;
-  request.run.keepRecords = keepRecords;
+  request.run.keepRecords = batch.keepRecords;
   Context context{c.engine, c.diff, st.interpreter, c.plots, c.progress};
   ScriptRunResult run = RunScriptWithHeader(context, request);
   st.runText = std::move(run.text);
@@ -137,7 +137,7 @@ void RunAndDeliver(BatchContext& c, std::chrono::steady_clock::time_point starte
   Add(c, u"Eval Executed : Commands: " + engine::IntegerText(run.run.executed) + u", Errors: " + engine::IntegerText(run.run.errors));
   const std::u16string codes = u"Eval Codes    : Ret = " + engine::IntegerText(st.lastResult) + u", ExitCode = " + engine::IntegerText(st.lastResult);
   Add(c, codes);
-  PluginLog(c, codes);
+  PluginLog(c, batch, codes);
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
   Add(c, u"'--- End Of BatchRun : Time " + os.LocalTimeText() + u" - (Execution Time: " + engine::IntegerText(elapsed.count()) + u" ms)");
 
@@ -245,7 +245,7 @@ BatchResult RunBatch(BatchContext& c, BatchRequest request) {
 
   BatchResult result;
   if (GatherScript(c)) {
-    RunAndDeliver(c, started, request.keepRecords, result);
+    RunAndDeliver(c, started, request, result);
   } else {
     st.inputFailed = true;
     result.text = u"Error : Invalid Input file.\r\nfilename: " + f.InpFN +
@@ -254,17 +254,18 @@ BatchResult RunBatch(BatchContext& c, BatchRequest request) {
   }
   const std::u16string end = u"Evaluation End: Exit code: " + engine::IntegerText(st.lastResult);
   Add(c, end);
-  PluginLog(c, end);
+  PluginLog(c, request, end);
   Add(c, std::u16string(53, u'-'));
   result.code = st.lastResult;
   return result;
 }
 
 std::int32_t ulvEvalMain(BatchContext& c, std::u16string_view commandLine) {
-  PluginLog(c, u"Proc: ulvEvalMain(): CmdLine = '" + std::u16string(commandLine) + u"'");
+  BatchRequest request{.flags = ParseOptions(commandLine, c.host.decimals), .commandLine = commandLine, .menu = {}};
+  PluginLog(c, request, u"Proc: ulvEvalMain(): CmdLine = '" + std::u16string(commandLine) + u"'");
   // The last result goes now rather than at the end, so that two outputs are never held at once.
   c.state.resultText = std::u16string();
-  BatchResult result = RunBatch(c, {.flags = ParseOptions(commandLine, c.host.decimals), .commandLine = commandLine, .menu = {}});
+  BatchResult result = RunBatch(c, std::move(request));
   c.state.resultText = std::move(result.text);
   return result.code;
 }

@@ -51,6 +51,7 @@ struct BatchRequest {
   std::u16string_view commandLine;  // the command line the options were read from
   std::u16string_view menu;         // or the menu command that asked for them
   bool keepRecords = false;         // the result keeps every line's record
+  bool pluginLog = true;            // the plug-in's log, when it keeps one, gets the run's codes
 };
 
 struct BatchResult {

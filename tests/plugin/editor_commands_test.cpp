@@ -34,7 +34,9 @@ class EditorCommandsTest : public testing_support::EngineTest {
   testing_support::FakeEditor& editor = host.editor;
   plugin::PluginSettings settings;
   std::vector<std::u16string> logged;
-  plugin::EditorCommands commands{{script::BatchContext{eng, diffState, state, nullptr, &windows}, services, windows,
+  script::HostOptions hostOptions{.iniFile = {}, .pluginLogFile = u"ulvXNpp.dbg"};
+  plugin::EditorCommands commands{{script::BatchContext{eng, diffState, state, nullptr, &windows, nullptr, hostOptions},
+                                   services, windows,
                                    host, settings, [this](std::u16string_view line) { logged.emplace_back(line); }}};
 
   // A script line run as a batch of its own, so that the command under test finds it in memory.
@@ -91,14 +93,18 @@ TEST_F(EditorCommandsTest, CallTipsAreNotAskedNorShown) {
   EXPECT_EQ(commands.EvalSelectionToWindow(true), std::u16string(kSeven));
   editor.Load("Expr = 1\r\nExpr = 2*3\r\nExpr = 9", 12);  // the caret's line, without its line end
   EXPECT_EQ(commands.EvalCurLineToWindow(true), u"Ln 1: EXPR = 2*3: \r\n Result => Number = 6.0000\r\n");
+  editor.Load("' a comment\r\nExpr = 1", 3);  // nothing to run: no box either
+  EXPECT_FALSE(commands.EvalCurLineToWindow(true).has_value());
   EXPECT_TRUE(services.shown.empty() && windows.shown.empty());
   EXPECT_EQ(services.clipboard, u"copied by the user");
   EXPECT_TRUE(services.appended.empty() && logged.empty());
 
-  settings.dontConfirmExpr = true;  // not asked, but shown
+  settings.dontConfirmExpr = true;  // not asked, but shown, and the plug-in's log has the run
+  editor.Load("Expr = 1\r\nExpr = 2*3\r\nExpr = 9", 12);
   EXPECT_TRUE(commands.EvalCurLineToWindow(false).has_value());
   EXPECT_TRUE(services.shown.empty());
   EXPECT_EQ(windows.shown.size(), 1u);
+  EXPECT_TRUE(std::ranges::any_of(services.appended, [](const std::u16string& line) { return line.starts_with(u"ulvXNpp.dbg: "); }));
 }
 
 // The session's spelling is another caller's to choose: only its numbers follow the settings.

@@ -28,7 +28,7 @@ std::u16string Box(std::u16string_view text, std::u16string_view question) {
 TEST(CheckExpressionTest, NoTextIsNoExpression) {
   for (std::u16string_view text : {u"", u"   ", u"\r\n\r\n", u"\n \t\n"}) {
     testing_support::RecordingServices os;
-    EXPECT_FALSE(plugin::CheckExpressionS(os, text, kCaption, true).has_value()) << Narrow(text);
+    EXPECT_FALSE(plugin::CheckExpressionS(os, text, kCaption, plugin::Asking::Confirm).has_value()) << Narrow(text);
     ASSERT_EQ(os.shown.size(), 1u);
     EXPECT_EQ(os.shown[0].text, u"No Expression found!");
     EXPECT_EQ(os.shown[0].title, u"Vuza Reduzodod");
@@ -53,9 +53,9 @@ TEST(CheckExpressionTest, TheQuestionFitsTheCommandAndFormulasBecomeExpr) {
        }) {
     testing_support::RecordingServices os;
     os.answers = {platform::Answer::Yes, platform::Answer::No};
-    EXPECT_EQ(plugin::CheckExpressionS(os, c.text, kCaption, true), std::u16string(c.run)) << Narrow(c.text);
-    EXPECT_FALSE(plugin::CheckExpressionS(os, c.text, kCaption, true).has_value()) << Narrow(c.text);
-    EXPECT_EQ(plugin::CheckExpressionS(os, c.text, kCaption, false), std::u16string(c.run)) << Narrow(c.text);
+    EXPECT_EQ(plugin::CheckExpressionS(os, c.text, kCaption, plugin::Asking::Confirm), std::u16string(c.run)) << Narrow(c.text);
+    EXPECT_FALSE(plugin::CheckExpressionS(os, c.text, kCaption, plugin::Asking::Confirm).has_value()) << Narrow(c.text);
+    EXPECT_EQ(plugin::CheckExpressionS(os, c.text, kCaption, plugin::Asking::TellOnly), std::u16string(c.run)) << Narrow(c.text);
     ASSERT_EQ(os.shown.size(), 2u);  // without confirm, not asked
     std::u16string asked(c.text);    // the question shows the text without its line ends
     std::erase_if(asked, [](char16_t ch) { return ch == u'\r' || ch == u'\n'; });
@@ -68,14 +68,14 @@ TEST(CheckExpressionTest, TheQuestionFitsTheCommandAndFormulasBecomeExpr) {
 // Joined, "Var = a ; 3Expr = a*2+1" would run as one line and lose the second command.
 TEST(CheckExpressionTest, LinesOfCommandsRunOneByOne) {
   testing_support::RecordingServices os;
-  EXPECT_EQ(plugin::CheckExpressionS(os, u"Var = a ; 3\nExpr = a*2+1\r' note\r\nShow(a)", kCaption, false),
+  EXPECT_EQ(plugin::CheckExpressionS(os, u"Var = a ; 3\nExpr = a*2+1\r' note\r\nShow(a)", kCaption, plugin::Asking::TellOnly),
             u"Var = a ; 3\r\nExpr = a*2+1\r\n' note\r\nShow(a)\r\n");
 }
 
 TEST(CheckExpressionTest, AFormulaOnACommandWordNamedVariableIsAskedAsAFormula) {
   testing_support::RecordingServices os;
   os.answers = {platform::Answer::Yes};
-  EXPECT_EQ(plugin::CheckExpressionS(os, u"show*2", kCaption, true), u"Expr = show*2");
+  EXPECT_EQ(plugin::CheckExpressionS(os, u"show*2", kCaption, plugin::Asking::Confirm), u"Expr = show*2");
   EXPECT_EQ(os.shown.at(0).text, Box(u"show*2", u"Evaluate Expression"));
 }
 

@@ -281,7 +281,7 @@ MORVANE_API int32_t MORVANE_CALL SolveD(const char16_t* formula, const char16_t*
 MORVANE_API const char16_t* MORVANE_CALL sPolyNewt(const char16_t* formula, const char16_t* variable,
                                                    int32_t maxRounds);
 MORVANE_API const char16_t* MORVANE_CALL sSolve(const char16_t* formula, const char16_t* variable, int32_t steps);
-/* Derivative of a polynomial text ("3x^2-4x+7" gives "6*x - 4 + "); lPoly_dydx puts it in the
+/* Derivative of a polynomial text ("3x^2-4x+7" gives "6*x - 4"); lPoly_dydx puts it in the
  * batch result text (GetEvalResult) and returns its length. */
 MORVANE_API const char16_t* MORVANE_CALL Poly_dydx(const char16_t* formula, const char16_t* variable);
 MORVANE_API int32_t MORVANE_CALL lPoly_dydx(const char16_t* formula, const char16_t* variable);

@@ -81,7 +81,6 @@ std::u16string BatchOptions(const ProgramOptions& o) {
     line += u" /" + std::u16string(option);
     if (value && !value->empty()) line += u" \"" + platform::FromUtf8(*value) + u"\"";
   };
-  if (o.reset) add(u"rset");
   if (o.output) add(u"o", o.output);
   if (o.append) add(u"a", o.append);
   if (o.noHeader) add(u"noh");

@@ -35,6 +35,8 @@ int Run(const ProgramOptions& o, bool stdinIsTerminal) {
   exports::Session& session = exports::session();
   session.windows = MakeTerminalTexts();
   session.progress = MakeTerminalProgress();
+  // Here and not as the batch's /rset, which would drop the script and the options with it.
+  if (o.reset) engine::ReSetEqParser(session.engine);
   engine::SetFormulaSettings(session.engine, o.formula);
   const int status = RunRequested(o, stdinIsTerminal);
   if (o.showMemory) {

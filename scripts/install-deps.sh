@@ -2,8 +2,8 @@
 # Installs the Debian packages a job needs; does nothing when all are present.
 # Usage: install-deps.sh main   the native build of the library and ulvxnpp (the main job)
 #        install-deps.sh all    also the tests: sanitizers, fuzzing, benchmarks, the Windows
-#                               cross builds and wine, what makes the .deb, and what tests
-#                               the Python package (default)
+#                               cross builds and wine, what makes the .deb, what tests the
+#                               Python package and what builds the manual's site (default)
 set -euo pipefail
 
 job=${1:-all}
@@ -21,6 +21,7 @@ case "$job" in
       bc time
       dpkg-dev file
       python3-pytest python3-venv python3-setuptools python3-wheel python3-numpy python3-numexpr
+      mkdocs doxygen
     )
     ;;
   *) echo "usage: $0 [main|all]" >&2; exit 2 ;;

@@ -282,10 +282,12 @@ class Parser {
     e_match(engine_, Tok::Char, u'(');
     std::int8_t argType = 0;
     Value argument = Expression(1, argType);
+    RequireNumber(argType);
     std::optional<Value> second;
     if (BuiltinArguments(builtin) == 2) {
       MatchSeparator();
       second = Expression(1, argType);
+      RequireNumber(argType);
     }
     e_match(engine_, Tok::Char, u')');
     type = 0;
@@ -310,11 +312,23 @@ class Parser {
     values.reserve(12);
     std::int8_t type = 0;
     values.push_back(Expression(1, type));
+    RequireNumber(type);
     while (s_.ok() && IsSeparator(engine_)) {
       e_nxt(engine_);
       values.push_back(Expression(1, type));
+      RequireNumber(type);
     }
     return sem_.List(fn, values);
+  }
+
+  // A matrix stands for its store handle, which is no number: a built-in or list function
+  // given one refuses it rather than compute with the handle.
+  void RequireNumber(std::int8_t& type) {
+    if (type == 0) return;
+    type = 0;
+    if (!s_.ok()) return;
+    s_.Fail(EvalError::InvalidArgument);
+    ReportEvalError(engine_.core, site::kParser, u"A matrix where a number belongs\r\n");
   }
 
   Value MatrixFunction(std::int8_t& type) {

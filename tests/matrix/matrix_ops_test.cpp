@@ -112,6 +112,7 @@ TEST_F(MatrixOpsTest, MatrixResults) {
 }
 
 TEST_F(MatrixOpsTest, NumberResults) {
+  EXPECT_EVAL(u"abs(det([mA])) + sum(trace([mA]);1)", 8);  // numbers made of matrices
   const struct {
     const char16_t* expr;
     double value;
@@ -151,6 +152,11 @@ TEST_F(MatrixOpsTest, Failures) {
       {u"syst([mM];[mM])", 10, u"nnVect = 0\r\nn2Vect = 0\r\n"},
       {u"syst([mA];[mV])", 5, u"r1, c1 = 2, 2\r\n            r2, c2 = 3, 1"},
       {u"syst([mSing3];[mV])", 7, u""},
+      // A matrix is no argument of a function of numbers (it would stand for its store handle).
+      {u"sin([mA])", 13, u"A matrix where a number belongs"},
+      {u"sum([mA];1)", 13, u"A matrix where a number belongs"},
+      {u"max(1;[mA]*2)", 13, u"A matrix where a number belongs"},
+      {u"abs([mA]T)", 13, u"A matrix where a number belongs"},
   };
   for (const auto& c : cases) {
     eng.core.log.messages.clear();

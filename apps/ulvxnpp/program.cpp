@@ -25,8 +25,9 @@ std::string ReadStandardInput() {
 
 // -o and -a without a name write beside the script file; without one there is no such place.
 bool NamesItsOutputFile(const ProgramOptions& o) {
+  const auto unnamed = [](const std::optional<std::string>& file) { return file && file->empty(); };
   const bool fromFile = !o.expr && !o.script.empty() && o.script != "-";
-  if (fromFile || (!(o.output && o.output->empty()) && !(o.append && o.append->empty()))) return true;
+  if (fromFile || (!unnamed(o.output) && !unnamed(o.append))) return true;
   std::cerr << "ulvxnpp: -o and -a need a file name when the script is not a file (e.g. -o result.ulv)\n";
   return false;
 }

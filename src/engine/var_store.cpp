@@ -16,7 +16,11 @@ bool IsValidName(std::u16string_view name) {
   return true;
 }
 
-VarList& Select(VarStore& store, bool isFunction) { return isFunction ? store.sFuncts : store.vars; }
+// The list a call means, const or not as the store is.
+template <typename Store>
+auto& Select(Store& store, bool isFunction) {
+  return isFunction ? store.sFuncts : store.vars;
+}
 
 }  // namespace
 
@@ -50,7 +54,7 @@ std::int32_t SetVariable(Core& core, VarStore& store, std::u16string_view name, 
 
 const VarEntry* FindEntry(Core& core, const VarStore& store, std::u16string_view name,
                           bool isFunction, bool report) {
-  const VarList& list = isFunction ? store.sFuncts : store.vars;
+  const VarList& list = Select(store, isFunction);
   std::u16string_view key = Trim(name);
   auto found = list.index.find(key);
   if (found != list.index.end()) return &list.entries[found->second];
@@ -70,13 +74,13 @@ const VarEntry* LookupVariable(const VarStore& store, std::u16string_view name) 
 }
 
 void ClearVarFuncList(VarStore& store, ListKind kind) {
-  VarList& list = kind == ListKind::Variables ? store.vars : store.sFuncts;
+  VarList& list = Select(store, kind == ListKind::Functions);
   list.entries.clear();
   list.index.clear();
 }
 
 std::u16string VarFuncListText(const VarStore& store, ListKind kind) {
-  const VarList& list = kind == ListKind::Variables ? store.vars : store.sFuncts;
+  const VarList& list = Select(store, kind == ListKind::Functions);
   std::u16string text;
   for (const VarEntry& entry : list.entries) text += entry.name + u"=" + entry.value + u";";
   return text;
